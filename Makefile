@@ -1,0 +1,32 @@
+# DATRAX: make run opens the program in samples/, make test runs every test.
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_FLAGS ?=
+
+.PHONY: all deps build build-asan run test fuzz bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
+	@cmake --build build -j $(JOBS)
+
+build-asan: deps
+	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDATRAX_SANITIZE=ON -DDATRAX_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build build-asan -j $(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "datrax: no display found; run it on a desktop, or without one: xvfb-run -a make run"; exit 1; fi
+	@cd samples && ../build/datrax
+
+test: build build-asan
+	@echo "== tests (optimised build) =="
+	@cd build && ctest --output-on-failure -j $(JOBS)
+	@echo "== tests (AddressSanitizer + UndefinedBehaviorSanitizer build) =="
+	@cd build-asan && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf build build-asan build-fuzz

@@ -1,0 +1,66 @@
+#include "app/state.h"
+
+#include <algorithm>
+
+namespace datrax {
+
+SampleArray::SampleArray() : v_(new REAL[static_cast<size_t>(MAXPTS) * MAXSET]) { clear(); }
+
+void SampleArray::clear() { std::fill_n(v_.get(), static_cast<size_t>(MAXPTS) * MAXSET, 0.0f); }
+
+namespace {
+struct BandLoad {
+    const char* id;
+    REAL lo, hi;
+};
+constexpr BandLoad kBandLoad[22] = {
+    {"", 0.0f, 0.014f},    {"", 0.014f, 0.033f}, {"(D)", 0.033f, 0.047f}, {"", 0.047f, 0.075f},
+    {"(S)", 0.075f, 0.089f}, {"", 0.089f, 0.117f}, {"(T)", 0.117f, 0.131f}, {"", 0.131f, 0.158f},
+    {"(Q)", 0.158f, 0.172f}, {"", 0.172f, 0.333f}, {"", 0.333f, 0.5f},     {"", 0.5f, 1.0f},
+    {"", 1.0f, 2.0f},      {"", 2.0f, 5.0f},     {"", 5.0f, 10.0f},      {"", 10.0f, 20.0f},
+    {"", 20.0f, 50.0f},    {"", 50.0f, 100.0f},  {"", 100.0f, 200.0f},   {"", 200.0f, 500.0f},
+    {"", 500.0f, 1000.0f}, {"", 1000.0f, 1800.0f},
+};
+}  // namespace
+
+BandRecord::BandRecord() {
+    BANDLO.fill(0.0f);
+    BANDHI.fill(0.0f);
+    for (int k = 1; k <= 22; ++k) {
+        BANDID(k) = kBandLoad[k - 1].id;
+        BANDLO(k) = kBandLoad[k - 1].lo;
+        BANDHI(k) = kBandLoad[k - 1].hi;
+    }
+}
+
+SampleArray Y;
+DataSetRecord dset;
+SelectionRecord sel;
+PlotParamRecord pp;
+GraphicsProfileRecord gp;
+BandRecord band;
+ScreenRecord scr;
+
+void reset_state() {
+    Y.clear();
+    dset = DataSetRecord{};
+    sel = SelectionRecord{};
+    pp = PlotParamRecord{};
+    gp = GraphicsProfileRecord{};
+    band = BandRecord{};
+    scr = ScreenRecord{};
+}
+
+void keep_selection_in_step() {
+    if (sel.NDSETS == 1) {
+        sel.STYLE = 1;
+        sel.slot = 1;
+    }
+}
+
+void keep_page_edges_in_step() {
+    pp.XMAX = pp.XMIN + pp.XLEN;
+    pp.YMAX = pp.YMIN + pp.YLEN;
+}
+
+}  // namespace datrax

@@ -1,0 +1,164 @@
+// The program-wide records. Every menu, reader and plot reads and writes these
+// fields directly by name; reset_state() restores every load value.
+#pragma once
+#include <cstdint>
+#include <memory>
+
+#include "app/arr.h"
+#include "app/text.h"
+
+namespace datrax {
+
+using INTEGER = int32_t;
+using REAL = float;
+using LOGICAL = bool;
+
+constexpr INTEGER MAXPTS = 6000000;  // most samples one data set can hold
+constexpr INTEGER MAXSET = 2;        // most data sets held at once
+constexpr INTEGER NSTYLE = 3;        // entries of the per-data-set style arrays
+constexpr INTEGER MAXBND = 50;       // capacity of the band table
+
+// The sample values: column k holds data set k. Allocated once for the run
+// (2 x 6,000,000 floats) and reset with a fill, never reallocated.
+class SampleArray {
+public:
+    SampleArray();
+    REAL& operator()(int i, int k) {
+        DATRAX_CHECK_INDEX(i >= 1 && i <= MAXPTS && k >= 1 && k <= MAXSET);
+        return v_[static_cast<size_t>(k - 1) * MAXPTS + (i - 1)];
+    }
+    REAL operator()(int i, int k) const {
+        DATRAX_CHECK_INDEX(i >= 1 && i <= MAXPTS && k >= 1 && k <= MAXSET);
+        return v_[static_cast<size_t>(k - 1) * MAXPTS + (i - 1)];
+    }
+    // Raw column for the sample loops: column(k)[0] is sample 1.
+    REAL* column(int k) { return v_.get() + static_cast<size_t>(k - 1) * MAXPTS; }
+    const REAL* column(int k) const { return v_.get() + static_cast<size_t>(k - 1) * MAXPTS; }
+    void clear();
+
+private:
+    std::unique_ptr<REAL[]> v_;
+};
+
+// Data-set store: filled by the readers, limited and filtered, then plotted.
+struct DataSetRecord {
+    Arr1<INTEGER, 2> NPTS{0, 0};                  // samples held per data set (load 0; set by the readers)
+    Arr1<REAL, 2> DT{1.0f, 1.0f};                 // sampling interval in TUNIT (load 1.0; readers)
+    Arr1<Text<20>, 2> DUNIT{Text<20>("microgal"), Text<20>("volt")};  // data unit texts (load; readers, parameter menu)
+    Text<20> TUNIT{"hour"};                       // time unit of the sampling interval (load; readers, TUNITS)
+    Arr1<Text<80>, 2> TITLE;                      // title line per data set (load blanks; readers)
+    Arr1<INTEGER, 2> LTITLE{0, 0};                // trimmed length of TITLE(k) (load 0; readers)
+    INTEGER IFORM = 1;                            // format of the last file read: 1 DATRA, 2 VELK, 3 GGP, 4 list
+    INTEGER ITU = 0;                              // time-unit code of the data, from TUNIT (TUNITS)
+    REAL TSCALE = 0.0f;                           // data time unit -> plotting unit factor (AXLABS)
+    Arr2<REAL, 4, 4> TFAC;                        // time-unit conversion table (TFACTS at start-up)
+    Arr1<Text<40>, 2> FNAME;                      // data file name per slot (load blanks; data-input dialogue)
+    Arr1<Text<10>, 2> DSLABL;                     // "Data" once a file was accepted for the slot (load blanks)
+};
+
+// Selection of data sets and plot style (main and data menus).
+struct SelectionRecord {
+    INTEGER NDSETS = 1;  // data sets per plot, 1 or 2 (load; main and data menus)
+    INTEGER STYLE = 1;   // style for multiple plots; forced to 1 whenever NDSETS is 1
+    INTEGER slot = 1;    // current slot shown and acted on by F and the data menu (set at start-up)
+};
+
+// Plot parameters, edited by the parameter menu. Entry 1 of the axis arrays
+// belongs to the time-series plot, entry 2 to the histogram.
+struct PlotParamRecord {
+    Arr1<INTEGER, 2> NTX{-1, 1};     // decimals of the X-axis annotation (load)
+    Arr1<INTEGER, 2> NTY{2, 2};      // decimals of the Y-axis annotation (load)
+    Arr1<REAL, 2> TEX{0.0f, 0.0f};   // X-axis label exponent (load)
+    Arr1<REAL, 2> TEY{0.0f, 0.0f};   // Y-axis label exponent (load)
+    Arr1<INTEGER, 2> NGX{10, 10};    // X grid divisions (load)
+    Arr1<INTEGER, 2> NGY{5, 5};      // Y grid divisions (load)
+    Arr1<Text<40>, 2> AXTITX;        // X-axis titles (AXLABS at start-up; parameter menu)
+    Arr1<Text<40>, 2> AXTITY;        // Y-axis titles (AXLABS at start-up; parameter menu)
+    Text<40> AXTITY2;                // Y-axis title of the second data set of a time-series plot
+    Arr1<INTEGER, 2> LAXTX{0, 0};    // trimmed lengths of AXTITX (kept in step with the titles)
+    Arr1<INTEGER, 2> LAXTY{0, 0};    // trimmed lengths of AXTITY
+    INTEGER LAXTY2 = 0;              // trimmed length of AXTITY2
+
+    Arr1<INTEGER, NSTYLE> LINF{1, 1, 1};           // line style: 1 continuous, 2 feather (load)
+    Arr1<INTEGER, NSTYLE> LTYP{2, 2, 2};           // line type: 2 solid, 5 dot, 6 dash (load; ZCOL forces 2)
+    Arr1<INTEGER, NSTYLE> ISYM{-1, -1, -1};        // symbol code 0..32, negative for none (load)
+    Arr1<REAL, NSTYLE> SIZE{0.1f, 0.1f, 0.1f};     // symbol size in inches (load)
+    Arr1<INTEGER, NSTYLE> LCOL{15, 9, 12};         // line colour index (load; profile)
+    Arr1<INTEGER, NSTYLE> ISCOL{15, 9, 12};        // symbol colour index (load; profile)
+
+    REAL XMIN = 1.5f, YMIN = 1.0f;   // plot origin on the page in inches (load)
+    REAL XLEN = 0.0f, YLEN = 0.0f;   // axis lengths (start-up: XMAX - XMIN, YMAX - YMIN)
+    REAL XMAX = 9.5f, YMAX = 6.5f;   // right and top edge; kept at XMIN + XLEN, YMIN + YLEN
+    Text<80> PTITLE;                 // main plot title; blank means the file titles (load blanks)
+    INTEGER LPTITL = 0;              // trimmed length of PTITLE (set when edited)
+    Text<80> SUBTD{"DATA"};          // subtitle of the time-series plot (load)
+    Text<80> SUBTH{"HISTOGRAM"};     // subtitle of the histogram (load)
+    INTEGER LSUBTD = 0, LSUBTH = 0;  // trimmed subtitle lengths (TFACTS at start-up; edits)
+    INTEGER IR = 5;                  // rounding integer for automatic Y scaling (load)
+    INTEGER ITUP = 2;                // time plotting unit: 0 user, 1 s, 2 min, 3 h, 4 day (load)
+
+    LOGICAL ZCOL = true;    // colour on screen plots (load; profile)
+    LOGICAL ZNAME = true;   // plot file name at the top of the plot (load; profile)
+    LOGICAL ZTITL = true;   // plot title shown (load; profile)
+    LOGICAL ZSUBT = true;   // subtitles shown (load; profile)
+    LOGICAL ZGRD = true;    // grid drawn (load; profile)
+    LOGICAL ZOPT6 = false;  // carried through the profile file unchanged
+    LOGICAL ZOPT7 = false;  // carried through the profile file unchanged
+
+    INTEGER NF = 1;     // filter length (load; time-series plot)
+    REAL DTF = 0.0f;    // sampling interval used by the filter, set from DT(1) before plotting
+};
+
+// Graphics profile: stored in the profile file, handed to the plot device.
+struct GraphicsProfileRecord {
+    INTEGER PSIZE = 11;    // paper size 11 or 17 (start-up default; profile)
+    INTEGER TMODE = 3;     // screen mode of the text menus 1..4 (start-up default; profile)
+    INTEGER GMODE = 3;     // screen mode of plots 1..4 (start-up default; profile)
+    INTEGER BCOL = 0;      // text background colour 0..7 (start-up default; profile)
+    INTEGER GCOL = 0;      // graphics background colour 0..7 (start-up default; profile)
+    Arr1<INTEGER, 5> KS{4, 2, 3, 6, 5};  // menu box colours: main, data, -, parameter, misc (load; profile)
+    INTEGER DEVICE = 2;    // current plot device: 1 plot file, 2 screen (start-up; output selection)
+    INTEGER CMODE = 3;     // screen mode handed to the plot device (TMODE at screen set-up, GMODE for plots)
+    Arr1<Text<40>, 2> PLTNAM;  // default plot file names: 1 time series, 2 histogram (load: NUL bytes)
+    Arr1<INTEGER, 2> NPLT{0, 0};  // trimmed lengths of PLTNAM (kept in step with PLTNAM)
+    GraphicsProfileRecord() {
+        PLTNAM(1).fill('\0');
+        PLTNAM(2).fill('\0');
+    }
+};
+
+// Table of frequency bands, kept only in the profile file.
+struct BandRecord {
+    INTEGER NBAND = 22;                // rows in use (load; profile)
+    Arr1<Text<3>, MAXBND> BANDID;      // band labels
+    Arr1<REAL, MAXBND> BANDLO;         // lower band limits, cycles per hour
+    Arr1<REAL, MAXBND> BANDHI;         // upper band limits, cycles per hour
+    BandRecord();
+};
+
+// Screen layout state used by every dialogue.
+struct ScreenRecord {
+    INTEGER MAXCOL = 79;   // text columns - 1 (TXTSIZ at every screen set-up)
+    INTEGER MAXROW = 29;   // text rows - 1 (TXTSIZ at every screen set-up)
+    INTEGER MENUCL = 79;   // colour of the current menu box: 16 x KS(i) + 15 (each menu on entry)
+    INTEGER PRMCOL = 15;   // colour of input prompts (start-up: 15)
+    INTEGER VALCOL = 15;   // colour for listing current values: 16 x BCOL + 15 (after profile, G, quit)
+};
+
+extern SampleArray Y;
+extern DataSetRecord dset;
+extern SelectionRecord sel;
+extern PlotParamRecord pp;
+extern GraphicsProfileRecord gp;
+extern BandRecord band;
+extern ScreenRecord scr;
+
+// Restores every load value of the program-wide records (and clears Y).
+void reset_state();
+
+// Keeps STYLE = 1 whenever NDSETS = 1, and the current slot within NDSETS.
+void keep_selection_in_step();
+// XMAX = XMIN + XLEN and YMAX = YMIN + YLEN.
+void keep_page_edges_in_step();
+
+}  // namespace datrax

@@ -1,0 +1,23 @@
+// Keyboard prompts: one-key answers, numbers and texts, read key by key and
+// echoed by the routines themselves. Enter alone keeps the old value.
+#pragma once
+#include <string_view>
+
+#include "app/state.h"
+
+namespace datrax {
+
+void GETKEY(INTEGER& CH);
+void WAITKY();
+void ASKYN(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, LOGICAL& FLAG, const INTEGER& C);
+void ASKLG(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, LOGICAL& FLAG, const INTEGER& C);
+void ASKINT(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, INTEGER& IVAL, const INTEGER& C);
+void ASKRL(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, REAL& RVAL, const INTEGER& NDEC,
+           const INTEGER& C);
+void ASKTXT(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, TextRef ANSWER, const INTEGER& MAXCH,
+            const INTEGER& C);
+INTEGER RDINT(INTEGER& COUNT, const INTEGER& C);
+REAL RDREAL(INTEGER& COUNT, const INTEGER& C);
+void NUMKEY(const INTEGER& CH, LOGICAL& VALID);
+
+}  // namespace datrax

@@ -1,0 +1,52 @@
+// The window: one canvas plus the keyboard, the title and the presenter.
+// The SDL2 window and the headless scripted window implement it.
+#pragma once
+#include <string_view>
+
+#include "platform/canvas.h"
+
+namespace datrax::platform {
+
+constexpr int KEY_ENTER = 13;
+constexpr int KEY_BACKSPACE = 8;
+
+// Input for the marking cursor of the plots: arrow keys, mouse, pick.
+struct CursorEvent {
+    enum class Kind { Move, MoveTo, Pick, Key } kind = Kind::Key;
+    int dx = 0, dy = 0;  // Move: pixel step (arrows; 10 with Shift)
+    int x = 0, y = 0;    // MoveTo / Pick by mouse: canvas pixel (x < 0: at the cursor)
+    int key = 0;         // Key: a prompt key (13, 8, 32..126)
+};
+
+class Window {
+public:
+    virtual ~Window() = default;
+
+    Canvas& canvas() { return canvas_; }
+    const Canvas& canvas() const { return canvas_; }
+
+    // Sizes the canvas (and the real window) for a graphics mode's pixels.
+    virtual void set_size(int width, int height) { canvas_.resize(width, height); }
+    virtual void set_title(std::string_view title) = 0;
+    // Blocks for one prompt key: 13 (Enter), 8 (Backspace) or 32..126.
+    // Special keys never arrive here.
+    virtual int read_key() = 0;
+    // Blocks for any key press (pauses such as "press a key").
+    virtual void wait_any_key() = 0;
+    // Blocks for the next input of the marking cursor.
+    virtual CursorEvent read_cursor_event() = 0;
+    // Shows the canvas now; long drawings call it now and then.
+    virtual void present() {}
+    // A line for the standard text output (also shown in the text window by
+    // the console layer).
+    virtual void console_line(std::string_view line);
+
+protected:
+    Canvas canvas_;
+};
+
+// The window of the run. Set once by the program's entry point (or a test).
+Window& window();
+void set_window(Window* w);
+
+}  // namespace datrax::platform
