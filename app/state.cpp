@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "plotlib/plotlib.h"
+
 namespace datrax {
 
 SampleArray::SampleArray() : v_(new REAL[static_cast<size_t>(MAXPTS) * MAXSET]) { clear(); }
@@ -42,6 +44,7 @@ BandRecord band;
 ScreenRecord scr;
 
 void reset_state() {
+    reset_plotlib();
     Y.clear();
     dset = DataSetRecord{};
     sel = SelectionRecord{};
