@@ -42,6 +42,7 @@ PlotParamRecord pp;
 GraphicsProfileRecord gp;
 BandRecord band;
 ScreenRecord scr;
+MainProgramRecord mainv;
 
 void reset_state() {
     reset_plotlib();
@@ -52,6 +53,7 @@ void reset_state() {
     gp = GraphicsProfileRecord{};
     band = BandRecord{};
     scr = ScreenRecord{};
+    mainv = MainProgramRecord{};
 }
 
 void keep_selection_in_step() {

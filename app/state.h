@@ -145,6 +145,16 @@ struct ScreenRecord {
     INTEGER VALCOL = 15;   // colour for listing current values: 16 x BCOL + 15 (after profile, G, quit)
 };
 
+// Working values of the main program that live for the whole run.
+struct MainProgramRecord {
+    LOGICAL new_data = true;   // handed to the plots, which clear it after drawing (start-up: true)
+    INTEGER header_mode = 1;   // 1 for the first main-menu header, 2 afterwards
+    Text<1> command;           // last command letter; Enter alone repeats it
+    INTEGER name_length = 0;   // trimmed length of FNAME(slot) as last measured for the header
+    LOGICAL keep = false;      // answer to the Keep question of the data-input dialogue
+    Text<40> profile_name{"\\datra.pro"};  // the profile file's own name (its place: platform/)
+};
+
 extern SampleArray Y;
 extern DataSetRecord dset;
 extern SelectionRecord sel;
@@ -152,6 +162,7 @@ extern PlotParamRecord pp;
 extern GraphicsProfileRecord gp;
 extern BandRecord band;
 extern ScreenRecord scr;
+extern MainProgramRecord mainv;
 
 // Restores every load value of the program-wide records (and clears Y).
 void reset_state();

@@ -33,6 +33,10 @@ void LOWCAS(TextRef TEXT, const INTEGER& N);
 void UPCAS(TextRef TEXT, const INTEGER& N);
 void SETEXT(TextRef NAME, std::string_view EXT);
 
+// Writes a single-line text like MSGTXT but without the 80-character limit
+// of menu lines (characters past the right edge are not shown).
+void write_long_line(const INTEGER& X, const INTEGER& Y, std::string_view TEXT, const INTEGER& C);
+
 // A line of the standard text output: written into the text window at
 // column 0 of the row below the cursor (the last row when already there)
 // and copied to standard error.

@@ -1,0 +1,28 @@
+// The main program: start-up, the main menu and the end of the run.
+#pragma once
+#include <string_view>
+
+#include "app/state.h"
+
+namespace datrax {
+
+// Runs DATRAX in the window set with platform::set_window(); returns the
+// exit status (0 after q or a closed window, 1 after a fatal stop).
+int run_datrax();
+
+// Screen set-up: opens the plot device for the text screen in mode TMODE,
+// titles the window and measures the text grid.
+void screen_setup();
+
+// The main-menu header row.
+void MAINHD(const INTEGER& ISLOT, std::string_view NAME, const INTEGER& NLEN, const INTEGER& MODE,
+            const INTEGER& MAXP, const INTEGER& MAXS);
+
+// Draws the main menu and runs its command loop until q.
+void run_main_menu();
+
+// The NDSETS dialogue shared by the main and the data menu: asks until NDSETS
+// is 1 or 2 and brings STYLE, LTYP(2) and the current slot in step.
+void ask_ndsets();
+
+}  // namespace datrax

@@ -1,0 +1,261 @@
+#include "console/prompts.h"
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "console/console.h"
+#include "platform/window.h"
+
+namespace datrax {
+
+namespace {
+
+constexpr INTEGER ENTER = platform::KEY_ENTER;
+constexpr INTEGER BACKSPACE = platform::KEY_BACKSPACE;
+
+bool is_digit(INTEGER ch) { return ch >= '0' && ch <= '9'; }
+bool is_exponent_letter(INTEGER ch) { return ch == 'e' || ch == 'E' || ch == 'd' || ch == 'D'; }
+
+// The number typed so far, as the echoed characters. Backspace takes back
+// exactly the last echoed character, so the number stored is always the
+// number shown.
+struct IntegerEntry {
+    std::string typed;
+    INTEGER count = 0;
+    INTEGER sign = 1;
+    int64_t value = 0;
+
+    void recompute() {
+        count = 0;
+        sign = 1;
+        value = 0;
+        for (char ch : typed) {
+            if (ch == '-') {
+                sign = -1;
+                ++count;
+            } else if (is_digit(ch)) {
+                value = 10 * value + (ch - '0');
+                ++count;
+            }
+        }
+    }
+    bool accepts(INTEGER ch) const {
+        if (ch == ' ' || ch == '-') return true;
+        if (!is_digit(ch)) return false;
+        return 10 * value + (ch - '0') <= std::numeric_limits<INTEGER>::max();  // no overflow
+    }
+};
+
+enum class Stage { Integer, Fraction, Exponent };
+
+struct RealEntry {
+    std::string typed;
+    Stage stage = Stage::Integer;
+    INTEGER count = 0;
+    REAL sign = 1.0f;
+    REAL value = 0.0f;
+    REAL scale = 1.0f;
+    int exponent = 0;
+    int exponent_sign = 1;
+
+    void recompute() {
+        stage = Stage::Integer;
+        count = 0;
+        sign = 1.0f;
+        value = 0.0f;
+        scale = 1.0f;
+        exponent = 0;
+        exponent_sign = 1;
+        for (char ch : typed) apply(ch);
+    }
+    void apply(char ch) {
+        if (ch == ' ') return;
+        switch (stage) {
+            case Stage::Integer:
+                if (ch == '-') {
+                    sign = -1.0f;
+                    ++count;
+                } else if (is_digit(ch)) {
+                    value = 10.0f * value + static_cast<REAL>(ch - '0');
+                    ++count;
+                } else if (ch == '.') {
+                    ++count;
+                    stage = Stage::Fraction;
+                } else if (is_exponent_letter(ch)) {
+                    stage = Stage::Exponent;
+                }
+                break;
+            case Stage::Fraction:
+                if (is_digit(ch)) {
+                    scale *= 0.1f;
+                    value += static_cast<REAL>(ch - '0') * scale;
+                } else if (is_exponent_letter(ch)) {
+                    stage = Stage::Exponent;
+                }
+                break;
+            case Stage::Exponent:
+                if (ch == '-')
+                    exponent_sign = -1;
+                else if (is_digit(ch))
+                    exponent = 10 * exponent + (ch - '0');
+                break;
+        }
+    }
+    REAL result() const {
+        if (stage != Stage::Exponent) return sign * value;
+        return sign * value * std::pow(10.0f, static_cast<REAL>(exponent_sign * exponent));
+    }
+    bool valid_here(INTEGER ch) const {
+        if (ch == ' ' || is_digit(ch)) return true;
+        switch (stage) {
+            case Stage::Integer: return ch == '-' || ch == '.' || is_exponent_letter(ch);
+            case Stage::Fraction: return is_exponent_letter(ch);
+            case Stage::Exponent: return ch == '-';
+        }
+        return false;
+    }
+    // A digit that would make the number or its exponent non-finite is refused.
+    bool accepts(INTEGER ch) const {
+        if (!valid_here(ch)) return false;
+        if (!is_digit(ch)) return true;
+        RealEntry trial = *this;
+        trial.apply(static_cast<char>(ch));
+        if (trial.exponent > 99) return false;
+        return std::isfinite(trial.value) && std::isfinite(trial.result());
+    }
+};
+
+// Reads keys into an entry until Enter, echoing what is accepted.
+template <typename Entry>
+void read_entry(Entry& entry, const INTEGER& C) {
+    for (;;) {
+        INTEGER ch = 0;
+        GETKEY(ch);
+        if (ch == ENTER) break;
+        if (ch == BACKSPACE) {
+            if (entry.typed.empty()) continue;
+            entry.typed.pop_back();
+            entry.recompute();
+            PUTCHR(ch, C);
+            continue;
+        }
+        if (!entry.accepts(ch)) continue;
+        entry.typed += static_cast<char>(ch);
+        entry.recompute();
+        PUTCHR(ch, C);
+    }
+    PUTCHR(ENTER, C);
+}
+
+}  // namespace
+
+void GETKEY(INTEGER& CH) { CH = platform::window().read_key(); }
+
+void WAITKY() { platform::window().wait_any_key(); }
+
+void ASKYN(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, LOGICAL& FLAG, const INTEGER& C) {
+    write_label(X, Y, PROMPT, C);
+    INTEGER ch = 0;
+    GETKEY(ch);
+    if (ch == 'y' || ch == 'Y') FLAG = true;
+    if (ch == 'n' || ch == 'N') FLAG = false;
+    PUTCHR(FLAG ? 'y' : 'n', C);
+}
+
+void ASKLG(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, LOGICAL& FLAG, const INTEGER& C) {
+    write_label(X, Y, PROMPT, C);
+    INTEGER ch = 0;
+    GETKEY(ch);
+    if (ch == 't' || ch == 'T') FLAG = true;
+    if (ch == 'f' || ch == 'F') FLAG = false;
+    PUTCHR(FLAG ? 'T' : 'F', C);
+}
+
+void ASKINT(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, INTEGER& IVAL, const INTEGER& C) {
+    write_label(X, Y, PROMPT, C);
+    INTEGER count = 0;
+    const INTEGER value = RDINT(count, C);
+    if (count > 0)
+        IVAL = value;
+    else
+        PUTNUM(static_cast<REAL>(IVAL), -1, C);
+}
+
+void ASKRL(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, REAL& RVAL, const INTEGER& NDEC,
+           const INTEGER& C) {
+    write_label(X, Y, PROMPT, C);
+    INTEGER count = 0;
+    const REAL value = RDREAL(count, C);
+    if (count > 0)
+        RVAL = value;
+    else
+        PUTNUM(RVAL, NDEC, C);
+}
+
+void ASKTXT(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, TextRef ANSWER, const INTEGER& MAXCH,
+            const INTEGER& C) {
+    write_label(X, Y, PROMPT, C);
+    if (MAXCH <= 0) {
+        PUTCHR(' ', C);
+        return;
+    }
+    const int maxch = std::min<int>(MAXCH, ANSWER.n);
+    // The answer is edited in a copy and written back only when at least one
+    // character was kept, so typing and erasing keeps the old value whole.
+    std::string edited(ANSWER.p, static_cast<size_t>(ANSWER.n));
+    int p = 1;
+    for (;;) {
+        INTEGER ch = 0;
+        GETKEY(ch);
+        if (ch == ENTER) break;
+        if (ch == BACKSPACE) {
+            if (p == 1) continue;
+            PUTCHR(ch, C);
+            edited[static_cast<size_t>(p - 2)] = ' ';
+            --p;
+            continue;
+        }
+        PUTCHR(ch, C);
+        edited[static_cast<size_t>(p - 1)] = static_cast<char>(ch);
+        if (p == maxch) {
+            ++p;
+            break;
+        }
+        ++p;
+    }
+    const int typed = p - 1;
+    if (typed == 0) {
+        const std::string_view kept(ANSWER.p, static_cast<size_t>(maxch));
+        if (kept.find_first_not_of(' ') != std::string_view::npos) {
+            INTEGER fg = 0, bg = 0;
+            split_attribute(C, fg, bg);
+            PUTTXT(std::string(kept) + "|", fg, bg);
+        }
+    } else {
+        for (int i = typed; i < maxch; ++i) edited[static_cast<size_t>(i)] = ' ';
+        std::copy(edited.begin(), edited.end(), ANSWER.p);
+    }
+    PUTCHR(' ', C);
+}
+
+INTEGER RDINT(INTEGER& COUNT, const INTEGER& C) {
+    IntegerEntry entry;
+    read_entry(entry, C);
+    COUNT = entry.count;
+    return static_cast<INTEGER>(entry.sign * entry.value);
+}
+
+REAL RDREAL(INTEGER& COUNT, const INTEGER& C) {
+    RealEntry entry;
+    read_entry(entry, C);
+    COUNT = entry.count;
+    return entry.result();
+}
+
+void NUMKEY(const INTEGER& CH, LOGICAL& VALID) {
+    VALID = CH == ENTER || CH == BACKSPACE || CH == ' ' || CH == '-' || CH == '.' || is_digit(CH) ||
+            is_exponent_letter(CH);
+}
+
+}  // namespace datrax

@@ -1,0 +1,99 @@
+#include "plotlib/numbers.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "plotlib/plotlib.h"
+
+namespace datrax {
+
+using plotlib_detail::plot;
+
+namespace {
+
+constexpr int kWidth = 32;
+
+struct Layout {
+    bool negative = false;
+    double mantissa = 0;  // the value written before any exponent
+    int exponent = 0;     // 0 when no exponent form
+    bool exponent_form = false;
+    bool negative_exponent = false;
+};
+
+// Exponent form: the mantissa is a / 10^(n-1) with exponent n - 1 for large
+// values, a x 10^n with exponent -n for small ones (n = |log10 a| rounded up).
+void to_exponent_form(Layout& l, double a) {
+    const double log = std::log10(a);
+    const int n = std::max(1, static_cast<int>(std::ceil(std::fabs(log))));
+    l.exponent_form = true;
+    if (log >= 0) {
+        l.mantissa = a / std::pow(10.0, n - 1);
+        l.exponent = n - 1;
+    } else {
+        l.mantissa = a * std::pow(10.0, n);
+        l.exponent = n;
+        l.negative_exponent = true;
+    }
+}
+
+// Position of the decimal point and the length of the fixed part.
+void fixed_extent(double a, int d, bool no_point, int start, double& r, int& point, int& length) {
+    r = std::floor(a * std::pow(10.0, d) + 0.5);
+    point = a < 1 ? start + 1 : start + static_cast<int>(std::floor(std::log10(r / std::pow(10.0, d)))) + 1;
+    length = point + d - (no_point ? 1 : 0);
+}
+
+}  // namespace
+
+void NUMDIG(INTEGER& N) {
+    if (N < 0)
+        N = plot.NUMDIG;
+    else
+        plot.NUMDIG = N;
+}
+
+void FMTNUM(const REAL& VALUE, const INTEGER& NDEC, TextRef TEXT, INTEGER& NCHAR) {
+    char buf[kWidth + 8];
+    std::fill(std::begin(buf), std::end(buf), ' ');
+    if (!std::isfinite(VALUE)) {
+        buf[0] = '*';
+        NCHAR = 1;
+    } else {
+        Layout l;
+        l.negative = VALUE < 0;
+        const double a = std::fabs(static_cast<double>(VALUE));
+        l.mantissa = a;
+        if (VALUE != 0 && plot.NUMDIG != 0 && std::fabs(std::log10(a)) >= plot.NUMDIG) to_exponent_form(l, a);
+
+        const int d = std::clamp<int>(NDEC, 0, 9);
+        const int start = l.negative ? 2 : 1;
+        double r = 0;
+        int point = 0, n = 0;
+        fixed_extent(l.mantissa, d, NDEC < 0, start, r, point, n);
+        if (!l.exponent_form && n > kWidth) {
+            // A fixed form that would not fit is written in the exponent form.
+            to_exponent_form(l, a);
+            fixed_extent(l.mantissa, d, NDEC < 0, start, r, point, n);
+        }
+        if (l.negative) buf[0] = '-';
+        for (int pos = n; pos >= start; --pos) {
+            if (pos == point && NDEC >= 0) {
+                buf[pos - 1] = '.';
+                if (--pos < start) break;
+            }
+            buf[pos - 1] = static_cast<char>('0' + static_cast<int>(std::fmod(r, 10.0)));
+            r = std::floor(r / 10.0);
+        }
+        if (l.exponent_form) {
+            buf[n++] = 'E';
+            if (l.negative_exponent) buf[n++] = '-';
+            if (l.exponent > 9) buf[n++] = static_cast<char>('0' + l.exponent / 10 % 10);
+            buf[n++] = static_cast<char>('0' + l.exponent % 10);
+        }
+        NCHAR = n;
+    }
+    std::copy_n(buf, std::min<int>(NCHAR, TEXT.n), TEXT.p);
+}
+
+}  // namespace datrax

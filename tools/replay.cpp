@@ -1,0 +1,101 @@
+// The headless replay runner: runs the real main program with a key script
+// and prints the screen as text (and, with --png, writes it as a PNG).
+//
+//   datrax-replay [--dir DIR] [--profile FILE] [--png OUT.png] [--keys-file FILE] [KEYS]
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/main_program.h"
+#include "platform/config_path.h"
+#include "platform/headless_window.h"
+
+namespace {
+
+struct Options {
+    std::string dir, profile, png, keys_file, keys;
+};
+
+int usage(const std::string& problem) {
+    std::fprintf(stderr,
+                 "datrax-replay: %s\nusage: datrax-replay [--dir DIR] [--profile FILE] [--png OUT.png] "
+                 "[--keys-file FILE] [KEYS]\n",
+                 problem.c_str());
+    return 1;
+}
+
+bool parse_options(int argc, char** argv, Options& o, std::string& problem) {
+    bool have_keys = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        std::string* target = nullptr;
+        if (a == "--dir") target = &o.dir;
+        else if (a == "--profile") target = &o.profile;
+        else if (a == "--png") target = &o.png;
+        else if (a == "--keys-file") target = &o.keys_file;
+        if (target) {
+            if (i + 1 >= argc) {
+                problem = a + " needs a value";
+                return false;
+            }
+            *target = argv[++i];
+        } else if (a.rfind("--", 0) == 0) {
+            problem = "unknown option " + a;
+            return false;
+        } else if (have_keys) {
+            problem = "more than one KEYS argument";
+            return false;
+        } else {
+            o.keys = a;
+            have_keys = true;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    namespace fs = std::filesystem;
+    Options o;
+    std::string problem;
+    if (!parse_options(argc, argv, o, problem)) return usage(problem);
+
+    std::string script;
+    if (!o.keys_file.empty()) {
+        std::ifstream in(o.keys_file, std::ios::binary);
+        if (!in) return usage("cannot read keys file " + o.keys_file);
+        std::stringstream ss;
+        ss << in.rdbuf();
+        script = ss.str();
+    }
+    script += o.keys;
+
+    std::vector<datrax::platform::ScriptKey> keys;
+    if (!datrax::platform::parse_key_script(script, keys, problem)) return usage(problem);
+
+    if (!o.png.empty()) o.png = fs::absolute(o.png).string();
+    fs::path temp_dir;
+    if (o.profile.empty()) {
+        temp_dir = fs::temp_directory_path() / ("datrax-replay-" + std::to_string(::getpid()));
+        fs::create_directories(temp_dir);
+        o.profile = (temp_dir / "datra.pro").string();
+    }
+    datrax::platform::set_profile_file_path(fs::absolute(o.profile).string());
+    if (!o.dir.empty()) {
+        std::error_code ec;
+        fs::current_path(o.dir, ec);
+        if (ec) return usage("cannot enter folder " + o.dir);
+    }
+
+    datrax::platform::HeadlessWindow window(std::move(keys));
+    datrax::platform::set_window(&window);
+    datrax::run_datrax();
+    std::cout << window.screen_text();
+    if (!temp_dir.empty()) fs::remove_all(temp_dir);
+    return 0;
+}
