@@ -1,0 +1,150 @@
+// Prompts, key by key, with their echo.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "console/console.h"
+#include "console/prompts.h"
+#include "support/session.h"
+
+namespace datrax {
+namespace {
+
+using testing::Screen;
+
+INTEGER ask_int(Screen& s, std::string_view keys, INTEGER old) {
+    s.keys(keys);
+    ASKINT(0, -2, "N --> |", old, 15);
+    return old;
+}
+
+REAL ask_real(Screen& s, std::string_view keys, REAL old) {
+    s.keys(keys);
+    ASKRL(0, -2, "R --> |", old, 2, 15);
+    return old;
+}
+
+TEST(AskInt, KeySequences) {
+    Screen s;
+    EXPECT_EQ(ask_int(s, "-12{enter}", 7), -12);
+    EXPECT_EQ(s.row(2), "N --> -12");
+    EXPECT_EQ(ask_int(s, "12{bs}{bs}5{enter}", 7), 5);
+    EXPECT_EQ(s.row(2), "N --> 5");
+    EXPECT_EQ(ask_int(s, "{enter}", 7), 7);
+    EXPECT_EQ(s.row(2), "N -->  7");  // the Enter echo, then the kept value
+    EXPECT_EQ(ask_int(s, "1-{enter}", 7), -1);   // a "-" anywhere makes it negative
+    EXPECT_EQ(ask_int(s, "-{enter}", 7), 0);     // a lone "-" counts and gives 0
+    EXPECT_EQ(ask_int(s, "4x.2{enter}", 7), 42); // other keys are ignored without echo
+    EXPECT_EQ(s.row(2), "N --> 42");
+}
+
+TEST(AskInt, BackspaceUndoesExactlyTheLastEchoedCharacter) {
+    Screen s;
+    EXPECT_EQ(ask_int(s, "-5{bs}{bs}3{enter}", 7), 3);  // the sign is taken back too
+    EXPECT_EQ(ask_int(s, "5 {bs}{bs}{bs}{bs}8{enter}", 7), 8);
+    EXPECT_EQ(s.row(2), "N --> 8");
+}
+
+TEST(AskInt, OverflowingDigitIsIgnored) {
+    Screen s;
+    EXPECT_EQ(ask_int(s, "99999999999{enter}", 7), 999999999);
+    EXPECT_EQ(ask_int(s, "2147483647{enter}", 7), 2147483647);
+    EXPECT_EQ(ask_int(s, "21474836479{enter}", 7), 2147483647);
+}
+
+TEST(AskRl, KeySequences) {
+    Screen s;
+    EXPECT_FLOAT_EQ(ask_real(s, "1.25{enter}", 9.0f), 1.25f);
+    EXPECT_FLOAT_EQ(ask_real(s, "2e3{enter}", 9.0f), 2000.0f);
+    EXPECT_FLOAT_EQ(ask_real(s, ".5{enter}", 9.0f), 0.5f);
+    EXPECT_FLOAT_EQ(ask_real(s, "e3{enter}", 9.0f), 9.0f);
+    EXPECT_FLOAT_EQ(ask_real(s, "12e{bs}5{enter}", 9.0f), 125.0f);
+    EXPECT_FLOAT_EQ(ask_real(s, "-1.5d-2{enter}", 9.0f), -0.015f);
+    EXPECT_FLOAT_EQ(ask_real(s, "1.2{bs}{bs}7{enter}", 9.0f), 17.0f);  // Backspace removes the point
+    EXPECT_FLOAT_EQ(ask_real(s, "{enter}", 9.0f), 9.0f);
+    EXPECT_EQ(s.row(2), "R -->  9.00");
+}
+
+TEST(AskRl, NonFiniteResultsAreRefused) {
+    Screen s;
+    const REAL big = ask_real(s, "1e99{enter}", 9.0f);
+    EXPECT_TRUE(std::isfinite(big));
+    EXPECT_FLOAT_EQ(big, 1e9f);  // the second 9 of the exponent is refused
+    EXPECT_FLOAT_EQ(ask_real(s, "3e-2{enter}", 9.0f), 0.03f);
+}
+
+TEST(AskTxt, TypingEditingAndKeeping) {
+    Screen s;
+    Text<40> answer("old name");
+    s.keys("abc{bs}{enter}");
+    ASKTXT(0, 3, "Name --> |", answer, 40, 15);
+    EXPECT_EQ(answer, Text<40>("ab"));
+    EXPECT_EQ(s.row(3), "Name --> ab");
+
+    s.keys("{enter}");
+    ASKTXT(0, 3, "Name --> |", answer, 40, 15);
+    EXPECT_EQ(answer, Text<40>("ab"));
+    EXPECT_EQ(s.row(3), "Name --> ab");  // the kept value is shown
+
+    // Typing and erasing everything keeps the old value whole.
+    s.keys("x{bs}{enter}");
+    ASKTXT(0, 3, "Name --> |", answer, 40, 15);
+    EXPECT_EQ(answer, Text<40>("ab"));
+
+    // Forty characters end the input without Enter.
+    s.keys(std::string(40, 'z') + "q");
+    ASKTXT(0, 3, "N|", answer, 40, 15);
+    EXPECT_EQ(answer, Text<40>(std::string(40, 'z')));
+    EXPECT_EQ(s.window().keys_left(), 1u);
+}
+
+TEST(AskTxt, OneLetterCommandAndPositionsBeyondMaxchKept) {
+    Screen s;
+    Text<4> answer("wxyz");
+    s.keys("a{enter}");
+    ASKTXT(0, 3, "> |", answer, 2, 15);
+    EXPECT_EQ(answer, Text<4>("a yz"));
+}
+
+TEST(AskTxt, SpecialKeysNeverReachThePrompt) {
+    Screen s;
+    Text<1> command("d");
+    s.keys("{up}{down}{esc}{left}q");
+    ASKTXT(0, 3, "Select letter --> |", command, 1, 15);
+    EXPECT_EQ(command, Text<1>("q"));
+}
+
+TEST(AskYnAndAskLg, OneKeyAnswers) {
+    Screen s;
+    LOGICAL flag = false;
+    s.keys("Y");
+    ASKYN(0, 4, "Keep [y/n] --> |", flag, 15);
+    EXPECT_TRUE(flag);
+    s.keys("x");
+    ASKYN(0, 4, "Keep [y/n] --> |", flag, 15);
+    EXPECT_TRUE(flag);
+    EXPECT_EQ(s.row(4), "Keep [y/n] --> y");
+    s.keys("n");
+    ASKYN(0, 4, "Keep [y/n] --> |", flag, 15);
+    EXPECT_FALSE(flag);
+
+    s.keys("t");
+    ASKLG(0, 5, "Z --> |", flag, 15);
+    EXPECT_TRUE(flag);
+    s.keys("?");
+    ASKLG(0, 5, "Z --> |", flag, 15);
+    EXPECT_EQ(s.row(5), "Z --> T");
+}
+
+TEST(NumKey, ValidKeys) {
+    for (int ch = 0; ch < 256; ++ch) {
+        LOGICAL valid = false;
+        NUMKEY(ch, valid);
+        const bool expected = ch == 13 || ch == 8 || ch == ' ' || ch == '-' || ch == '.' ||
+                              (ch >= '0' && ch <= '9') || ch == 'e' || ch == 'E' || ch == 'd' || ch == 'D';
+        EXPECT_EQ(valid, expected) << ch;
+    }
+}
+
+}  // namespace
+}  // namespace datrax
