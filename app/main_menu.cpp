@@ -1,7 +1,9 @@
 // The main menu: its screen, its header and its command loop.
 #include <string_view>
 
+#include "app/graphics_profile.h"
 #include "app/main_program.h"
+#include "app/parameter_menu.h"
 #include "console/console.h"
 #include "console/prompts.h"
 
@@ -87,6 +89,16 @@ void run_main_menu() {
         ASKTXT(0, -scr.MAXROW, "Select letter --> |", mainv.command, 1, scr.PRMCOL);
         LOWCAS(mainv.command, 1);
         switch (mainv.command(1)) {
+            case 'c':
+                parameter_menu(gp.KS);
+                draw_main_menu();
+                break;
+            case 'g':
+                GPROF(gp.TMODE, gp.GMODE, scr.MENUCL, gp.KS);
+                scr.VALCOL = 16 * gp.BCOL + 15;
+                screen_setup();
+                draw_main_menu();
+                break;
             case 'n':
                 ask_ndsets();
                 draw_header();

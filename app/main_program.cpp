@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "console/console.h"
+#include "data/units.h"
 #include "platform/run_stop.h"
 #include "platform/window.h"
 #include "plotlib/numbers.h"
@@ -18,6 +19,8 @@ void start_up() {
     pp.XLEN = pp.XMAX - pp.XMIN;
     pp.YLEN = pp.YMAX - pp.YMIN;
     mainv.new_data = true;
+    TFACTS();
+    AXLABS();
     sel.slot = 1;
     scr.PRMCOL = 15;
     mainv.header_mode = 1;

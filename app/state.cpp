@@ -43,6 +43,7 @@ GraphicsProfileRecord gp;
 BandRecord band;
 ScreenRecord scr;
 MainProgramRecord mainv;
+MenuRecord menus;
 
 void reset_state() {
     reset_plotlib();
@@ -54,6 +55,7 @@ void reset_state() {
     band = BandRecord{};
     scr = ScreenRecord{};
     mainv = MainProgramRecord{};
+    menus = MenuRecord{};
 }
 
 void keep_selection_in_step() {

@@ -155,6 +155,12 @@ struct MainProgramRecord {
     Text<40> profile_name{"\\datra.pro"};  // the profile file's own name (its place: platform/)
 };
 
+// Working values of the menus that keep their value between calls.
+struct MenuRecord {
+    LOGICAL gprof_change = false;  // answer of the graphics-profile y/n questions (first call: false)
+    Text<1> data_command;          // last command letter of the data menu; Enter repeats it
+};
+
 extern SampleArray Y;
 extern DataSetRecord dset;
 extern SelectionRecord sel;
@@ -163,6 +169,7 @@ extern GraphicsProfileRecord gp;
 extern BandRecord band;
 extern ScreenRecord scr;
 extern MainProgramRecord mainv;
+extern MenuRecord menus;
 
 // Restores every load value of the program-wide records (and clears Y).
 void reset_state();

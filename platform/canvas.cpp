@@ -92,7 +92,7 @@ void Canvas::cursor(int& row, int& col) const {
 }
 
 void Canvas::put_cell(int col, int row, char ch) {
-    grid_[static_cast<size_t>(row) * cols() + col] = ch;
+    grid_[static_cast<size_t>(row) * cols() + col] = ch == '\0' ? ' ' : ch;  // NUL shows as a blank
     const uint8_t fg = static_cast<uint8_t>(colour_index(fg_));
     const uint8_t bg = static_cast<uint8_t>(colour_index(bg_));
     const uint8_t* glyph = kFont8x16[static_cast<unsigned char>(ch)];

@@ -1,0 +1,10 @@
+// The graphics-profile menu: screen modes, colours, paper size and the
+// default plot file names.
+#pragma once
+#include "app/state.h"
+
+namespace datrax {
+
+void GPROF(INTEGER& TMODE, INTEGER& GMODE, const INTEGER& MENUC, Arr1<INTEGER, 5>& KS);
+
+}  // namespace datrax

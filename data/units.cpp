@@ -1,0 +1,101 @@
+#include "data/units.h"
+
+#include <string_view>
+
+#include "console/console.h"
+#include "console/prompts.h"
+
+namespace datrax {
+
+namespace {
+
+struct UnitName {
+    std::string_view name;
+    INTEGER code;
+};
+constexpr UnitName kUnitNames[] = {
+    {"s", 1}, {"sec", 1}, {"min", 2}, {"mins", 2}, {"hr", 3}, {"hour", 3}, {"day", 4}, {"days", 4},
+};
+
+constexpr std::string_view kUnitTitles[] = {"sec", "min", "hour", "day"};
+
+// Left-adjusts a unit text and lower-cases its trimmed part.
+void normalise_unit(Text<20>& unit) {
+    const INTEGER len = LENTXT(unit, -20);
+    LOWCAS(unit, len);
+}
+
+template <int N>
+INTEGER left_adjusted_length(Text<N>& text) {
+    return LENTXT(text, -N);
+}
+
+}  // namespace
+
+void TFACTS() {
+    constexpr REAL hours_per_day = 24.0f, seconds_per_hour = 3600.0f, sixty = 60.0f;
+    auto& t = dset.TFAC;
+    for (int i = 1; i <= 4; ++i) t(i, i) = 1.0f;
+    t(1, 2) = 1.0f / sixty;
+    t(1, 3) = 1.0f / seconds_per_hour;
+    t(1, 4) = 1.0f / (seconds_per_hour * hours_per_day);
+    t(2, 1) = sixty;
+    t(2, 3) = 1.0f / sixty;
+    t(2, 4) = 1.0f / (sixty * hours_per_day);
+    t(3, 1) = seconds_per_hour;
+    t(3, 2) = sixty;
+    t(3, 4) = 1.0f / hours_per_day;
+    t(4, 1) = seconds_per_hour * hours_per_day;
+    t(4, 2) = sixty * hours_per_day;
+    t(4, 3) = hours_per_day;
+    pp.LSUBTD = left_adjusted_length(pp.SUBTD);
+    pp.LSUBTH = left_adjusted_length(pp.SUBTH);
+}
+
+INTEGER TUNITS() {
+    normalise_unit(dset.TUNIT);
+    normalise_unit(dset.DUNIT(1));
+    if (sel.NDSETS == 2) normalise_unit(dset.DUNIT(2));
+
+    INTEGER code = -1;
+    for (const UnitName& u : kUnitNames) {
+        if (dset.TUNIT == u.name) {
+            code = u.code;
+            break;
+        }
+    }
+    if (code < 0) {
+        SHOWTX(0, -scr.MAXROW, "Nonstandard time units : |", dset.TUNIT.view(), dset.TUNIT.trimmed_length(),
+               scr.PRMCOL);
+        LOGICAL keep = false;
+        ASKYN(-1, 0, " Keep [y/n] --> |", keep, scr.PRMCOL);
+        if (!keep) return 1;
+        code = 0;
+    }
+    dset.ITU = code;
+    pp.ITUP = code;
+    AXLABS();
+    return 0;
+}
+
+void AXLABS() {
+    for (int kind = 1; kind <= 2; ++kind) {
+        pp.AXTITX(kind) = "";
+        pp.AXTITY(kind) = "";
+    }
+    pp.AXTITY2 = "";
+    pp.AXTITX(1) = pp.ITUP >= 1 && pp.ITUP <= 4 ? Text<40>(kUnitTitles[pp.ITUP - 1]) : Text<40>(dset.TUNIT.view());
+    pp.AXTITY(1) = dset.DUNIT(1).view();
+    pp.AXTITX(2) = dset.DUNIT(1).view();
+    pp.AXTITY(2) = "relative frequency";
+    pp.AXTITY2 = dset.DUNIT(2).view();
+    for (int kind = 1; kind <= 2; ++kind) {
+        pp.LAXTX(kind) = left_adjusted_length(pp.AXTITX(kind));
+        pp.LAXTY(kind) = left_adjusted_length(pp.AXTITY(kind));
+    }
+    pp.LAXTY2 = left_adjusted_length(pp.AXTITY2);
+    // User units (or a plotting unit of 0) have no entry in the table: factor 1.
+    dset.TSCALE = dset.ITU <= 0 || pp.ITUP <= 0 ? 1.0f : dset.TFAC(dset.ITU, pp.ITUP);
+}
+
+}  // namespace datrax

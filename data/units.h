@@ -1,0 +1,16 @@
+// Time units: the conversion table, recognition of the data's time unit,
+// and the default axis titles with the time scaling factor.
+#pragma once
+#include "app/state.h"
+
+namespace datrax {
+
+// Fills TFAC and measures the plot subtitles (once at start-up).
+void TFACTS();
+// Recognises TUNIT after a file was read; asks whether to keep a
+// nonstandard unit. Returns 0 when accepted, 1 when the user refuses.
+INTEGER TUNITS();
+// Rebuilds the default axis titles, their lengths and TSCALE.
+void AXLABS();
+
+}  // namespace datrax
