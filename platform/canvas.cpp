@@ -1,7 +1,9 @@
 #include "platform/canvas.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
+#include <cmath>
 
 #include "platform/font8x16.h"
 
@@ -23,8 +25,12 @@ Rgb palette_rgb(int index) {
 }
 
 namespace {
-// Every colour index is taken modulo 16 (absolute value first).
-int colour_index(int c) { return (c < 0 ? -c : c) % 16; }
+// Every colour index is taken modulo 16 (absolute value first; the most
+// negative int has no absolute value in int, hence the unsigned arithmetic).
+int colour_index(int c) {
+    const unsigned magnitude = c < 0 ? 0u - static_cast<unsigned>(c) : static_cast<unsigned>(c);
+    return static_cast<int>(magnitude % 16);
+}
 }  // namespace
 
 Canvas::Canvas(int width, int height) { resize(width, height); }
@@ -126,6 +132,44 @@ int Canvas::set_bk_color(int c) {
 
 // ------------------------------------------------------------ graphics side
 
+namespace {
+// Pixel coordinates at or beyond this size are clipped in floating point
+// before rasterizing, so the integer rasterizer never overflows and a line
+// running far off the canvas costs no more than its visible part.
+constexpr float kFar = 1 << 24;
+constexpr double kFarSide = kFar - 1;  // the square's side used for cutting
+
+bool near(float v) { return std::fabs(v) < kFar; }
+
+// One rasterized line: pointer steps along the major and minor axis and the
+// error increments (2 dmin per pixel, minor step at 2 dmaj).
+struct Steps {
+    ptrdiff_t major, minor;
+    int32_t inc, wrap;
+};
+
+// Sets `count` pixels of a line from p on, through the mask m (most
+// significant bit first). Solid: every pixel; Straight: no minor steps.
+template <bool Solid, bool Straight>
+void run_pixels(uint8_t* p, int32_t count, const Steps& s, int32_t err, uint16_t m, uint8_t c) {
+    for (int32_t i = 0; i < count; ++i) {
+        if (Solid || (m & 0x8000)) *p = c;
+        if (!Solid) m = std::rotl(m, 1);
+        p += s.major;
+        if (!Straight) {
+            err += s.inc;
+            if (err >= s.wrap) {
+                err -= s.wrap;
+                p += s.minor;
+            }
+        }
+    }
+}
+
+// Smallest integer >= a / b, for b > 0.
+int64_t ceil_div(int64_t a, int64_t b) { return a >= 0 ? (a + b - 1) / b : -((-a) / b); }
+}  // namespace
+
 void Canvas::set_viewport(int x1, int y1, int x2, int y2) {
     vp_x1_ = std::clamp(std::min(x1, x2), 0, w_ - 1);
     vp_y1_ = std::clamp(std::min(y1, y2), 0, h_ - 1);
@@ -135,87 +179,63 @@ void Canvas::set_viewport(int x1, int y1, int x2, int y2) {
     clip_y1_ = vp_y1_;
     clip_x2_ = vp_x2_;
     clip_y2_ = vp_y2_;
+    update_world_scale();
 }
 
 void Canvas::set_world_window(double x1, double y1, double x2, double y2) {
-    wx1_ = x1;
-    wy1_ = y1;
-    wx2_ = x2;
-    wy2_ = y2;
-    world_set_ = true;
+    if (static_cast<float>(x2) - static_cast<float>(x1) == 0 || static_cast<float>(y2) - static_cast<float>(y1) == 0)
+        return;
+    wx1_ = static_cast<float>(x1);
+    wy1_ = static_cast<float>(y1);
+    wx2_ = static_cast<float>(x2);
+    wy2_ = static_cast<float>(y2);
+    update_world_scale();
+}
+
+void Canvas::update_world_scale() {
+    sx_ = static_cast<float>(vp_x2_ - vp_x1_) / (wx2_ - wx1_);
+    sy_ = static_cast<float>(vp_y2_ - vp_y1_) / (wy2_ - wy1_);
 }
 
 void Canvas::set_clip_rect(int x1, int y1, int x2, int y2) {
-    clip_x1_ = std::clamp(std::min(x1, x2) + vp_x1_, vp_x1_, vp_x2_);
-    clip_y1_ = std::clamp(std::min(y1, y2) + vp_y1_, vp_y1_, vp_y2_);
-    clip_x2_ = std::clamp(std::max(x1, x2) + vp_x1_, vp_x1_, vp_x2_);
-    clip_y2_ = std::clamp(std::max(y1, y2) + vp_y1_, vp_y1_, vp_y2_);
+    const auto to_x = [&](int v) { return std::clamp(static_cast<int64_t>(v) + vp_x1_, int64_t{0}, int64_t{w_ - 1}); };
+    const auto to_y = [&](int v) { return std::clamp(static_cast<int64_t>(v) + vp_y1_, int64_t{0}, int64_t{h_ - 1}); };
+    clip_x1_ = static_cast<int>(to_x(std::min(x1, x2)));
+    clip_y1_ = static_cast<int>(to_y(std::min(y1, y2)));
+    clip_x2_ = static_cast<int>(to_x(std::max(x1, x2)));
+    clip_y2_ = static_cast<int>(to_y(std::max(y1, y2)));
 }
 
 void Canvas::set_line_style(uint16_t mask) {
+    if (mask == mask_) return;
     mask_ = mask;
     mask_bit_ = 0;
 }
 
 void Canvas::set_color(int c) { color_ = colour_index(c); }
 
-void Canvas::world_to_pixel(double wx, double wy, int& px, int& py) const {
-    const double sx = (vp_x2_ - vp_x1_) / (wx2_ - wx1_);
-    const double sy = (vp_y2_ - vp_y1_) / (wy2_ - wy1_);
-    const double fx = (wx - wx1_) * sx;
-    const double fy = (wy2_ - wy) * sy;
-    px = static_cast<int>(std::clamp(fx + 0.5, -1e6, 1e6));
-    py = static_cast<int>(std::clamp(fy + 0.5, -1e6, 1e6));
-}
-
-void Canvas::plot(int x, int y) {
-    const bool on = (mask_ & (0x8000 >> mask_bit_)) != 0;
-    mask_bit_ = (mask_bit_ + 1) & 15;
-    const int ax = x + vp_x1_, ay = y + vp_y1_;
-    if (!on || ax < clip_x1_ || ax > clip_x2_ || ay < clip_y1_ || ay > clip_y2_) return;
-    px_[static_cast<size_t>(ay) * w_ + ax] = static_cast<uint8_t>(color_);
-}
-
-void Canvas::draw_line_pixels(int x1, int y1, int x2, int y2) {
-    const int dx = std::abs(x2 - x1), sx = x1 < x2 ? 1 : -1;
-    const int dy = -std::abs(y2 - y1), sy = y1 < y2 ? 1 : -1;
-    int err = dx + dy;
-    for (;;) {
-        plot(x1, y1);
-        if (x1 == x2 && y1 == y2) break;
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x1 += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y1 += sy;
-        }
-    }
-    ++gen_;
-}
-
 void Canvas::move_to(int x, int y) {
-    pen_x_ = x;
-    pen_y_ = y;
+    pen_x_ = static_cast<float>(x);
+    pen_y_ = static_cast<float>(y);
+    pen_wx_ = pen_x_ / sx_ + wx1_;
+    pen_wy_ = wy2_ - pen_y_ / sy_;
 }
 
 void Canvas::line_to(int x, int y) {
-    draw_line_pixels(pen_x_, pen_y_, x, y);
-    move_to(x, y);
+    line_to_pixel(static_cast<float>(x), static_cast<float>(y));
+    pen_wx_ = pen_x_ / sx_ + wx1_;
+    pen_wy_ = wy2_ - pen_y_ / sy_;
 }
 
 void Canvas::move_to_world(double x, double y) {
+    pen_x_ = (static_cast<float>(x) - wx1_) * sx_;
+    pen_y_ = (wy2_ - static_cast<float>(y)) * sy_;
     pen_wx_ = x;
     pen_wy_ = y;
-    world_to_pixel(x, y, pen_x_, pen_y_);
 }
 
 void Canvas::line_to_world(double x, double y) {
-    int px, py;
-    world_to_pixel(x, y, px, py);
-    line_to(px, py);
+    line_to_pixel((static_cast<float>(x) - wx1_) * sx_, (wy2_ - static_cast<float>(y)) * sy_);
     pen_wx_ = x;
     pen_wy_ = y;
 }
@@ -225,33 +245,163 @@ void Canvas::world_position(double& x, double& y) const {
     y = pen_wy_;
 }
 
+void Canvas::line_to_pixel(float fx, float fy) {
+    if (near(pen_x_) && near(pen_y_) && near(fx) && near(fy))
+        draw_segment(static_cast<int>(pen_x_), static_cast<int>(pen_y_), static_cast<int>(fx), static_cast<int>(fy));
+    else
+        draw_far_segment(pen_x_, pen_y_, fx, fy);
+    pen_x_ = fx;
+    pen_y_ = fy;
+}
+
+// Cuts a segment with an end point far off the canvas down to the square
+// |x|, |y| < kFar, then rasterizes what is left. Each cut puts the end point
+// exactly on the square's side and interpolates only the other coordinate,
+// which keeps a line between two huge end points straight and in place.
+// Segments with an infinite or undefined end draw nothing.
+void Canvas::draw_far_segment(double x0, double y0, double x1, double y1) {
+    if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1)) return;
+    constexpr double lim = kFarSide;
+    const auto outcode = [](double x, double y) {
+        return (x < -lim ? 1 : 0) | (x > lim ? 2 : 0) | (y < -lim ? 4 : 0) | (y > lim ? 8 : 0);
+    };
+    int c0 = outcode(x0, y0), c1 = outcode(x1, y1);
+    for (int cuts = 0; (c0 | c1) && cuts < 4; ++cuts) {
+        if (c0 & c1) return;  // wholly beyond one side
+        const bool first = c0 != 0;
+        double& x = first ? x0 : x1;
+        double& y = first ? y0 : y1;
+        const int code = first ? c0 : c1;
+        if (code & 3) {
+            const double side = code & 1 ? -lim : lim;
+            y = y0 + (y1 - y0) * (side - x0) / (x1 - x0);
+            x = side;
+        } else {
+            const double side = code & 4 ? -lim : lim;
+            x = x0 + (x1 - x0) * (side - y0) / (y1 - y0);
+            y = side;
+        }
+        (first ? c0 : c1) = outcode(x, y);
+    }
+    // Rounding may leave an end a hair outside after the last cut.
+    const auto pixel = [](double v) { return static_cast<int>(std::clamp(v, -kFarSide, kFarSide)); };
+    draw_segment(pixel(x0), pixel(y0), pixel(x1), pixel(y1));
+}
+
+// Rasterizes the segment between two viewport pixels, both ends included.
+// Along the major axis, pixel i (0..n) sits at minor offset
+// floor((2 i dmin + dmaj) / (2 dmaj)); that closed form lets the clip
+// rectangle be applied by computing the first and last visible i instead of
+// testing every pixel.
+void Canvas::draw_segment(int x0, int y0, int x1, int y1) {
+    x0 += vp_x1_;
+    x1 += vp_x1_;
+    y0 += vp_y1_;
+    y1 += vp_y1_;
+    const int64_t adx = std::abs(int64_t{x1} - x0), ady = std::abs(int64_t{y1} - y0);
+    const bool x_major = adx >= ady;
+    const int64_t dmaj = x_major ? adx : ady, dmin = x_major ? ady : adx;
+    const unsigned phase = mask_bit_;
+    mask_bit_ = static_cast<unsigned>((mask_bit_ + dmaj + 1) & 15);
+    ++gen_;
+
+    if (dmaj == 0) {
+        if (in_clip(x0, y0) && ((mask_ << phase) & 0x8000)) px_[static_cast<size_t>(y0) * w_ + x0] = static_cast<uint8_t>(color_);
+        return;
+    }
+    const int sx = x1 >= x0 ? 1 : -1, sy = y1 >= y0 ? 1 : -1;
+    int64_t lo = 0, hi = dmaj;
+    const bool inside = std::min(x0, x1) >= clip_x1_ && std::max(x0, x1) <= clip_x2_ &&
+                        std::min(y0, y1) >= clip_y1_ && std::max(y0, y1) <= clip_y2_;
+    if (!inside) {
+        // Major axis: its coordinate must lie within the clip range.
+        const int m0 = x_major ? x0 : y0, sm = x_major ? sx : sy;
+        const int cm1 = x_major ? clip_x1_ : clip_y1_, cm2 = x_major ? clip_x2_ : clip_y2_;
+        lo = std::max(lo, sm > 0 ? int64_t{cm1} - m0 : int64_t{m0} - cm2);
+        hi = std::min(hi, sm > 0 ? int64_t{cm2} - m0 : int64_t{m0} - cm1);
+        // Minor axis: the offset q(i) must lie within [klo, khi].
+        const int n0 = x_major ? y0 : x0, sn = x_major ? sy : sx;
+        const int cn1 = x_major ? clip_y1_ : clip_x1_, cn2 = x_major ? clip_y2_ : clip_x2_;
+        const int64_t klo = sn > 0 ? int64_t{cn1} - n0 : int64_t{n0} - cn2;
+        const int64_t khi = sn > 0 ? int64_t{cn2} - n0 : int64_t{n0} - cn1;
+        if (dmin == 0) {
+            if (klo > 0 || khi < 0) return;
+        } else {
+            lo = std::max(lo, ceil_div((2 * klo - 1) * dmaj, 2 * dmin));
+            hi = std::min(hi, ceil_div((2 * khi + 1) * dmaj, 2 * dmin) - 1);
+        }
+        if (lo > hi) return;
+    }
+
+    // The offset and error term of pixel lo (no division for unclipped starts).
+    const int64_t num = 2 * lo * dmin + dmaj;
+    const int64_t q = lo == 0 ? 0 : num / (2 * dmaj);
+    const int64_t err = lo == 0 ? dmaj : num % (2 * dmaj);
+    const int64_t start_x = x_major ? x0 + sx * lo : x0 + sx * q;
+    const int64_t start_y = x_major ? y0 + sy * q : y0 + sy * lo;
+    uint8_t* p = px_.data() + start_y * w_ + start_x;
+    const ptrdiff_t step_major = x_major ? sx : ptrdiff_t{sy} * w_;
+    const ptrdiff_t step_minor = x_major ? ptrdiff_t{sy} * w_ : sx;
+    const uint8_t c = static_cast<uint8_t>(color_);
+    const uint16_t m = std::rotl(mask_, static_cast<int>((phase + lo) & 15));
+    const Steps steps{step_major, step_minor, static_cast<int32_t>(2 * dmin), static_cast<int32_t>(2 * dmaj)};
+    const int32_t count = static_cast<int32_t>(hi - lo + 1), e = static_cast<int32_t>(err);
+    // Vertical and horizontal runs and solid lines (most of a curve) get
+    // loops without the tests they do not need.
+    if (mask_ == 0xFFFF)
+        dmin == 0 ? run_pixels<true, true>(p, count, steps, e, m, c) : run_pixels<true, false>(p, count, steps, e, m, c);
+    else
+        dmin == 0 ? run_pixels<false, true>(p, count, steps, e, m, c) : run_pixels<false, false>(p, count, steps, e, m, c);
+}
+
 void Canvas::set_pixel(int x, int y) {
-    const int ax = x + vp_x1_, ay = y + vp_y1_;
+    const int64_t ax = int64_t{x} + vp_x1_, ay = int64_t{y} + vp_y1_;
     if (ax < clip_x1_ || ax > clip_x2_ || ay < clip_y1_ || ay > clip_y2_) return;
     px_[static_cast<size_t>(ay) * w_ + ax] = static_cast<uint8_t>(color_);
     ++gen_;
 }
 
+// Scanline fill: each popped seed grows into the widest open run of its row,
+// which is painted and stamped as visited; every open run touching it in the
+// rows above and below gets one seed. The stamps (reused between calls) let
+// the fill pass through pixels that already have the fill colour.
 void Canvas::flood_fill(int x, int y, int boundary) {
+    const int64_t sx = int64_t{x} + vp_x1_, sy = int64_t{y} + vp_y1_;
+    if (sx < clip_x1_ || sx > clip_x2_ || sy < clip_y1_ || sy > clip_y2_) return;
     const uint8_t b = static_cast<uint8_t>(colour_index(boundary));
     const uint8_t c = static_cast<uint8_t>(color_);
-    auto inside = [&](int ax, int ay) {
-        return ax >= clip_x1_ && ax <= clip_x2_ && ay >= clip_y1_ && ay <= clip_y2_;
-    };
-    std::vector<std::pair<int, int>> stack{{x + vp_x1_, y + vp_y1_}};
-    std::vector<bool> seen(px_.size(), false);
-    while (!stack.empty()) {
-        auto [ax, ay] = stack.back();
-        stack.pop_back();
-        if (!inside(ax, ay)) continue;
-        const size_t i = static_cast<size_t>(ay) * w_ + ax;
-        if (seen[i] || px_[i] == b) continue;
-        seen[i] = true;
-        px_[i] = c;
-        stack.push_back({ax + 1, ay});
-        stack.push_back({ax - 1, ay});
-        stack.push_back({ax, ay + 1});
-        stack.push_back({ax, ay - 1});
+    if (fill_stamp_.size() != px_.size()) {
+        fill_stamp_.assign(px_.size(), 0);
+        fill_gen_ = 0;
+    }
+    if (++fill_gen_ == 0) {
+        std::fill(fill_stamp_.begin(), fill_stamp_.end(), uint16_t{0});
+        fill_gen_ = 1;
+    }
+    const auto open = [&](size_t i) { return px_[i] != b && fill_stamp_[i] != fill_gen_; };
+    const auto at = [&](int ax, int ay) { return static_cast<size_t>(ay) * w_ + ax; };
+
+    fill_stack_.clear();
+    fill_stack_.push_back({static_cast<int>(sx), static_cast<int>(sy)});
+    while (!fill_stack_.empty()) {
+        const Seed s = fill_stack_.back();
+        fill_stack_.pop_back();
+        if (!open(at(s.x, s.y))) continue;
+        int l = s.x, r = s.x;
+        while (l > clip_x1_ && open(at(l - 1, s.y))) --l;
+        while (r < clip_x2_ && open(at(r + 1, s.y))) ++r;
+        std::fill(px_.begin() + static_cast<ptrdiff_t>(at(l, s.y)), px_.begin() + static_cast<ptrdiff_t>(at(r, s.y)) + 1, c);
+        std::fill(fill_stamp_.begin() + static_cast<ptrdiff_t>(at(l, s.y)),
+                  fill_stamp_.begin() + static_cast<ptrdiff_t>(at(r, s.y)) + 1, fill_gen_);
+        for (const int ny : {s.y - 1, s.y + 1}) {
+            if (ny < clip_y1_ || ny > clip_y2_) continue;
+            bool in_run = false;
+            for (int nx = l; nx <= r; ++nx) {
+                const bool o = open(at(nx, ny));
+                if (o && !in_run) fill_stack_.push_back({nx, ny});
+                in_run = o;
+            }
+        }
     }
     ++gen_;
 }
