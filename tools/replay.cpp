@@ -13,6 +13,7 @@
 #include "app/main_program.h"
 #include "platform/config_path.h"
 #include "platform/headless_window.h"
+#include "platform/png_writer.h"
 
 namespace {
 
@@ -96,6 +97,14 @@ int main(int argc, char** argv) {
     datrax::platform::set_window(&window);
     datrax::run_datrax();
     std::cout << window.screen_text();
+    int status = 0;
+    if (!o.png.empty()) {
+        std::string error;
+        if (!datrax::platform::write_png(window.canvas(), o.png, error)) {
+            std::fprintf(stderr, "datrax-replay: %s\n", error.c_str());
+            status = 1;
+        }
+    }
     if (!temp_dir.empty()) fs::remove_all(temp_dir);
-    return 0;
+    return status;
 }
