@@ -1,0 +1,23 @@
+#include "data/line_source.h"
+
+namespace datrax {
+
+bool TextLines::next_line(std::string_view& line) {
+    if (done_ || rest_.empty()) {
+        done_ = true;
+        return false;
+    }
+    const size_t nl = rest_.find('\n');
+    if (nl == std::string_view::npos) {
+        line = rest_;
+        rest_ = {};
+        done_ = true;
+    } else {
+        line = rest_.substr(0, nl);
+        rest_.remove_prefix(nl + 1);
+    }
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return true;
+}
+
+}  // namespace datrax

@@ -1,0 +1,110 @@
+#include "data/field_conversion.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+namespace datrax {
+namespace {
+
+TEST(FieldConversion, Integers) {
+    struct Case {
+        const char* field;
+        bool ok;
+        INTEGER value;
+    } cases[] = {
+        {"", true, 0},           {"     ", true, 0},     {"  42", true, 42},         {" 1 2 3", true, 123},
+        {"-17", true, -17},      {"+ 5", true, 5},       {"2147483647", true, 2147483647},
+        {"-2147483648", true, INT32_MIN},                {"2147483648", false, 0},  {"99999999999999", false, 0},
+        {"-", false, 0},         {"1.0", false, 0},      {"1-", false, 0},          {"--1", false, 0},
+        {"\t1", false, 0},       {"1e3", false, 0},
+    };
+    for (const auto& c : cases) {
+        INTEGER v = -999;
+        EXPECT_EQ(convert_integer(c.field, v), c.ok) << '"' << c.field << '"';
+        if (c.ok) {
+            EXPECT_EQ(v, c.value) << '"' << c.field << '"';
+        }
+    }
+}
+
+TEST(FieldConversion, Reals) {
+    struct Case {
+        const char* field;
+        int d;
+        bool ok;
+        float value;
+    } cases[] = {
+        {"   12.345678", 6, true, 12.345678f}, {"1234567", 6, true, 1.234567f},  {"15", 5, true, 0.00015f},
+        {"1.5E3", 4, true, 1500.0f},           {"1.5e3", 0, true, 1500.0f},     {"1.5D3", 0, true, 1500.0f},
+        {"1.5d-3", 0, true, 0.0015f},          {"1.5+3", 0, true, 1500.0f},     {"1.5-3", 0, true, 0.0015f},
+        {"15E1", 2, true, 1.5f},               {"1 2 . 5", 3, true, 12.5f},     {"", 6, true, 0.0f},
+        {"    ", 6, true, 0.0f},               {"-.5", 0, true, -0.5f},         {"+7.", 2, true, 7.0f},
+        {"0.000", 0, true, 0.0f},              {"60", 5, true, 0.0006f},        {"1E 2", 0, true, 100.0f},
+        {"1e-50", 0, true, 0.0f},              {"-", 0, false, 0},              {".", 0, false, 0},
+        {"1.2.3", 0, false, 0},                {"abc", 0, false, 0},            {"1.5E", 0, false, 0},
+        {"E5", 0, false, 0},                   {"1e39", 0, false, 0},           {"1.5E+-3", 0, false, 0},
+        {"1,5", 0, false, 0},                  {"1\t5", 0, false, 0},           {"1.5x", 0, false, 0},
+    };
+    for (const auto& c : cases) {
+        REAL v = -999.0f;
+        EXPECT_EQ(convert_real(c.field, c.d, v), c.ok) << '"' << c.field << '"';
+        if (c.ok) {
+            EXPECT_EQ(v, c.value) << '"' << c.field << '"';
+        }
+    }
+}
+
+// Every decimal converts to the REAL nearest to it, on the fast path and
+// off it (long digit strings, large exponents, halfway-looking values).
+TEST(FieldConversion, RealsAreCorrectlyRounded) {
+    std::mt19937_64 rng(12345);
+    for (int n = 0; n < 200000; ++n) {
+        std::string s;
+        if (rng() % 2) s += '-';
+        const int digits = 1 + static_cast<int>(rng() % (n % 10 == 0 ? 60 : 12));
+        const int point = static_cast<int>(rng() % (digits + 1));
+        for (int i = 0; i < digits; ++i) {
+            if (i == point) s += '.';
+            s += static_cast<char>('0' + rng() % 10);
+        }
+        if (rng() % 3 == 0) {
+            s += 'e';
+            s += std::to_string(static_cast<int>(rng() % 80) - 40);
+        }
+        REAL v = 0.0f;
+        const float expected = std::strtof(s.c_str(), nullptr);
+        ASSERT_EQ(convert_real(s, 0, v), !std::isinf(expected)) << s;  // overflow is an error
+        if (!std::isinf(expected)) {
+            ASSERT_EQ(v, expected) << s;
+        }
+    }
+    REAL v = 0.0f;
+    ASSERT_TRUE(convert_real("16777217", 0, v));  // 2^24 + 1: halfway, rounds to even
+    EXPECT_EQ(v, 16777216.0f);
+    const std::string many = "1." + std::string(300, '0') + "1";
+    ASSERT_TRUE(convert_real(many, 0, v));
+    EXPECT_EQ(v, 1.0f);
+}
+
+TEST(FieldConversion, Logicals) {
+    struct Case {
+        const char* field;
+        bool ok;
+        bool value;
+    } cases[] = {{" T", true, true}, {" F", true, false}, {".t", true, true}, {" .false.", true, false},
+                 {"  ", false, false}, {" X", false, false}, {"", false, false}};
+    for (const auto& c : cases) {
+        LOGICAL v = false;
+        EXPECT_EQ(convert_logical(c.field, v), c.ok) << '"' << c.field << '"';
+        if (c.ok) {
+            EXPECT_EQ(v, c.value) << '"' << c.field << '"';
+        }
+    }
+}
+
+}  // namespace
+}  // namespace datrax

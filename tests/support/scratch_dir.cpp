@@ -1,0 +1,31 @@
+#include "tests/support/scratch_dir.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+namespace datrax::testing {
+
+ScratchDir::ScratchDir() {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "datrax-test-XXXXXX").string();
+    if (!::mkdtemp(tmpl.data())) throw std::runtime_error("cannot create a scratch folder");
+    path_ = tmpl;
+}
+
+ScratchDir::~ScratchDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::string ScratchDir::file(std::string_view name) const { return path_ + "/" + std::string(name); }
+
+std::string ScratchDir::write(std::string_view name, std::string_view bytes) const {
+    const std::string full = file(name);
+    std::ofstream out(full, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) throw std::runtime_error("cannot write " + full);
+    return full;
+}
+
+}  // namespace datrax::testing

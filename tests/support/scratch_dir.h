@@ -1,0 +1,25 @@
+// A fresh folder for the files one test writes, removed afterwards.
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace datrax::testing {
+
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    const std::string& path() const { return path_; }
+    // The full name of a file in the folder.
+    std::string file(std::string_view name) const;
+    // Writes the bytes to the named file and returns its full name.
+    std::string write(std::string_view name, std::string_view bytes) const;
+
+private:
+    std::string path_;
+};
+
+}  // namespace datrax::testing
