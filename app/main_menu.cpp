@@ -85,6 +85,11 @@ void ask_ndsets() {
 
 void run_main_menu() {
     draw_main_menu();
+    if (mainv.profile_band_skipped) {
+        MSGTXT(0, -scr.MAXROW, "An unreadable band record of the profile file was skipped --> |", scr.PRMCOL);
+        WAITKY();
+        mainv.profile_band_skipped = false;
+    }
     for (;;) {
         ASKTXT(0, -scr.MAXROW, "Select letter --> |", mainv.command, 1, scr.PRMCOL);
         LOWCAS(mainv.command, 1);
@@ -112,7 +117,6 @@ void run_main_menu() {
                 draw_header();
                 break;
             case 'q':
-                scr.VALCOL = 16 * gp.BCOL + 15;
                 return;
             default:
                 break;

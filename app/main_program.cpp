@@ -2,8 +2,12 @@
 #include "app/main_program.h"
 
 #include <cstdio>
+#include <string>
 
+#include "app/profile.h"
 #include "console/console.h"
+#include "console/prompts.h"
+#include "platform/config_path.h"
 #include "data/units.h"
 #include "platform/run_stop.h"
 #include "platform/window.h"
@@ -24,6 +28,7 @@ void start_up() {
     sel.slot = 1;
     scr.PRMCOL = 15;
     mainv.header_mode = 1;
+    read_profile();
     scr.VALCOL = 16 * gp.BCOL + 15;
     if (pp.ZCOL) {
         pp.LTYP(1) = 2;
@@ -34,7 +39,15 @@ void start_up() {
 }
 
 // What q does before the run ends; a closed window ends the run the same way.
-void quit_actions() { scr.VALCOL = 16 * gp.BCOL + 15; }
+// Returns false when the profile could not be written.
+bool quit_actions() {
+    scr.VALCOL = 16 * gp.BCOL + 15;
+    return write_profile();
+}
+
+std::string profile_not_written() {
+    return "The profile file could not be written: " + platform::profile_file_path() + " --> |";
+}
 
 int finish_run(const RunStop& stop) {
     switch (stop.reason) {
@@ -42,7 +55,7 @@ int finish_run(const RunStop& stop) {
         case RunStop::Reason::ScriptEnd:
             return 0;
         case RunStop::Reason::WindowClosed:
-            quit_actions();
+            if (!quit_actions()) std::fprintf(stderr, "datrax: %s\n", profile_not_written().c_str());
             return 0;
         case RunStop::Reason::Fatal:
             if (!stop.message.empty()) std::fprintf(stderr, "%s\n", stop.message.c_str());
@@ -70,7 +83,10 @@ int run_datrax() {
     try {
         start_up();
         run_main_menu();
-        quit_actions();
+        if (!quit_actions()) {
+            write_long_line(0, -scr.MAXROW, profile_not_written(), scr.PRMCOL);
+            WAITKY();
+        }
     } catch (const RunStop& stop) {
         return finish_run(stop);
     }

@@ -152,7 +152,7 @@ struct MainProgramRecord {
     Text<1> command;           // last command letter; Enter alone repeats it
     INTEGER name_length = 0;   // trimmed length of FNAME(slot) as last measured for the header
     LOGICAL keep = false;      // answer to the Keep question of the data-input dialogue
-    Text<40> profile_name{"\\datra.pro"};  // the profile file's own name (its place: platform/)
+    LOGICAL profile_band_skipped = false;  // an unreadable band record was skipped at start-up
 };
 
 // Working values of the menus that keep their value between calls.
