@@ -65,7 +65,7 @@ void screen_move(REAL x, REAL y, INTEGER ipen) {
     }
 }
 
-void append_value(std::string& out, double v) {
+void append_value(std::string& out, REAL v) {
     char text[32];
     const auto res = std::to_chars(text, text + sizeof text, v);
     out += ' ';
@@ -81,7 +81,7 @@ void report_negative_y(REAL caller_y, REAL y) {
     append_value(line, y);
     append_value(line, plot.HYIN);
     append_value(line, plot.YLO);
-    append_value(line, plot.HPY1);
+    append_value(line, static_cast<REAL>(plot.HPY1));
     line += '\n';
     std::fputs(line.c_str(), stderr);
 }
