@@ -1,22 +1,53 @@
 // The plotting library's own state record. Only plotlib routines touch it;
 // everybody else goes through the routines.
 #pragma once
+#include <array>
+#include <cstdint>
+
 #include "app/state.h"
+#include "platform/plot_file.h"
 
 namespace datrax {
 
+constexpr INTEGER PLOT_UNIT = 19;  // plot_unit while a plot file is open
+constexpr INTEGER GLYPH_MAX = 35;  // most stroke values of one glyph
+
+// One glyph of the loaded stroke font: values 1..count.
+struct Glyph {
+    INTEGER count = 0;
+    Arr1<INTEGER, GLYPH_MAX> v;
+};
+
 struct PlotLibRecord {
-    INTEGER IDEV = 0;    // 0 nothing open, 1 plot file, 2 screen, 12 both
-    INTEGER IPAGE = 11;  // page size code 11 or 17
-    INTEGER IMODE = 0;   // graphics mode 1..4; 0 = no graphics window set up
-    INTEGER IBACK = 0;   // background colour 0..7 of the graphics window
-    Text<40> plot_file_name;  // name of the plot file last opened
-    INTEGER plot_unit = 0;    // 19 while a plot file is open
-    REAL XLO = 0.0f, YLO = 0.0f, XHI = 10.0f, YHI = 7.5f;  // page extents, inches
-    REAL PXIN = 0.0f, PYIN = 0.0f;                         // screen pixels per inch
-    INTEGER HPX1 = 0, HPY1 = 0, HPX2 = 0, HPY2 = 0;        // plotter units of the page corners
-    REAL HXIN = 0.0f, HYIN = 0.0f;                         // plotter units per inch
-    INTEGER NUMDIG = 0;  // integer digits before numbers switch to exponent form
+    INTEGER IDEV = 0;    // 0 nothing open, 1 plot file, 2 screen, 12 both (PLTDEV, PLTCLS, PLTEND)
+    INTEGER IPAGE = 11;  // page size code 11 or 17 (PLTDEV, HPPSZE)
+    INTEGER IMODE = 0;   // graphics mode 1..4; 0 = no graphics window set up (PLTDEV, SCRINI, PLTEND)
+    INTEGER IBACK = 0;   // background colour 0..7 of the graphics window (PLTDEV, SCRINI)
+    Text<40> plot_file_name;  // name of the plot file last opened (PLTOPN; blank after closing)
+    INTEGER plot_unit = 0;    // PLOT_UNIT while a plot file is open, else 0 (PLTOPN, PLTCLS, PLTEND)
+    platform::PlotFile file;  // the open plot file itself
+    REAL XLO = 0.0f, YLO = 0.0f, XHI = 10.0f, YHI = 7.5f;  // page extents, inches (HPPSZE, origin shifts)
+    REAL PXIN = 0.0f, PYIN = 0.0f;                         // screen pixels per inch (SCRINI)
+    INTEGER HPX1 = 0, HPY1 = 0, HPX2 = 0, HPY2 = 0;        // plotter units of the page corners (HPPSZE)
+    REAL HXIN = 0.0f, HYIN = 0.0f;                         // plotter units per inch (HPPSZE)
+    INTEGER NUMDIG = 0;  // integer digits before numbers switch to exponent form (NUMDIG, set-ups)
+
+    // Drawing style (PLTSTY; reset by every screen set-up).
+    INTEGER LMODE = 2;    // line mode 0, 2, 5 or 6 replacing draw codes (2 at program start)
+    INTEGER ISYM = -1;    // style marker: -1 none, 0..32 a marker code
+    INTEGER SCOL = 0;     // marker colour 1..15, or -1 for the current colour
+    INTEGER IFILL = 0;    // 1 = fill screen markers
+    REAL THGT = 0.0f;     // forced text height in inches; 0 = the caller's height
+    REAL GFACT = 1.5f;    // glyph height factor of the stroke font
+
+    // Pen-move state (PENMOV); persists across plots.
+    bool pen_down = true;              // set after every screen draw, cleared after a screen move
+    uint16_t screen_mask = 0xFFFF;     // line mask last set by a screen draw
+    INTEGER file_pen = 0;              // last digit of the pen code of the last file move
+    const char* file_cmd = " PU";      // move command of the last file move
+    INTEGER PX = 0, PY = 0;            // plotter position of the last file move
+
+    std::array<Glyph, 128> font;  // the loaded stroke font by character code (FNTLOD)
 };
 
 namespace plotlib_detail {
@@ -24,7 +55,8 @@ namespace plotlib_detail {
 extern PlotLibRecord plot;
 }  // namespace plotlib_detail
 
-// Restores the library's initial state (run start, tests).
+// Restores the library's initial state (run start, tests); an open plot
+// file is closed.
 void reset_plotlib();
 
 }  // namespace datrax

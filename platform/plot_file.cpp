@@ -1,0 +1,88 @@
+#include "platform/plot_file.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+namespace datrax::platform {
+
+PlotFile::~PlotFile() { close(); }
+
+PlotFile::PlotFile(PlotFile&& other) noexcept
+    : file_(std::exchange(other.file_, nullptr)),
+      buf_(std::move(other.buf_)),
+      used_(std::exchange(other.used_, 0)),
+      failed_(std::exchange(other.failed_, false)) {}
+
+PlotFile& PlotFile::operator=(PlotFile&& other) noexcept {
+    if (this != &other) {
+        close();
+        file_ = std::exchange(other.file_, nullptr);
+        buf_ = std::move(other.buf_);
+        used_ = std::exchange(other.used_, 0);
+        failed_ = std::exchange(other.failed_, false);
+    }
+    return *this;
+}
+
+bool PlotFile::open(std::string_view name) {
+    close();
+    const std::string path = plot_file_path(name);
+    if (path.empty()) return false;
+    file_ = std::fopen(path.c_str(), "wb");
+    if (!file_) return false;
+    if (!buf_) buf_ = std::make_unique<char[]>(kCapacity);
+    used_ = 0;
+    failed_ = false;
+    return true;
+}
+
+void PlotFile::flush() {
+    if (used_ == 0) return;
+    if (file_ && !failed_ && std::fwrite(buf_.get(), 1, used_, file_) != used_) failed_ = true;
+    used_ = 0;
+}
+
+void PlotFile::write(std::string_view s) {
+    while (!s.empty()) {
+        const size_t n = std::min(s.size(), kCapacity);
+        std::memcpy(reserve(n), s.data(), n);
+        commit(n);
+        s.remove_prefix(n);
+    }
+}
+
+bool PlotFile::close() {
+    if (!file_) return true;
+    flush();
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    const bool ok = closed && !failed_;
+    failed_ = false;
+    return ok;
+}
+
+bool is_null_device_name(std::string_view name) {
+    if (name.find_first_of("/\\:") != std::string_view::npos) return false;
+    const std::string_view base = name.substr(0, name.find('.'));
+    if (base.size() != 3) return false;
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    return lower(base[0]) == 'n' && lower(base[1]) == 'u' && lower(base[2]) == 'l';
+}
+
+std::string plot_file_path(std::string_view name) {
+    if (is_null_device_name(name)) return "/dev/null";
+    std::string path(name);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+bool plot_file_exists(std::string_view name) {
+    if (name.empty() || is_null_device_name(name)) return false;
+    std::error_code ec;
+    return std::filesystem::exists(plot_file_path(name), ec);
+}
+
+}  // namespace datrax::platform

@@ -1,0 +1,28 @@
+// Conversions shared by the library's routines: page inches to plotter
+// units, and which back ends the current device uses.
+#pragma once
+#include <cmath>
+#include <cstdint>
+
+#include "plotlib/plotlib.h"
+
+namespace datrax::plotlib_detail {
+
+// Truncation toward zero that never overflows: values beyond the INTEGER
+// range (and NaN) saturate, so they come out as overflow fields or
+// off-screen pixels instead of undefined behaviour.
+inline INTEGER truncate_int(REAL v) {
+    if (!(v > -2147483648.0f)) return INT32_MIN;  // also NaN
+    if (!(v < 2147483648.0f)) return INT32_MAX;
+    return static_cast<INTEGER>(v);
+}
+
+inline INTEGER plotter_x(REAL x) { return truncate_int(static_cast<REAL>(plot.HPX1) + (x - plot.XLO) * plot.HXIN); }
+inline INTEGER plotter_y(REAL y) { return truncate_int(static_cast<REAL>(plot.HPY1) + (y - plot.YLO) * plot.HYIN); }
+
+// The screen is drawn on for devices 2 and 12; the plot file is written for
+// every device but 2 (device 0 counts as the plot file).
+inline bool screen_in_use() { return plot.IDEV == 2 || plot.IDEV == 12; }
+inline bool file_device() { return plot.IDEV != 2; }
+
+}  // namespace datrax::plotlib_detail

@@ -1,0 +1,45 @@
+// The plot device: screen, plot file or both; page size, graphics mode,
+// background colour, plot file opening, and the coordinate conversions.
+// Routines that set and report a value report it for a negative first
+// argument; the forms taking const arguments only set.
+#pragma once
+#include <string_view>
+
+#include "app/state.h"
+
+namespace datrax {
+
+// IDEV < 0 returns IDEV, IPAGE, IMODE, IBACK and the plot file name (FILE
+// blank padded or cut); otherwise sets them (IDEV 0 -> 2, IPAGE 0 -> 11,
+// IMODE clamped to 0..4, IBACK to 0..7) and starts the device.
+void PLTDEV(INTEGER& IDEV, INTEGER& IPAGE, INTEGER& IMODE, INTEGER& IBACK, TextRef FILE);
+void PLTDEV(const INTEGER& IDEV, const INTEGER& IPAGE, const INTEGER& IMODE, const INTEGER& IBACK,
+            std::string_view FILE);
+// Opens the plot file of the stored name (devices 1, 12), then sets up the
+// screen (devices 2, 12).
+void PLTSTA();
+// Opens FILE as the plot file, with the overwrite dialogue and the
+// extension ".plt"; an empty name discards the plot.
+void PLTOPN(std::string_view FILE);
+// Sets up the graphics window for IMODE and starts a new drawing state.
+void SCRINI();
+// Titles the window (every device but 1) and clears it.
+void WINTTL(std::string_view TITLE);
+// IPAGE < 0 returns the page size; otherwise selects page 11 or 17.
+void HPPSZE(INTEGER& IPAGE);
+void HPPSZE(const INTEGER& IPAGE);
+// Limits drawing to the page rectangle (0, 0)-(XW, YH) inches.
+void CLIPWN(const REAL& XW, const REAL& YH);
+// Sizes and clears the window for a mode (0 becomes 1, and a mode outside
+// 1..4 the nearest one, in the caller's variable).
+void WINSIZ(INTEGER& IMODE, const INTEGER& IBACK);
+// Reads the window's size back: pixels, cell height and the mode.
+void WINMOD(INTEGER& IMODE, INTEGER& WIDTH, INTEGER& HEIGHT, INTEGER& CELLH);
+// DIR 0: page inches to screen pixels; otherwise pixels to inches.
+void INCPIX(REAL& X, REAL& Y, INTEGER& IX, INTEGER& IY, const INTEGER& DIR);
+// Closes the plot file (every device but 2); the screen stays as it is.
+void PLTCLS();
+// End of plot (pen code 999): waits for a key on device 12, closes the file.
+void PLTEND();
+
+}  // namespace datrax

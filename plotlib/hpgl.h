@@ -1,0 +1,32 @@
+// The HP-GL records of a plot file, formatted in fixed columns. Every writer
+// does nothing while no plot file is open, so no routine can write into a
+// closed or never opened file.
+#pragma once
+#include <string_view>
+
+#include "app/state.h"
+
+namespace datrax::hpgl {
+
+// Right-justifies V in WIDTH columns; a value that does not fit gives WIDTH
+// asterisks, as formatted output does. Returns WIDTH.
+int put_int(char* out, int width, long long v);
+// V with DECIMALS decimals right-justified in WIDTH columns (asterisks when
+// it does not fit). Returns WIDTH.
+int put_fixed(char* out, int width, int decimals, double v);
+
+bool file_open();
+void move(const char* command, INTEGER px, INTEGER py);  // " PU"/" PD", 17 columns
+void record(std::string_view text);                      // a fixed record, e.g. " LT;"
+void page_size(INTEGER paper_code);                      // " PS4;IN;"
+void input_window(INTEGER x1, INTEGER y1, INTEGER x2, INTEGER y2);
+void pen_select(INTEGER pen);                            // " SP 5;"
+void char_size(REAL width_cm, REAL height_cm);           // " SI"
+void label_direction(REAL run, REAL rise);               // " DI"
+void label(std::string_view text);                       // " LB" field with end of text
+void symbol_mode(char symbol);                           // " SMx;"
+// A marker command field, written without ending the line: the next move
+// record follows on the same line.
+void marker_field(std::string_view commands);
+
+}  // namespace datrax::hpgl

@@ -1,0 +1,163 @@
+#include "plotlib/pen.h"
+
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <utility>
+
+#include "platform/window.h"
+#include "plotlib/coords.h"
+#include "plotlib/device.h"
+#include "plotlib/hpgl.h"
+#include "plotlib/plotlib.h"
+
+namespace datrax {
+
+using plotlib_detail::plot;
+
+namespace {
+
+constexpr uint16_t kSolid = 0xFFFF;
+constexpr uint16_t kDotted = 0xAAAA;
+constexpr uint16_t kDashed = 0xFF00;
+
+// |v| without overflow for the most negative INTEGER.
+int64_t magnitude(INTEGER v) { return v < 0 ? -static_cast<int64_t>(v) : v; }
+
+// The line mode replaces draw codes 2, 5, 6 (also 12, 15, 16), keeping
+// the sign; moves are never replaced.
+INTEGER apply_line_mode(INTEGER ipen) {
+    const INTEGER mode = plot.LMODE;
+    if (mode != 2 && mode != 5 && mode != 6) return ipen;
+    const int64_t a = magnitude(ipen);
+    const int64_t v = (a >= 10 && a < 20) ? a - 10 : a;
+    if (v != 2 && v != 5 && v != 6) return ipen;
+    const int64_t replaced = a - v + mode;
+    return static_cast<INTEGER>(ipen < 0 ? -replaced : replaced);
+}
+
+void shift_origin(REAL x, REAL y) {
+    plot.XLO -= x;
+    plot.XHI -= x;
+    plot.YLO -= y;
+    plot.YHI -= y;
+}
+
+void screen_move(REAL x, REAL y, INTEGER ipen) {
+    platform::Canvas& cv = platform::window().canvas();
+    const int64_t k = magnitude(ipen) % 10;
+    if (k == 2 && plot.pen_down) {
+        cv.line_to_world(x, y);
+    } else if (k == 1 || k == 3) {
+        cv.move_to_world(x, y);
+        plot.pen_down = false;
+    } else {
+        plot.screen_mask = k == 2 ? kSolid : k == 5 ? kDotted : k == 6 ? kDashed : plot.screen_mask;
+        cv.set_line_style(plot.screen_mask);
+        cv.line_to_world(x, y);
+    }
+    if (k != 1 && k != 3) plot.pen_down = true;
+    if (ipen < 0) {
+        shift_origin(x, y);
+        cv.set_world_window(plot.XLO, plot.YLO, plot.XHI, plot.YHI);
+    }
+}
+
+void append_value(std::string& out, REAL v) {
+    char text[32];
+    const auto res = std::to_chars(text, text + sizeof text, v);
+    out += ' ';
+    out.append(text, res.ptr);
+}
+
+// A point below the plotter's paper is still written; the values that led
+// to it go to standard error, so that every line of the plot file stays an
+// HP-GL record.
+void report_negative_y(REAL caller_y, REAL y) {
+    std::string line = "PENMOV: plotter y below 0:";
+    append_value(line, caller_y);
+    append_value(line, y);
+    append_value(line, plot.HYIN);
+    append_value(line, plot.YLO);
+    append_value(line, static_cast<REAL>(plot.HPY1));
+    line += '\n';
+    std::fputs(line.c_str(), stderr);
+}
+
+void file_move(REAL x, REAL y, INTEGER ipen) {
+    if (ipen == 999) {
+        PLTEND();
+        return;
+    }
+    const INTEGER k = static_cast<INTEGER>(magnitude(ipen) % 10);
+    if (ipen < 0 && plot.IDEV == 12) shift_origin(-x, -y);  // drawn on the screen against the old extents
+    const INTEGER px = plotlib_detail::plotter_x(x);
+    const INTEGER py = plotlib_detail::plotter_y(y);
+    if (py < 0) report_negative_y(y, y);
+    const INTEGER p = plot.file_pen;
+    if (p > 4 && k < 5) hpgl::record(" LT;");
+    if (p != 5 && k == 5) hpgl::record(" LT1,0.5;");
+    if (p != 6 && k == 6) hpgl::record(" LT2,1.0;");
+    if (k == 1 || k == 3 || k == 4) plot.file_cmd = " PU";
+    if (k == 2 || k >= 5) plot.file_cmd = " PD";
+    hpgl::move(plot.file_cmd, px, py);
+    if (k == 1) hpgl::move(" PD", px, py);
+    if (ipen < 0) shift_origin(x, y);
+    plot.file_pen = k;
+    plot.PX = px;
+    plot.PY = py;
+}
+
+}  // namespace
+
+void PENMOV(const REAL& X, const REAL& Y, const INTEGER& IPEN) {
+    const INTEGER ipen = apply_line_mode(IPEN);
+    switch (plot.IDEV) {
+        case 2: screen_move(X, Y, ipen); break;
+        case 12:
+            screen_move(X, Y, ipen);
+            file_move(X, Y, ipen);
+            break;
+        default: file_move(X, Y, ipen); break;
+    }
+}
+
+void PENCOL(INTEGER& ICOL) {
+    if (ICOL == 999) {
+        ICOL = platform::window().canvas().color();
+        return;
+    }
+    PENCOL(std::as_const(ICOL));
+}
+
+void PENCOL(const INTEGER& ICOL) {
+    if (ICOL == 999) return;  // the query needs a variable to answer into
+    const bool file = plot.IDEV == 1 || plot.IDEV == 12;
+    if (file && ICOL == -1) {
+        hpgl::record(" SP;");
+        return;
+    }
+    if (file && ICOL == -2) {
+        hpgl::record(" SP 0;");
+        return;
+    }
+    platform::window().canvas().set_color(static_cast<int>(magnitude(ICOL) % 16));
+    if (file) hpgl::pen_select(ICOL);
+}
+
+void PENPOS(REAL& X, REAL& Y, REAL& FACT) {
+    FACT = 1.0f;
+    if (plotlib_detail::screen_in_use()) {
+        double wx = 0, wy = 0;
+        platform::window().canvas().world_position(wx, wy);
+        X = static_cast<REAL>(wx);
+        Y = static_cast<REAL>(wy);
+        return;
+    }
+    X = static_cast<REAL>(static_cast<int64_t>(plot.PX) - plot.HPX1) / plot.HXIN + plot.XLO;
+    Y = static_cast<REAL>(static_cast<int64_t>(plot.PY) - plot.HPY1) / plot.HYIN + plot.YLO;
+}
+
+}  // namespace datrax

@@ -1,0 +1,175 @@
+// The HP-GL records of plot files: golden files for each record kind and
+// the record rules of the pen moves.
+#include <gtest/gtest.h>
+
+#include "plot_fixture.h"
+#include "plotlib/device.h"
+#include "plotlib/pen.h"
+#include "plotlib/plotlib.h"
+#include "plotlib/symbols.h"
+
+namespace datrax::testing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class HpglRecords : public PlotTest {};
+
+TEST_F(HpglRecords, Page11EveryMoveLineTypeAndPenRecord) {
+    open_plot("page11.plt");
+    PENMOV(1.0f, 1.0f, 3);
+    PENMOV(2.0f, 1.0f, 2);
+    PENMOV(2.0f, 2.0f, 2);
+    PENMOV(3.0f, 2.0f, 5);
+    PENMOV(3.0f, 3.0f, 5);
+    PENMOV(4.0f, 3.0f, 2);
+    PENMOV(4.0f, 4.0f, 6);
+    PENMOV(5.0f, 4.0f, 16);
+    PENMOV(5.0f, 5.0f, 3);
+    PENMOV(6.0f, 5.0f, 1);
+    PENMOV(6.0f, 6.0f, 4);
+    PENMOV(7.0f, 6.0f, 7);
+    PENMOV(7.0f, 7.0f, 12);
+    PENCOL(5);
+    PENCOL(12);
+    PENCOL(-2);
+    PENCOL(-1);
+    PENCOL(3);
+    PENMOV(9.99f, 7.49f, 3);
+    PENMOV(0.0f, 0.0f, 2);
+    close_plot("page11.plt");
+    expect_golden_plot("page11.plt");
+}
+
+TEST_F(HpglRecords, Page17Frame) {
+    open_plot("page17.plt", 17);
+    PENMOV(0.0f, 0.0f, 3);
+    PENMOV(16.0f, 0.0f, 2);
+    PENMOV(16.0f, 10.0f, 2);
+    PENMOV(0.0f, 10.0f, 6);
+    PENMOV(0.0f, 0.0f, 5);
+    close_plot("page17.plt");
+    expect_golden_plot("page17.plt");
+}
+
+// Coordinates and pens that do not fit their columns become asterisks;
+// hp2xx cannot read those, so this file is compared only.
+TEST_F(HpglRecords, OverflowFieldsAndNegativeY) {
+    open_plot("overflow.plt");
+    ::testing::internal::CaptureStderr();
+    PENMOV(1000.0f, 1.0f, 3);
+    PENMOV(-100.0f, 1.0f, 2);
+    PENMOV(1.0f, -1.0f, 2);
+    PENCOL(123);
+    const std::string diagnostics = ::testing::internal::GetCapturedStderr();
+    close_plot("overflow.plt");
+    expect_golden_plot("overflow.plt", false);
+    // The diagnostic of the point below the paper goes to standard error with
+    // its five values; the plot file holds only HP-GL records.
+    EXPECT_NE(diagnostics.find("-1 -1 1022.6667 0 200"), std::string::npos) << diagnostics;
+    EXPECT_EQ(file_text("overflow.plt").find("1022"), std::string::npos);
+}
+
+TEST_F(HpglRecords, MoveRecordsHaveSeventeenColumns) {
+    open_plot("cols.plt");
+    PENMOV(0.5f, 0.25f, 3);
+    PENMOV(9.0f, 7.0f, 2);
+    close_plot("cols.plt");
+    const Lines lines = file_lines("cols.plt");
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[3], " PU   610,   455;");
+    EXPECT_EQ(lines[4], " PD  9293,  7358;");
+    EXPECT_EQ(lines[3].size(), 17u);
+}
+
+TEST_F(HpglRecords, LineTypesAreWrittenOnceAndSolidOnTheWayBack) {
+    open_plot("lt.plt");
+    PENMOV(1.0f, 1.0f, 3);
+    PENMOV(2.0f, 1.0f, 2);
+    PENMOV(3.0f, 1.0f, 2);
+    PENMOV(4.0f, 1.0f, 5);
+    PENMOV(5.0f, 1.0f, 5);
+    PENMOV(6.0f, 1.0f, 2);
+    close_plot("lt.plt");
+    const Lines expected = {" PS4;IN;", " IW   100,   200, 10315,  7870;", " SP15;",
+                            " PU  1121,  1222;", " PD  2143,  1222;", " PD  3164,  1222;",
+                            " LT1,0.5;", " PD  4186,  1222;", " PD  5207,  1222;",
+                            " LT;", " PD  6229,  1222;", " SP;"};
+    EXPECT_EQ(file_lines("lt.plt"), expected);
+}
+
+TEST_F(HpglRecords, DotIsPenUpThenPenDownAtTheSamePoint) {
+    open_plot("dot.plt");
+    PENMOV(2.0f, 3.0f, 1);
+    close_plot("dot.plt");
+    const Lines lines = file_lines("dot.plt");
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[3], " PU  2143,  3268;");
+    EXPECT_EQ(lines[4], " PD  2143,  3268;");
+}
+
+TEST_F(HpglRecords, LineModeFiveTurnsDrawsDottedButNotMoves) {
+    open_plot("lmode.plt");
+    PLTSTY(5, -1, -1, 0, 0.0f);
+    PENMOV(1.0f, 1.0f, 3);
+    PENMOV(2.0f, 1.0f, 2);
+    PENMOV(3.0f, 1.0f, 12);
+    PENMOV(1.0f, 1.0f, -2);  // -5: dotted, and (1, 1) becomes the origin
+    PENMOV(1.0f, 1.0f, 3);
+    close_plot("lmode.plt");
+    const Lines expected = {" PS4;IN;", " IW   100,   200, 10315,  7870;", " SP15;",
+                            " PU  1121,  1222;", " LT1,0.5;", " PD  2143,  1222;", " PD  3164,  1222;",
+                            " PD  1121,  1222;", " LT;", " PU  2143,  2245;", " SP;"};
+    EXPECT_EQ(file_lines("lmode.plt"), expected);
+}
+
+TEST_F(HpglRecords, NegativeCodeShiftsTheOriginOnceOnBothDevices) {
+    PLTDEV(12, 11, 1, 0, "both.plt");
+    PENMOV(1.0f, 2.0f, -3);
+    EXPECT_FLOAT_EQ(plotlib_detail::plot.XLO, -1.0f);
+    EXPECT_FLOAT_EQ(plotlib_detail::plot.YHI, 5.5f);
+    PENMOV(0.0f, 0.0f, 2);  // the same page point as (1, 2) before the shift
+    close_plot("both.plt");
+    const Lines lines = file_lines("both.plt");
+    ASSERT_GE(lines.size(), 5u);
+    EXPECT_EQ(lines[lines.size() - 3], " PU  1121,  2245;");
+    EXPECT_EQ(lines[lines.size() - 2], " PD  1121,  2245;");
+}
+
+TEST_F(HpglRecords, PenColourQueryWritesNothing) {
+    open_plot("query.plt");
+    PENCOL(9);
+    INTEGER colour = 999;
+    PENCOL(colour);
+    EXPECT_EQ(colour, 9);
+    close_plot("query.plt");
+    EXPECT_EQ(file_lines("query.plt").size(), 5u);  // PS, IW, SP15, SP 9, SP;
+}
+
+TEST_F(HpglRecords, PenPositionOnThePlotFileDeviceComesFromPlotterUnits) {
+    open_plot("pos.plt");
+    PENMOV(2.0f, 3.0f, 3);
+    REAL x = 0, y = 0, fact = 0;
+    PENPOS(x, y, fact);
+    EXPECT_NEAR(x, 2.0f, 0.001f);
+    EXPECT_NEAR(y, 3.0f, 0.001f);
+    EXPECT_EQ(fact, 1.0f);
+}
+
+// Every routine's file output stops at PLTCLS: nothing reaches a file that
+// is closed, and nothing is written while no file was ever opened.
+TEST_F(HpglRecords, NothingIsWrittenWithoutAnOpenFile) {
+    open_plot("closed.plt");
+    PENMOV(1.0f, 1.0f, 3);
+    const std::string before = close_plot("closed.plt");
+    PENMOV(2.0f, 2.0f, 2);
+    PENCOL(4);
+    PENCOL(-1);
+    PENMOV(2.0f, 2.0f, 5);
+    PLTCLS();
+    EXPECT_EQ(file_text("closed.plt"), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);
+}
+
+}  // namespace
+}  // namespace datrax::testing

@@ -1,0 +1,56 @@
+#include "plot_fixture.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <sstream>
+
+#include "support/golden_file.h"
+#include "support/hp2xx_check.h"
+#include "plotlib/device.h"
+#include "plotlib/plotlib.h"
+
+namespace datrax::testing {
+
+PlotTest::PlotTest() {
+    static std::atomic<int> counter{0};
+    folder_ = std::filesystem::temp_directory_path() /
+              ("datrax-plot-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+    old_cwd_ = std::filesystem::current_path();
+    std::filesystem::current_path(folder_);
+    PLTDEV(2, 11, 1, 0, ".");  // the text screen of the run comes first, as in the program
+}
+
+PlotTest::~PlotTest() {
+    reset_plotlib();  // closes a plot file a failed test left open
+    std::filesystem::current_path(old_cwd_);
+    std::error_code ec;
+    std::filesystem::remove_all(folder_, ec);
+}
+
+void PlotTest::open_plot(std::string_view name, INTEGER page) { PLTDEV(1, page, 0, 0, name); }
+
+std::string PlotTest::close_plot(std::string_view name) {
+    PLTCLS();
+    return file_text(name);
+}
+
+std::string PlotTest::file_text(std::string_view name) const { return read_file_bytes(folder_ / name); }
+
+std::vector<std::string> PlotTest::file_lines(std::string_view name) const {
+    std::vector<std::string> lines;
+    std::istringstream in(file_text(name));
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+void PlotTest::expect_golden_plot(std::string_view name, bool render) {
+    EXPECT_TRUE(matches_golden(name, file_text(name)));
+    if (render) {
+        EXPECT_TRUE(renders_with_hp2xx(test_output_path(name)));
+    }
+}
+
+}  // namespace datrax::testing
