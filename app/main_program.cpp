@@ -10,7 +10,7 @@
 #include "platform/config_path.h"
 #include "data/units.h"
 #include "platform/run_stop.h"
-#include "platform/window.h"
+#include "plotlib/device.h"
 #include "plotlib/numbers.h"
 
 namespace datrax {
@@ -68,12 +68,11 @@ int finish_run(const RunStop& stop) {
 
 void screen_setup() {
     gp.CMODE = gp.TMODE;
-    platform::Window& w = platform::window();
-    const platform::ModeSize size = platform::mode_size(gp.CMODE);
-    w.set_size(size.width, size.height);
-    w.canvas().set_bk_color(gp.BCOL);
-    w.canvas().clear_screen();
-    w.set_title(kBanner);
+    // The text screen is a screen device: a save left DEVICE at 1, and a
+    // plot file must not be opened here.
+    gp.DEVICE = 2;
+    PLTDEV(gp.DEVICE, gp.PSIZE, gp.CMODE, gp.BCOL, ".");
+    WINTTL(kBanner);
     TXTSIZ(scr.MAXCOL, scr.MAXROW);
     INTEGER digits = 8;
     NUMDIG(digits);

@@ -1,0 +1,139 @@
+// The profile file: created, read, repaired and written back.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/state.h"
+#include "support/golden_file.h"
+#include "support/session.h"
+
+namespace datrax {
+namespace {
+
+using testing::matches_golden;
+using testing::read_file_bytes;
+using testing::Session;
+
+constexpr std::string_view kRecords12 =
+    "   17    2    4    1    2 F T F T F T F  7  1  3  6  5\n"
+    "    1    2    3    4    5    6\n";
+
+void write_profile_file(const Session& s, std::string_view text) {
+    std::ofstream(s.profile_path(), std::ios::binary) << text;
+}
+
+TEST(Profile, FirstRunCreatesTheFileWithTheLoadValues) {
+    Session s;
+    s.run("");
+    EXPECT_TRUE(matches_golden("profile_first_run.pro", read_file_bytes(s.profile_path())));
+    s.run("q");
+    EXPECT_TRUE(matches_golden("profile_first_run.pro", read_file_bytes(s.profile_path())));
+}
+
+TEST(Profile, RecordsOneAndTwoAloneGiveOneBandRow) {
+    Session s;
+    write_profile_file(s, kRecords12);
+    s.run("q");
+    EXPECT_EQ(gp.PSIZE, 17);
+    EXPECT_EQ(gp.TMODE, 2);
+    EXPECT_EQ(s.canvas().width(), 800);  // the text screen opens in TMODE
+    EXPECT_FALSE(pp.ZCOL);
+    EXPECT_TRUE(pp.ZOPT6);
+    EXPECT_EQ(gp.KS(1), 7);
+    EXPECT_EQ(pp.ISCOL(3), 6);
+    EXPECT_EQ(band.NBAND, 1);
+    EXPECT_EQ(scr.VALCOL, 16 * 1 + 15);
+    EXPECT_EQ(read_file_bytes(s.profile_path()), std::string(kRecords12) + "    1        0.000     0.014\n");
+}
+
+TEST(Profile, BandRowsInAnyOrderAndBeyondTheLoadedRows) {
+    Session s;
+    write_profile_file(s, std::string(kRecords12) + "   30(X)     1.500     2.250\n" +
+                              "    2(Y)     9.000    10.000\n");
+    s.run("q");
+    EXPECT_EQ(band.NBAND, 30);
+    EXPECT_EQ(band.BANDID(30), Text<3>("(X)"));
+    EXPECT_FLOAT_EQ(band.BANDHI(30), 2.25f);
+    EXPECT_FLOAT_EQ(band.BANDLO(2), 9.0f);
+    EXPECT_FLOAT_EQ(band.BANDHI(22), 1800.0f);  // rows not in the file keep their values
+    const std::string written = read_file_bytes(s.profile_path());
+    EXPECT_NE(written.find("   25        0.000     0.000\n"), std::string::npos);
+    EXPECT_NE(written.find("   30(X)     1.500     2.250\n"), std::string::npos);
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 32);
+}
+
+TEST(Profile, DamagedFirstRecordIsRewrittenKeepingWhatWasReadBeforeTheDamage) {
+    Session s;
+    write_profile_file(s, "   17    2    4    1    2 F T F T F T F  7  1 xx  6  5\n");
+    s.run("q");
+    EXPECT_EQ(gp.PSIZE, 11);  // the graphics defaults are set again
+    EXPECT_EQ(gp.TMODE, 3);
+    EXPECT_FALSE(pp.ZCOL);    // read before the damage, kept
+    EXPECT_EQ(gp.KS(1), 7);
+    EXPECT_EQ(gp.KS(3), 3);
+    const std::string written = read_file_bytes(s.profile_path());
+    EXPECT_EQ(written.substr(0, 55), "   11    3    3    0    0 F T F T F T F  7  1  3  6  5\n");
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 24);
+}
+
+TEST(Profile, DamagedOrMissingSecondRecordIsRewritten) {
+    Session s;
+    write_profile_file(s, "   17    2    4    1    2 T T T T T F F  7  1  3  6  5\n    8   zz\n");
+    s.run("");
+    EXPECT_EQ(pp.LCOL(1), 8);
+    EXPECT_EQ(gp.PSIZE, 11);
+    EXPECT_EQ(read_file_bytes(s.profile_path()).substr(55, 31), "    8    9   12   15    9   12\n");
+}
+
+TEST(Profile, UnreadableBandRecordIsSkippedWithANote) {
+    Session s;
+    write_profile_file(s, std::string(kRecords12) + "    3(D)     0.033     0.047\n" +
+                              "    4    abcdefghij     0.075\n" + "   99(Z)     1.000     2.000\n" +
+                              "    5(S)     0.075     0.089\n");
+    s.run("");
+    EXPECT_EQ(s.bottom_row(), "An unreadable band record of the profile file was skipped -->");
+    EXPECT_EQ(band.NBAND, 5);
+    s.run("{enter}q");  // the note waits for a key
+    const std::string written = read_file_bytes(s.profile_path());
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 7);
+    EXPECT_NE(written.find("    4        0.047     0.075\n"), std::string::npos);
+}
+
+TEST(Profile, ValuesTooWideForTheirFieldsAreClampedWhenWritten) {
+    Session s;
+    s.run("gy123456{enter}" "{enter}{enter}-20000{enter}{enter}" "5000{enter}-500{enter}{enter}{enter}{enter}n"
+          "q");
+    EXPECT_EQ(gp.PSIZE, 123456);  // stays as typed for the run
+    const std::string written = read_file_bytes(s.profile_path());
+    EXPECT_EQ(written.substr(0, 55), "99999    3    3-9999    0 T T T T T F F999-99  3  6  5\n");
+    Session again;
+    std::filesystem::copy_file(s.profile_path(), again.profile_path());
+    again.run("");
+    EXPECT_EQ(gp.KS(1), 999);  // the clamped file reads back whole
+    EXPECT_EQ(gp.PSIZE, 99999);
+}
+
+TEST(Profile, AProfileThatCannotBeWrittenIsReportedAtQuit) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root can write into a read-only folder";
+    Session s;
+    s.run("");
+    std::filesystem::permissions(s.folder(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    s.run("q");
+    std::filesystem::permissions(s.folder(), std::filesystem::perms::owner_all);
+    EXPECT_NE(s.bottom_row().find("The profile file could not be written"), std::string::npos);
+}
+
+TEST(Profile, ColourSwitchForcesSolidLines) {
+    Session s;
+    pp.LTYP(1) = 5;
+    pp.LTYP(3) = 6;
+    s.run("");
+    EXPECT_EQ(pp.LTYP(1), 2);
+    EXPECT_EQ(pp.LTYP(3), 2);
+}
+
+}  // namespace
+}  // namespace datrax
