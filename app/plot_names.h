@@ -1,0 +1,17 @@
+// Default plot file names derived from a data file name.
+#pragma once
+#include <string_view>
+
+#include "app/state.h"
+
+namespace datrax {
+
+// PLTNAM(1) = the data file name with extension plt, PLTNAM(2) the name with
+// the suffix "h" (histograms); NPLT kept in step.
+void DEFPLT(const Arr1<Text<40>, 2>& FNAME, const INTEGER& K);
+// Turns a file name into a plot file name with a one-letter suffix: a base
+// name shorter than eight characters gets LETTER appended, a longer one has
+// its eighth base character replaced; the extension becomes plt.
+void SUFNAM(TextRef NAME, std::string_view LETTER);
+
+}  // namespace datrax
