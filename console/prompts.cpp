@@ -154,22 +154,27 @@ void GETKEY(INTEGER& CH) { CH = platform::window().read_key(); }
 
 void WAITKY() { platform::window().wait_any_key(); }
 
-void ASKYN(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, LOGICAL& FLAG, const INTEGER& C) {
+namespace {
+// One key sets or clears a flag (either case); other keys keep it. The
+// resulting value is shown as the letter that stands for it.
+void ask_one_key(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, LOGICAL& FLAG, const INTEGER& C,
+                 char yes, char no) {
     write_label(X, Y, PROMPT, C);
     INTEGER ch = 0;
     GETKEY(ch);
-    if (ch == 'y' || ch == 'Y') FLAG = true;
-    if (ch == 'n' || ch == 'N') FLAG = false;
-    PUTCHR(FLAG ? 'y' : 'n', C);
+    const auto lower = [](INTEGER k) { return k >= 'A' && k <= 'Z' ? k - 'A' + 'a' : k; };
+    if (lower(ch) == lower(yes)) FLAG = true;
+    if (lower(ch) == lower(no)) FLAG = false;
+    PUTCHR(FLAG ? yes : no, C);
+}
+}  // namespace
+
+void ASKYN(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, LOGICAL& FLAG, const INTEGER& C) {
+    ask_one_key(X, Y, PROMPT, FLAG, C, 'y', 'n');
 }
 
 void ASKLG(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, LOGICAL& FLAG, const INTEGER& C) {
-    write_label(X, Y, PROMPT, C);
-    INTEGER ch = 0;
-    GETKEY(ch);
-    if (ch == 't' || ch == 'T') FLAG = true;
-    if (ch == 'f' || ch == 'F') FLAG = false;
-    PUTCHR(FLAG ? 'T' : 'F', C);
+    ask_one_key(X, Y, PROMPT, FLAG, C, 'T', 'F');
 }
 
 void ASKINT(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, INTEGER& IVAL, const INTEGER& C) {
