@@ -1,0 +1,11 @@
+# Removes every file that `cmake --install` recorded in its manifest.
+if(NOT EXISTS "${MANIFEST}")
+  message(FATAL_ERROR "nothing to uninstall: ${MANIFEST} is missing (install first)")
+endif()
+file(STRINGS "${MANIFEST}" installed)
+foreach(file ${installed})
+  if(EXISTS "$ENV{DESTDIR}${file}" OR IS_SYMLINK "$ENV{DESTDIR}${file}")
+    file(REMOVE "$ENV{DESTDIR}${file}")
+    message(STATUS "Removed $ENV{DESTDIR}${file}")
+  endif()
+endforeach()
