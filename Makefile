@@ -1,8 +1,9 @@
 # DATRAX: make run opens the program in samples/, make test runs every test.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
+PREFIX ?= /usr/local
 
-.PHONY: all deps build build-asan run test fuzz bench clean
+.PHONY: all deps build build-asan run test fuzz bench clean install uninstall
 
 all: build
 
@@ -27,6 +28,12 @@ test: build build-asan
 	@cd build && ctest --output-on-failure -j $(JOBS)
 	@echo "== tests (AddressSanitizer + UndefinedBehaviorSanitizer build) =="
 	@cd build-asan && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j $(JOBS)
+
+install: build
+	@cmake --install build --prefix $(PREFIX)
+
+uninstall:
+	@cmake --build build --target uninstall
 
 clean:
 	rm -rf build build-asan build-fuzz
