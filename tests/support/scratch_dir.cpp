@@ -1,4 +1,4 @@
-#include "tests/support/scratch_dir.h"
+#include "support/scratch_dir.h"
 
 #include <cstdlib>
 #include <filesystem>
