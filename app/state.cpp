@@ -44,6 +44,7 @@ BandRecord band;
 ScreenRecord scr;
 MainProgramRecord mainv;
 MenuRecord menus;
+DataInputRecord datain;
 
 void reset_state() {
     reset_plotlib();
@@ -56,6 +57,7 @@ void reset_state() {
     scr = ScreenRecord{};
     mainv = MainProgramRecord{};
     menus = MenuRecord{};
+    datain = DataInputRecord{};
 }
 
 void keep_selection_in_step() {

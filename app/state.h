@@ -161,6 +161,11 @@ struct MenuRecord {
     Text<1> data_command;          // last command letter of the data menu; Enter repeats it
 };
 
+// ---- Working values of the data-input routines (file checks, series) ----
+struct DataInputRecord {
+    LOGICAL retry = false;  // answer of FEXIST's Retry question; kept between calls (load: false)
+};
+
 extern SampleArray Y;
 extern DataSetRecord dset;
 extern SelectionRecord sel;
@@ -170,6 +175,7 @@ extern BandRecord band;
 extern ScreenRecord scr;
 extern MainProgramRecord mainv;
 extern MenuRecord menus;
+extern DataInputRecord datain;
 
 // Restores every load value of the program-wide records (and clears Y).
 void reset_state();

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/files.h"
-#include "tests/support/scratch_dir.h"
+#include "support/scratch_dir.h"
 
 namespace datrax::platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/support/scratch_dir.h"
+#include "support/scratch_dir.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -15,7 +15,13 @@ ScratchDir::ScratchDir() {
 
 ScratchDir::~ScratchDir() {
     std::error_code ec;
+    if (!old_cwd_.empty()) std::filesystem::current_path(old_cwd_, ec);
     std::filesystem::remove_all(path_, ec);
+}
+
+void ScratchDir::enter() {
+    if (old_cwd_.empty()) old_cwd_ = std::filesystem::current_path().string();
+    std::filesystem::current_path(path_);
 }
 
 std::string ScratchDir::file(std::string_view name) const { return path_ + "/" + std::string(name); }

@@ -17,9 +17,13 @@ public:
     std::string file(std::string_view name) const;
     // Writes the bytes to the named file and returns its full name.
     std::string write(std::string_view name, std::string_view bytes) const;
+    // Makes the folder the working folder until the scratch folder goes,
+    // so that tests can name files as a user types them.
+    void enter();
 
 private:
     std::string path_;
+    std::string old_cwd_;
 };
 
 }  // namespace datrax::testing

@@ -1,0 +1,74 @@
+// The VELK day files: records of the second of the day and 10 gravity
+// values (g files) or 6 pairs of a counter and a pressure value (p files),
+// up to the record that starts at the last sampling second of the day.
+#include <algorithm>
+#include <vector>
+
+#include "data/free_read.h"
+#include "data/reader_attempts.h"
+
+namespace datrax::reader {
+
+namespace {
+
+struct Layout {
+    int values;          // values per record
+    bool paired;         // each value preceded by an INTEGER that is not used
+    INTEGER last_second; // the record starting here is the last one
+    const char* message;
+    const char* tunit;
+};
+
+constexpr Layout kGravity{10, false, 86390, "Reading VELK gravity ...|", "sec"};
+constexpr Layout kPressure{6, true, 86340, "Reading VELK pressure ...|", "min"};
+
+Outcome read_records(Context& c, const Layout& l) {
+    if (!c.reopen()) return Outcome::NotThisFormat;
+    show_reading(l.message);
+    INTEGER second = 0;
+    INTEGER unused[6] = {};
+    REAL v[10] = {};
+    std::vector<FieldRef> fields{second};
+    for (int i = 0; i < l.values; ++i) {
+        if (l.paired) fields.emplace_back(unused[i]);
+        fields.emplace_back(v[i]);
+    }
+    REAL* column = Y.column(c.k);
+    INTEGER stored = 0;
+    Outcome result = Outcome::NotThisFormat;
+    for (;;) {
+        std::fill(std::begin(v), std::end(v), 0.0f);  // an empty value reads as 0, never as an old sample
+        if (read_free(c.in, fields) != ReadOutcome::Done) break;  // also a file without its closing record
+        if (stored > MAXPTS - l.values) {
+            refuse_too_large();  // the closing second never came
+            result = Outcome::Refused;
+            break;
+        }
+        std::copy_n(v, l.values, column + stored);
+        stored += l.values;
+        if (second >= l.last_second) {
+            result = Outcome::Read;
+            break;
+        }
+    }
+    // The number of values this file actually delivered.
+    if (stored > 0 || result == Outcome::Read) dset.NPTS(c.k) = stored;
+    if (result != Outcome::Read) return result;
+    dset.TITLE(c.k) = c.name.view();
+    dset.LTITLE(c.k) = c.name_len;
+    dset.DT(c.k) = 1.0f;
+    dset.DUNIT(c.k) = "volt";
+    dset.TUNIT = l.tunit;
+    return Outcome::Read;
+}
+
+}  // namespace
+
+Outcome read_velk(Context& c) {
+    const char first = c.name(1);
+    if (first == 'g') return read_records(c, kGravity);
+    if (first == 'p') return read_records(c, kPressure);
+    return Outcome::NotThisFormat;
+}
+
+}  // namespace datrax::reader

@@ -1,0 +1,38 @@
+// The four attempts of the data-file reader, each on the file from its
+// first line. Shared by the reader's own files only.
+#pragma once
+#include <string_view>
+
+#include "app/state.h"
+#include "data/line_source.h"
+
+namespace datrax::reader {
+
+struct Context {
+    INTEGER k = 1;          // slot being read
+    Text<40> name;          // the file name, left-adjusted
+    INTEGER name_len = 0;   // its trimmed length as measured by LENTXT
+    FileLines in;           // reopened by every attempt
+
+    std::string_view path() const { return name.trimmed(); }
+    bool reopen() { return in.open(path()); }
+};
+
+enum class Outcome {
+    Read,           // the file was read in this format
+    NotThisFormat,  // go on with the next attempt
+    Refused,        // too large: refused, message shown
+    EndedEarly,     // a DATRA file ended before its announced samples
+};
+
+Outcome read_datra(Context& c);
+Outcome read_velk(Context& c);
+Outcome read_ggp(Context& c);
+Outcome read_list(Context& c);
+
+// "File too large for DATRAX, recompile..." on the message line and a key.
+void refuse_too_large();
+// The reading message of an attempt on the message line.
+void show_reading(std::string_view text);
+
+}  // namespace datrax::reader

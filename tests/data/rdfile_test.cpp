@@ -1,0 +1,239 @@
+// The DATRA, VELK and plain-list attempts of the reader, and how a file
+// falls through from one attempt to the next.
+#include <string>
+
+#include "reader_test_support.h"
+
+namespace datrax {
+namespace {
+
+using RdfileDatra = ReaderTest;
+using RdfileVelk = ReaderTest;
+using RdfileList = ReaderTest;
+
+const std::string kTwelve =
+    "    1.000000    2.000000    3.000000    4.000000    5.000000\n"
+    "    6.000000    7.000000    8.000000    9.000000   10.000000\n"
+    "   11.000000   12.000000\n";
+
+TEST_F(RdfileDatra, ReadsHeaderAndSamples) {
+    const std::string file = "   Station X, gravity\n" + datra_counts(12, "60.0") +
+                             datra_texts("   (5f12.6)", "  MBAR", "min") + kTwelve;
+    dset.IFORM = 3;
+    EXPECT_EQ(read("d24001.dat", file), 0);
+    EXPECT_EQ(dset.IFORM, 1);
+    EXPECT_EQ(dset.NPTS(1), 12);
+    EXPECT_EQ(dset.DT(1), 60.0f);
+    EXPECT_EQ(dset.TITLE(1).str(), "Station X, gravity");
+    EXPECT_EQ(dset.LTITLE(1), 18);
+    EXPECT_EQ(dset.DUNIT(1).str(), "  MBAR");  // normalised later by TUNITS
+    EXPECT_EQ(dset.TUNIT.str(), "min");
+    for (int i = 1; i <= 12; ++i) EXPECT_EQ(Y(i, 1), static_cast<float>(i));
+    EXPECT_EQ(message_row(), "Reading DATRA data ...");
+}
+
+TEST_F(RdfileDatra, CountsAndIntervals) {
+    struct Case {
+        long n;
+        const char* dt;
+        INTEGER npts;
+        float expected_dt;
+    } cases[] = {{0, "1.0", 0, 1.0f}, {-5, "1.0", -5, 1.0f}, {3, "60", 3, 0.0006f}, {3, "1.5E3", 3, 1500.0f}};
+    for (const auto& c : cases) {
+        Y(1, 2) = 99.0f;
+        const std::string file = "t\n" + datra_counts(c.n, c.dt) + datra_texts("(f5.1)", "volt", "sec") +
+                                 (c.n > 0 ? "  1.0\n  2.0\n  3.0\n" : "");
+        EXPECT_EQ(read("counts.dat", file, 2), 0) << c.n;
+        EXPECT_EQ(dset.NPTS(2), c.npts);
+        EXPECT_EQ(dset.DT(2), c.expected_dt) << c.dt;
+        EXPECT_EQ(Y(1, 2), c.n > 0 ? 1.0f : 99.0f);
+    }
+}
+
+TEST_F(RdfileDatra, SixMillionSamplesFitOneMoreIsRefusedBeforeLineThree) {
+    std::string file = "big\n" + datra_counts(MAXPTS, "1.0") + datra_texts("(1000f1.0)", "volt", "sec");
+    const std::string line = std::string(999, '0') + "7\n";
+    for (int i = 0; i < MAXPTS / 1000; ++i) file += line;
+    EXPECT_EQ(read("big.dat", file), 0);
+    EXPECT_EQ(dset.NPTS(1), MAXPTS);
+    EXPECT_EQ(Y(MAXPTS, 1), 7.0f);
+    EXPECT_EQ(Y(MAXPTS - 1, 1), 0.0f);
+
+    // No line 3 at all: the count alone refuses the file.
+    dset.IFORM = 3;
+    EXPECT_EQ(read("huge.dat", "huge\n" + datra_counts(MAXPTS + 1, "1.0"), 1, "{enter}"), 1);
+    EXPECT_EQ(message_row(), "File too large for DATRAX, recompile...");
+    EXPECT_EQ(dset.NPTS(1), MAXPTS);     // left as it was
+    EXPECT_EQ(dset.FNAME(1), "huge.dat");  // blanked by the caller, not the reader
+    EXPECT_EQ(dset.IFORM, 3);
+}
+
+TEST_F(RdfileDatra, EarlyEndKeepsWhatWasReadAndCountsOnlyThat) {
+    Y(11, 1) = 42.0f;  // left over from an earlier file
+    // The second line is short: its missing columns read as blanks.
+    const std::string file = "t\n" + datra_counts(12, "1.0") + datra_texts("(5f12.6)", "volt", "sec") +
+                             kTwelve.substr(0, 61) + "    6.000000    7.000000\n";
+    EXPECT_EQ(read("short.dat", file, 1, "{enter}"), 2);
+    EXPECT_EQ(dset.NPTS(1), 10);
+    EXPECT_EQ(Y(7, 1), 7.0f);
+    EXPECT_EQ(Y(8, 1), 0.0f);
+    EXPECT_EQ(Y(11, 1), 42.0f);
+    EXPECT_EQ(dset.IFORM, 1);
+    EXPECT_EQ(message_row(), "Reading DATRA data .....unexpected end of data - hit Enter");
+}
+
+TEST_F(RdfileDatra, CrlfFileReadsLikeUnixFile) {
+    std::string file = "crlf\n" + datra_counts(12, "1.0") + datra_texts("(5f12.6)", "volt", "sec") + kTwelve;
+    std::string dos;
+    for (const char c : file) dos += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    EXPECT_EQ(read("dos.dat", dos), 0);
+    EXPECT_EQ(dset.NPTS(1), 12);
+    EXPECT_EQ(dset.TUNIT.str(), "sec");
+    EXPECT_EQ(Y(12, 1), 12.0f);
+}
+
+// Files that are not DATRA go on to the next attempts; the last message
+// shown tells how far they came.
+TEST_F(RdfileDatra, FilesThatAreNotDatraFallThrough) {
+    struct Case {
+        const char* name;
+        std::string content;
+        INTEGER status;
+        INTEGER iform;
+        const char* last_message;
+    } cases[] = {
+        {"hdr.dat", "title\n" + datra_counts(5, "1.0"), 1, 3, "Reading GGP data ..."},
+        {"fmt.dat", "title\n" + datra_counts(5, "1.0") + datra_texts("5f12.6", "volt", "sec"), 1, 3,
+         "Reading GGP data ..."},
+        {"p24001.dat", "title\n" + datra_counts(2, "1.0") + datra_texts("(2f5.1)", "volt", "sec") + "  1.0  2.x\n",
+         1, 3, "Reading GGP data ..."},
+        {"bad.fmt", "title\n" + datra_counts(2, "1.0") + datra_texts("(2q5.1)", "volt", "sec") + "  1.0  2.0\n", 1,
+         3, "Reading GGP data ..."},
+        {"list.dat", "1 2.5\n3 4.5\n", 0, 4, "Reading GGP data ..."},
+    };
+    for (const auto& c : cases) {
+        dset.IFORM = 3;
+        EXPECT_EQ(read(c.name, c.content), c.status) << c.name;
+        EXPECT_EQ(dset.IFORM, c.iform) << c.name;
+        EXPECT_EQ(message_row(), c.last_message) << c.name;
+    }
+    EXPECT_EQ(dset.NPTS(1), 2);
+    EXPECT_EQ(Y(2, 1), 4.5f);
+}
+
+TEST_F(RdfileDatra, MissingFileIsNotRead) {
+    dset.IFORM = 2;
+    EXPECT_EQ(read_named("nowhere.dat"), 1);
+    EXPECT_EQ(dset.IFORM, 2);
+}
+
+TEST_F(RdfileDatra, NameIsLeftAdjustedForEveryAttempt) {
+    dir.write("lead.dat", "1 5\n2 6\n");
+    EXPECT_EQ(read_named("   lead.dat"), 0);
+    EXPECT_EQ(dset.IFORM, 4);
+    EXPECT_EQ(dset.NPTS(1), 2);
+}
+
+// VELK gravity: second of the day and 10 values a record.
+std::string velk_gravity(int records, int first_second = 0) {
+    std::string s;
+    char buf[160];
+    for (int r = 0; r < records; ++r) {
+        std::snprintf(buf, sizeof buf, "%d 1.%d 2 3 4 5 6 7 8 9 %d\n", first_second + 10 * r, r % 10, r);
+        s += buf;
+    }
+    return s;
+}
+
+TEST_F(RdfileVelk, GravityDay) {
+    EXPECT_EQ(read("g24123.dat", velk_gravity(8640)), 0);
+    EXPECT_EQ(dset.IFORM, 2);
+    EXPECT_EQ(dset.NPTS(1), 86400);
+    EXPECT_EQ(Y(86400, 1), 8639.0f);
+    EXPECT_EQ(Y(11, 1), 1.1f);
+    EXPECT_EQ(dset.DT(1), 1.0f);
+    EXPECT_EQ(dset.DUNIT(1).str(), "volt");
+    EXPECT_EQ(dset.TUNIT.str(), "sec");
+    EXPECT_EQ(dset.TITLE(1).str(), "g24123.dat");
+    EXPECT_EQ(dset.LTITLE(1), 10);
+    EXPECT_EQ(message_row(), "Reading VELK gravity ...");
+}
+
+TEST_F(RdfileVelk, EarlyClosingRecordCountsOnlyItsValues) {
+    Y(31, 1) = 5.0f;
+    EXPECT_EQ(read("g24124.dat", velk_gravity(2) + "86390 1 2 3 4 5 6 7 8 9 10\nnot read\n"), 0);
+    EXPECT_EQ(dset.NPTS(1), 30);
+    EXPECT_EQ(Y(30, 1), 10.0f);
+}
+
+TEST_F(RdfileVelk, PressureDay) {
+    std::string file;
+    for (int r = 0; r < 1440; ++r) file += std::to_string(60 * r) + " 1 1000.5 2 1001 3 1002 4 1003 5 1004 6 1005\n";
+    EXPECT_EQ(read("p24123.dat", file, 2), 0);
+    EXPECT_EQ(dset.NPTS(2), 8640);
+    EXPECT_EQ(Y(1, 2), 1000.5f);
+    EXPECT_EQ(Y(8640, 2), 1005.0f);
+    EXPECT_EQ(dset.TUNIT.str(), "min");
+    EXPECT_EQ(message_row(), "Reading VELK pressure ...");
+}
+
+// A VELK file that ends before its closing record is no VELK file; its
+// lines of numbers then read as a plain list.
+TEST_F(RdfileVelk, FileWithoutClosingRecordFails) {
+    EXPECT_EQ(read("g24125.dat", velk_gravity(3)), 0);
+    EXPECT_EQ(dset.IFORM, 4);
+    EXPECT_EQ(dset.NPTS(1), 3);
+    EXPECT_EQ(read("g24126.dat", "0.0 1 2 3 4 5 6 7 8 9 10\n"), 0);  // second of day must be an integer
+    EXPECT_EQ(dset.IFORM, 4);
+}
+
+TEST_F(RdfileVelk, OnlyLowerCaseLetterFirstSelectsVelk) {
+    for (const char* name : {"G24123.dat", "sub/g24123.dat"}) {
+        std::filesystem::create_directories(dir.file("sub"));
+        EXPECT_EQ(read(name, velk_gravity(8640)), 0);
+        EXPECT_EQ(dset.IFORM, 4) << name;
+    }
+}
+
+TEST_F(RdfileVelk, NeverClosingFileIsRefusedWithoutWritingPastTheArray) {
+    EXPECT_EQ(read("g24127.dat", velk_gravity(MAXPTS / 10 + 1, -10 * (MAXPTS / 10 + 5)), 1, "{enter}"), 1);
+    EXPECT_EQ(message_row(), "File too large for DATRAX, recompile...");
+    EXPECT_EQ(dset.NPTS(1), MAXPTS);
+}
+
+TEST_F(RdfileList, PairsAndTheirEdges) {
+    Y(3, 2) = 77.0f;
+    dset.DT(1) = 5.0f;
+    EXPECT_EQ(read("list.txt", "1 10.5\n2,11.5 extra ignored\n3,,\n4\n12.5\n5", 2), 0);
+    EXPECT_EQ(dset.IFORM, 4);
+    EXPECT_EQ(dset.NPTS(2), 4);
+    EXPECT_EQ(Y(1, 2), 10.5f);
+    EXPECT_EQ(Y(2, 2), 11.5f);
+    EXPECT_EQ(Y(3, 2), 0.0f);  // empty value: 0, not the old sample
+    EXPECT_EQ(Y(4, 2), 12.5f);
+    EXPECT_TRUE(dset.TITLE(2).is_blank());
+    EXPECT_EQ(dset.LTITLE(2), 0);
+    EXPECT_EQ(dset.DT(2), 1.0f);
+    EXPECT_EQ(dset.DT(1), 5.0f);
+    EXPECT_EQ(dset.DUNIT(2).str(), "no unit");
+    EXPECT_EQ(dset.TUNIT.str(), "no unit");
+}
+
+TEST_F(RdfileList, BadValueIsNotRead) {
+    dset.IFORM = 1;
+    EXPECT_EQ(read("bad.txt", "1 2\n3 4\nfive 6\n"), 1);
+    EXPECT_EQ(dset.IFORM, 1);
+    EXPECT_EQ(dset.NPTS(1), 2);
+}
+
+TEST_F(RdfileList, MoreThanSixMillionPairsAreRefused) {
+    std::string file;
+    file.reserve(4 * (MAXPTS + 1));
+    for (int i = 0; i <= MAXPTS; ++i) file += "0 1\n";
+    EXPECT_EQ(read("long.txt", file, 1, "{enter}"), 1);
+    EXPECT_EQ(message_row(), "File too large for DATRAX, recompile...");
+    EXPECT_EQ(dset.NPTS(1), MAXPTS);
+}
+
+}  // namespace
+}  // namespace datrax
