@@ -20,8 +20,20 @@ protected:
         for (int x = x0; x < x0 + n; ++x) s += "0123456789ABCDEF"[canvas().pixel(x, y)];
         return s;
     }
-    // Canvas row of the page height Y inches (mode 1, page 11).
-    static int row_of(REAL y) { return static_cast<int>((7.5f - y) * 479.0f / 7.5f + 0.5f); }
+    // Pixel of a page point by the library's own conversion, which lines
+    // drawn in world coordinates must meet.
+    static INTEGER column_of(REAL x) {
+        REAL y = 0.0f;
+        INTEGER ix = 0, iy = 0;
+        INCPIX(x, y, ix, iy, 0);
+        return ix;
+    }
+    static INTEGER row_of(REAL y) {
+        REAL x = 0.0f;
+        INTEGER ix = 0, iy = 0;
+        INCPIX(x, y, ix, iy, 0);
+        return iy;
+    }
     void horizontal(REAL y, INTEGER code) {
         PENMOV(0.0f, y, 3);
         PENMOV(10.0f, y, code);
@@ -80,15 +92,14 @@ TEST_F(Screen, LinesAreClippedToThePageWindow) {
     CLIPWN(5.0f, 3.75f);
     horizontal(1.0f, 2);
     horizontal(6.0f, 2);
-    const int clip_right = static_cast<int>(5.0f * plotlib_detail::plot.PXIN);
-    EXPECT_EQ(pixels(row_of(1.0f), clip_right - 3, 8), "FFFF0000");
+    EXPECT_EQ(pixels(row_of(1.0f), column_of(5.0f) - 3, 8), "FFFF0000");
     EXPECT_EQ(pixels(row_of(6.0f), 0, 64), std::string(64, '0'));
 }
 
 TEST_F(Screen, NegativeCodeMovesTheOriginOfLaterMoves) {
     PENMOV(5.0f, 1.0f, -3);
     horizontal(0.0f, 2);  // page y 1, from page x 5 to the right edge
-    EXPECT_EQ(pixels(row_of(1.0f), 316, 8), "0000FFFF");  // page x 5 is pixel 319.5
+    EXPECT_EQ(pixels(row_of(0.0f), column_of(0.0f) - 4, 8), "0000FFFF");
 }
 
 TEST_F(Screen, ColoursAreTakenModuloSixteen) {
