@@ -1,0 +1,116 @@
+#include "app/data_menu.h"
+
+#include "app/main_program.h"
+#include "app/parameter_menu.h"
+#include "app/plot_names.h"
+#include "console/console.h"
+#include "console/prompts.h"
+#include "data/limits.h"
+
+namespace datrax {
+
+namespace {
+
+constexpr std::string_view kCommands =
+    " D - DATA      Plot~, ~ H - HISTOGRAM Plot~, ~ C - CHANGE    Parameters~, ~ N - NDSETS    Number of Data "
+    "Sets~, ~ F - FILE      File Summary (NDSETS > 1)~, ~ S - STYLE     Style for Multiple Plots~, ~ "
+    "-----------------------------------------~, ~ R - RETURN    to Main Menu               |";
+
+std::string_view format_line(INTEGER iform) {
+    switch (iform) {
+        case 1: return " File format           : DATRA|";
+        case 2: return " File format           : VELK|";
+        default: return " File format           : GGP|";
+    }
+}
+
+void draw_summary(INTEGER k) {
+    REAL dlo = 0, dhi = 0;
+    EXTREM(dlo, dhi, 1, dset.NPTS(k), k);
+    const INTEGER data_unit_length = LENTXT(dset.DUNIT(k), -20);
+    const INTEGER time_unit_length = LENTXT(dset.TUNIT, -20);
+    cblank(5, 13, 74, 21, gp.KS(2));
+    const INTEGER c = scr.MENUCL;
+    SHOWTX(5, 14, " |", dset.TITLE(k).view(), dset.LTITLE(k), c);
+    SHOWIN(5, 15, " Number of data points : |", dset.NPTS(k), c);
+    SHOWRL(5, 16, " Data Limits           : [|", dlo, 6, c);
+    SHOWRL(-1, 0, ", |", dhi, 6, c);
+    SHOWTX(-1, 0, "] : |", dset.DUNIT(k).view(), data_unit_length, c);
+    SHOWRL(5, 17, " Time Interval         : |", dset.DT(k), 6, c);
+    SHOWTX(-1, 0, "  : |", dset.TUNIT.view(), time_unit_length, c);
+    SHOWRL(5, 18, " Time Scaling Factor   : |", dset.TSCALE, 6, c);
+    SHOWTX(5, 19, " Time Axis Label       : |", pp.AXTITX(1).view(), pp.LAXTX(1), c);
+    MSGTXT(5, 20, format_line(dset.IFORM), c);
+}
+
+void draw_data_menu(Arr1<Text<40>, 2>& FNAME, INTEGER k, const Arr1<INTEGER, 5>& KS) {
+    scr.MENUCL = 16 * KS(2) + 15;
+    DATAHD(k, FNAME(k));
+    cblank(5, 3, scr.MAXCOL, 12, gp.BCOL);
+    MSGTXT(5, 3, kCommands, scr.VALCOL);
+    draw_summary(k);
+}
+
+void ask_data_style() {
+    do {
+        ASKINT(0, -scr.MAXROW, "STYLE for 2 plots: 1=Overlay, 2=Separate --> |", sel.STYLE, scr.PRMCOL);
+    } while (sel.STYLE < 1 || sel.STYLE > 2);
+    keep_selection_in_step();
+}
+
+}  // namespace
+
+void DATAHD(const INTEGER& K, Text<40>& NAME) {
+    const INTEGER n = LENTXT(NAME, -40);
+    cblank(0, 0, scr.MAXCOL, -1, scr.MENUCL / 16);
+    MSGTXT(0, 0, " DATA MENU -|", scr.MENUCL);
+    SHOWIN(-1, 0, " Ndsets |", sel.NDSETS, scr.MENUCL);
+    SHOWIN(-1, 0, " File |", K, scr.MENUCL);
+    SHOWIN(-1, 0, " Style |", sel.STYLE, scr.MENUCL);
+    SHOWTX(-1, 0, " |", NAME.view(), n, scr.MENUCL);
+}
+
+void DATAMN(Arr1<Text<40>, 2>& FNAME, const INTEGER& TMODE, const INTEGER& GMODE, LOGICAL& NEWDAT, INTEGER& K,
+            const Arr1<INTEGER, 5>& KS) {
+    draw_data_menu(FNAME, K, KS);
+    for (;;) {
+        ASKTXT(0, -scr.MAXROW, "Select letter --> |", menus.data_command, 1, scr.PRMCOL);
+        LOWCAS(menus.data_command, 1);
+        switch (menus.data_command(1)) {
+            case 'd':
+            case 'h':
+                gp.CMODE = GMODE;
+                CLRSCR();
+                draw_data_menu(FNAME, K, KS);
+                break;
+            case 'c':
+                parameter_menu(KS);
+                draw_data_menu(FNAME, K, KS);
+                break;
+            case 'n':
+                ask_ndsets();
+                DATAHD(K, FNAME(K));
+                break;
+            case 'f':
+                if (sel.NDSETS == 1) break;
+                K = K + 1 > sel.NDSETS ? 1 : K + 1;
+                DEFPLT(FNAME, K);
+                draw_data_menu(FNAME, K, KS);
+                break;
+            case 's':
+                ask_data_style();
+                DATAHD(K, FNAME(K));
+                break;
+            case 'r':
+                if (dset.IFORM == 3) {
+                    sel.NDSETS = 1;
+                    keep_selection_in_step();
+                }
+                return;
+            default:
+                break;
+        }
+    }
+}
+
+}  // namespace datrax

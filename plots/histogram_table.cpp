@@ -1,0 +1,98 @@
+#include "plots/histogram_table.h"
+
+#include <cmath>
+#include <cstdio>
+#include <span>
+
+#include "console/console.h"
+#include "console/prompts.h"
+#include "data/limits.h"
+#include "platform/atomic_file.h"
+#include "platform/files.h"
+#include "plots/histogram_counts.h"
+
+namespace datrax {
+
+namespace {
+
+constexpr INTEGER kTableBins = 25;
+
+std::string right_aligned(const std::string& s, size_t width) {
+    return s.size() >= width ? s : std::string(width - s.size(), ' ') + s;
+}
+
+// Asks until the name is new or overwriting it is accepted.
+void choose_table_name(Text<40>& name) {
+    LOGICAL overwrite = false;
+    while (platform::file_exists(name.trimmed())) {
+        SHOWTX(0, -scr.MAXROW, "File {|", name.view(), name.trimmed_length(), scr.PRMCOL);
+        ASKYN(-1, 0, "} Exists. Overwrite [y/n] --> |", overwrite, scr.PRMCOL);
+        if (overwrite) return;
+        ASKTXT(0, -scr.MAXROW, "Filename for Histogram --> |", name, 40, scr.PRMCOL);
+    }
+}
+
+}  // namespace
+
+std::string general_field_9_2(REAL x) {
+    const double a = std::fabs(static_cast<double>(x));
+    // Fixed notation when the value rounded to two significant digits lies
+    // in 0.1 .. 100 (zero included).
+    const double rounded = a == 0 ? 0 : std::round(a / std::pow(10.0, std::floor(std::log10(a)) - 1)) *
+                                             std::pow(10.0, std::floor(std::log10(a)) - 1);
+    char buf[32];
+    if (a == 0 || (rounded >= 0.1 && rounded < 100)) {
+        const int before = a == 0 ? 0 : rounded < 1 ? 0 : rounded < 10 ? 1 : 2;
+        const int decimals = a == 0 ? 1 : 2 - before;
+        std::snprintf(buf, sizeof buf, "%5.*f    ", decimals, static_cast<double>(x));
+        if (decimals == 0) {  // the point stays: "12."
+            std::snprintf(buf, sizeof buf, "%4.0f.    ", static_cast<double>(x));
+        }
+        return buf;
+    }
+    int exponent = static_cast<int>(std::floor(std::log10(a))) + 1;
+    double mantissa = a / std::pow(10.0, exponent);
+    if (std::round(mantissa * 100) >= 100) {  // 0.995 rounds up to 0.10 of the next power
+        mantissa /= 10;
+        ++exponent;
+    }
+    std::snprintf(buf, sizeof buf, "%s0.%02dE%c%02d", x < 0 ? "-" : "", static_cast<int>(std::round(mantissa * 100)),
+                  exponent < 0 ? '-' : '+', std::abs(exponent) % 100);
+    return right_aligned(buf, 9);
+}
+
+std::string histogram_table_text(const Text<40>& name, INTEGER k, REAL minimum, REAL maximum) {
+    INTEGER counts[kTableBins];
+    const std::span<const REAL> samples(Y.column(k), static_cast<size_t>(std::clamp(dset.NPTS(k), 0, MAXPTS)));
+    count_bins(samples, minimum, maximum, counts, kTableBins);
+
+    std::string text = " DATA HISTOGRAM for " + std::string(name.view()) + "\n";
+    text += " Data Set # " + std::to_string(k % 10) + "\n";
+    text += "   bin #        limits               # samples\n";
+    const REAL step = (maximum - minimum) / static_cast<REAL>(kTableBins);
+    for (INTEGER b = 1; b <= kTableBins; ++b) {
+        const REAL lower = minimum + static_cast<REAL>(b - 1) * step;
+        const REAL upper = lower + step;
+        char line[96];
+        std::snprintf(line, sizeof line, "%5d     %s - %s%10d\n", b, general_field_9_2(lower).c_str(),
+                      general_field_9_2(upper).c_str(), counts[b - 1]);
+        text += line;
+    }
+    return text;
+}
+
+void histogram_table(const Arr1<Text<40>, 2>& FNAME, const INTEGER& K) {
+    REAL minimum = 0, maximum = 0;
+    EXTREM(minimum, maximum, 1, dset.NPTS(K), K);
+    Text<40> name(FNAME(K).view());
+    SETEXT(name, "hst");
+    choose_table_name(name);
+    std::string error;
+    if (!platform::replace_file(platform::native_path(name.trimmed()), histogram_table_text(FNAME(K), K, minimum, maximum),
+                                error)) {
+        SHOWTX(0, -scr.MAXROW, "Cannot open |", name.view(), name.trimmed_length(), scr.PRMCOL);
+        WAITKY();
+    }
+}
+
+}  // namespace datrax

@@ -1,0 +1,20 @@
+// The histogram table: a 25-bin count table of a data set written beside
+// its data file with the extension hst.
+#pragma once
+#include <string>
+
+#include "app/state.h"
+
+namespace datrax {
+
+// Writes the table of data set K (overwrite and new-name dialogue on the
+// bottom row).
+void histogram_table(const Arr1<Text<40>, 2>& FNAME, const INTEGER& K);
+
+// The table's text for data set K with its minimum and maximum.
+std::string histogram_table_text(const Text<40>& name, INTEGER k, REAL minimum, REAL maximum);
+
+// A limit as a general real field of 9 characters with 2 significant digits.
+std::string general_field_9_2(REAL x);
+
+}  // namespace datrax

@@ -1,0 +1,86 @@
+// The histogram table file: number fields, layout, and the overwrite dialogue.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/state.h"
+#include "plots/histogram_table.h"
+#include "support/golden_file.h"
+#include "support/session.h"
+
+namespace datrax {
+namespace {
+
+using testing::matches_golden;
+using testing::read_file_bytes;
+
+TEST(HistogramTable, GeneralRealFields) {
+    struct Row {
+        REAL x;
+        const char* text;
+    } rows[] = {
+        {12.3f, "  12.    "},     {0.5f, " 0.50    "},     {1234.5f, " 0.12E+04"}, {0.0f, "  0.0    "},
+        {-12.3f, " -12.    "},    {1.25f, "  1.2    "},     {0.1f, " 0.10    "},  {0.05f, " 0.50E-01"},
+        {-0.00123f, "-0.12E-02"}, {99.4f, "  99.    "},     {99.6f, " 0.10E+03"}, {1.0e20f, " 0.10E+21"},
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(general_field_9_2(r.x), r.text) << r.x;
+        EXPECT_EQ(general_field_9_2(r.x).size(), 9u);
+    }
+}
+
+void fill_ramp(int k, int n, REAL first, REAL step) {
+    for (int i = 1; i <= n; ++i) Y(i, k) = first + step * static_cast<REAL>(i - 1);
+    dset.NPTS(k) = n;
+}
+
+TEST(HistogramTable, LayoutOfAKnownDataSet) {
+    reset_state();
+    fill_ramp(2, 100, -1.0f, 0.02f);  // -1.0 .. 0.98
+    Text<40> name("/data/g24123.dat");
+    EXPECT_TRUE(matches_golden("histogram_table.hst", histogram_table_text(name, 2, -1.0f, 0.98f)));
+}
+
+TEST(HistogramTable, EqualMinimumAndMaximumPutEverySampleIntoBinOne) {
+    reset_state();
+    for (int i = 1; i <= 7; ++i) Y(i, 1) = 3.0f;
+    dset.NPTS(1) = 7;
+    const std::string text = histogram_table_text(Text<40>("same.dat"), 1, 3.0f, 3.0f);
+    EXPECT_NE(text.find("    1       3.0     -   3.0             7\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("   25       3.0     -   3.0             0\n"), std::string::npos);
+}
+
+TEST(HistogramTable, OverwriteAndNewNameDialogue) {
+    testing::Session s;
+    s.run("");
+    fill_ramp(1, 10, 0.0f, 1.0f);
+    dset.FNAME(1) = "g24123.dat";
+    std::ofstream("g24123.hst") << "old";
+    s.window().add_script("nnother.hst{enter}");
+    histogram_table(dset.FNAME, 1);
+    EXPECT_EQ(read_file_bytes("g24123.hst"), "old");
+    EXPECT_TRUE(std::filesystem::exists("nother.hst"));
+    EXPECT_EQ(s.bottom_row(), "Filename for Histogram --> nother.hst");
+
+    s.window().add_script("y");
+    histogram_table(dset.FNAME, 1);
+    EXPECT_EQ(s.bottom_row(), "File {g24123.hst} Exists. Overwrite [y/n] --> y");
+    const std::string written = read_file_bytes("g24123.hst");
+    EXPECT_EQ(written.substr(0, 61), " DATA HISTOGRAM for g24123.dat                              \n");
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 28);
+}
+
+TEST(HistogramTable, ATableThatCannotBeCreatedIsReported) {
+    testing::Session s;
+    s.run("");
+    fill_ramp(1, 10, 0.0f, 1.0f);
+    dset.FNAME(1) = "missing/folder/x.dat";
+    s.window().add_script("{enter}");
+    histogram_table(dset.FNAME, 1);
+    EXPECT_EQ(s.bottom_row(), "Cannot open missing/folder/x.hst");
+    EXPECT_FALSE(std::filesystem::exists("missing"));
+}
+
+}  // namespace
+}  // namespace datrax
