@@ -183,8 +183,9 @@ void Canvas::set_viewport(int x1, int y1, int x2, int y2) {
 }
 
 void Canvas::set_world_window(double x1, double y1, double x2, double y2) {
-    if (static_cast<float>(x2) - static_cast<float>(x1) == 0 || static_cast<float>(y2) - static_cast<float>(y1) == 0)
-        return;
+    const float dx = static_cast<float>(x2) - static_cast<float>(x1);
+    const float dy = static_cast<float>(y2) - static_cast<float>(y1);
+    if (dx == 0 || dy == 0 || !std::isfinite(dx) || !std::isfinite(dy)) return;
     wx1_ = static_cast<float>(x1);
     wy1_ = static_cast<float>(y1);
     wx2_ = static_cast<float>(x2);
@@ -214,17 +215,20 @@ void Canvas::set_line_style(uint16_t mask) {
 
 void Canvas::set_color(int c) { color_ = colour_index(c); }
 
-void Canvas::move_to(int x, int y) {
-    pen_x_ = static_cast<float>(x);
-    pen_y_ = static_cast<float>(y);
+void Canvas::pen_to_world() {
     pen_wx_ = pen_x_ / sx_ + wx1_;
     pen_wy_ = wy2_ - pen_y_ / sy_;
 }
 
+void Canvas::move_to(int x, int y) {
+    pen_x_ = static_cast<float>(x);
+    pen_y_ = static_cast<float>(y);
+    pen_to_world();
+}
+
 void Canvas::line_to(int x, int y) {
     line_to_pixel(static_cast<float>(x), static_cast<float>(y));
-    pen_wx_ = pen_x_ / sx_ + wx1_;
-    pen_wy_ = wy2_ - pen_y_ / sy_;
+    pen_to_world();
 }
 
 void Canvas::move_to_world(double x, double y) {

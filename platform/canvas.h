@@ -102,6 +102,7 @@ private:
     void put_cell(int col, int row, char ch);
     void fill_cells(int col1, int row1, int col2, int row2, int colour);
     void update_world_scale();
+    void pen_to_world();  // the pen's world position from its pixel position
     void line_to_pixel(float fx, float fy);
     void draw_far_segment(double x0, double y0, double x1, double y1);
     void draw_segment(int x0, int y0, int x1, int y1);

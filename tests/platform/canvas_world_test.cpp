@@ -3,6 +3,8 @@
 // and markers: IX = (x - XLO) * PXIN, IY = (YHI - y) * PYIN in REAL
 // arithmetic, truncated, with PXIN = (width - 1) / (XHI - XLO) and
 // PYIN = (height - 1) / (YHI - YLO).
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 #include "platform/canvas.h"
@@ -130,6 +132,8 @@ TEST(CanvasWorld, DegenerateWorldWindowIsIgnored) {
     Canvas c(16, 16);
     c.set_world_window(0, 0, 15, 15);
     c.set_world_window(2, 2, 2, 9);
+    c.set_world_window(0, 0, NAN, 9);
+    c.set_world_window(0, 0, 9, INFINITY);
     c.set_color(5);
     c.move_to_world(3, 3);
     c.line_to_world(3, 3);

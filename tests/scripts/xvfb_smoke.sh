@@ -33,9 +33,8 @@ rm -rf "$out" && mkdir -p "$out"
 xvfb_pid=
 app_pid=
 cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
+  if [ -n "$app_pid" ]; then kill "$app_pid" 2>/dev/null; wait "$app_pid" 2>/dev/null; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; fi
   rm -rf "$tmp"
 }
 trap cleanup EXIT
@@ -100,3 +99,17 @@ if [ "$differing" != 0 ]; then
        "(see $out/window.png, headless.png, diff.png)"
 fi
 echo "xvfb_smoke: the window shows the same main menu as the headless screen ($canvas_size)"
+
+# q ends the run and writes the profile into the user's configuration folder.
+xdotool type --delay 80 q
+for _ in $(seq 100); do
+  kill -0 "$app_pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$app_pid" 2>/dev/null && fail "datrax still runs after q"
+wait "$app_pid"
+status=$?
+app_pid=
+[ "$status" = 0 ] || { cat "$out/datrax.log" >&2; fail "datrax ended with status $status after q"; }
+[ -s "$tmp/config/datrax/datra.pro" ] || fail "q wrote no profile to \$XDG_CONFIG_HOME/datrax/datra.pro"
+echo "xvfb_smoke: q ended the run (status 0) and wrote the profile"
