@@ -17,6 +17,12 @@ inline INTEGER truncate_int(REAL v) {
     return static_cast<INTEGER>(v);
 }
 
+// Nearest integer (halves away from zero), saturating like truncate_int.
+inline INTEGER nearest_int(REAL v) { return truncate_int(std::round(v)); }
+
+// Colour index 0..15 of any INTEGER: |c| mod 16, without overflow.
+inline int colour_index(INTEGER c) { return static_cast<int>((c < 0 ? -static_cast<int64_t>(c) : c) % 16); }
+
 inline INTEGER plotter_x(REAL x) { return truncate_int(static_cast<REAL>(plot.HPX1) + (x - plot.XLO) * plot.HXIN); }
 inline INTEGER plotter_y(REAL y) { return truncate_int(static_cast<REAL>(plot.HPY1) + (y - plot.YLO) * plot.HYIN); }
 

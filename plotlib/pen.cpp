@@ -143,7 +143,7 @@ void PENCOL(const INTEGER& ICOL) {
         hpgl::record(" SP 0;");
         return;
     }
-    platform::window().canvas().set_color(static_cast<int>(magnitude(ICOL) % 16));
+    platform::window().canvas().set_color(plotlib_detail::colour_index(ICOL));
     if (file) hpgl::pen_select(ICOL);
 }
 
