@@ -22,7 +22,6 @@ constexpr REAL kTickLength = 0.15f;
 constexpr REAL kCharWidth = 0.125f;      // estimated annotation character width
 constexpr REAL kHalfChar = 0.0625f;
 constexpr REAL kTitleHalfChar = 0.07f;
-constexpr REAL kDegreesPerRadian = 57.29578f;
 constexpr int64_t kMostTicks = 10000;    // a bound for absurd division lengths
 
 // Estimated width in characters of an annotation number (exponent form
@@ -127,8 +126,8 @@ void normalise_angle(REAL& angle) {
 void draw_axis(REAL X, REAL Y, std::string_view LABEL, INTEGER NCHAR, REAL AXLEN, REAL angle, REAL FIRSTV,
                REAL DELTAV, INTEGER NDEC, REAL EXPO, REAL DIV) {
     Frame f{};
-    f.c = std::cos(angle / kDegreesPerRadian);
-    f.s = std::sin(angle / kDegreesPerRadian);
+    f.c = std::cos(angle / plotlib_detail::DEGREES_PER_RADIAN);
+    f.s = std::sin(angle / plotlib_detail::DEGREES_PER_RADIAN);
     f.vertical = (angle > 45.0f && angle < 135.0f) || (angle > 225.0f && angle < 315.0f);
     f.side = NCHAR >= 0 ? 1.0f : -1.0f;
     f.tickdir = AXLEN >= 0.0f ? 1.0f : -1.0f;

@@ -1,5 +1,5 @@
 // Conversions shared by the library's routines: page inches to plotter
-// units, and which back ends the current device uses.
+// units, which back ends the current device uses, angles, line masks.
 #pragma once
 #include <cmath>
 #include <cstdint>
@@ -7,6 +7,18 @@
 #include "plotlib/plotlib.h"
 
 namespace datrax::plotlib_detail {
+
+constexpr REAL DEGREES_PER_RADIAN = 57.29578f;
+
+constexpr uint16_t SOLID_MASK = 0xFFFF;
+constexpr uint16_t DOTTED_MASK = 0xAAAA;
+constexpr uint16_t DASHED_MASK = 0xFF00;
+
+// Screen line mask of a pen code's last digit (or a line mode): 2 solid,
+// 5 dotted, 6 dashed, any other the given one.
+inline uint16_t line_mask(INTEGER code, uint16_t otherwise) {
+    return code == 2 ? SOLID_MASK : code == 5 ? DOTTED_MASK : code == 6 ? DASHED_MASK : otherwise;
+}
 
 // Truncation toward zero that never overflows: values beyond the INTEGER
 // range (and NaN) saturate, so they come out as overflow fields or

@@ -6,10 +6,6 @@
 
 namespace datrax::plotlib_detail {
 
-constexpr uint16_t SOLID_MASK = 0xFFFF;
-constexpr uint16_t DOTTED_MASK = 0xAAAA;
-constexpr uint16_t DASHED_MASK = 0xFF00;
-
 // A line between two pixels in colour |col| with its own mask; the canvas's
 // colour and mask are restored afterwards.
 void screen_line(INTEGER x1, INTEGER y1, INTEGER x2, INTEGER y2, INTEGER col, uint16_t mask);

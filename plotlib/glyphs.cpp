@@ -8,6 +8,7 @@
 #include "console/console.h"
 #include "platform/window.h"
 #include "plotlib/coords.h"
+#include "plotlib/font.h"
 #include "plotlib/glyph_draw.h"
 #include "plotlib/plotlib.h"
 #include "plotlib/symbols.h"
@@ -22,15 +23,11 @@ namespace {
 
 constexpr INTEGER kPenDown = 99;
 constexpr INTEGER kPenUp = -99;
-constexpr INTEGER kLastMarker = 32;
 constexpr INTEGER kReplacement = 90;  // "Z", drawn for codes beyond the font
 constexpr REAL kCharShrink = 0.667f;  // characters are 2/3 of the height wide
 
 platform::Canvas& canvas() { return platform::window().canvas(); }
 
-}  // namespace
-
-namespace {
 // Runs a drawing in colour |col| with the mask, restoring both afterwards.
 template <typename Draw>
 void styled(INTEGER col, uint16_t mask, Draw draw) {
@@ -53,7 +50,7 @@ void screen_line(INTEGER x1, INTEGER y1, INTEGER x2, INTEGER y2, INTEGER col, ui
 }
 
 GlyphScale glyph_scale(INTEGER code, REAL h) {
-    if (code <= kLastMarker) return {h / 4.0f, plot.GFACT * h / 6.0f};
+    if (code <= LAST_MARKER) return {h / 4.0f, plot.GFACT * h / 6.0f};
     const REAL hc = kCharShrink * h;
     return {hc / 4.0f, plot.GFACT * hc / 8.0f};
 }
@@ -91,7 +88,6 @@ void walk_glyph(REAL ox, REAL oy, INTEGER code, const GlyphScale& scale, REAL c,
 namespace {
 
 using plotlib_detail::GlyphScale;
-
 using plotlib_detail::PixelBox;
 
 // True when the region of non-boundary pixels around the seed lies within
@@ -180,7 +176,7 @@ void SCGLYF(const INTEGER& IX, const INTEGER& IY, const REAL& H, const INTEGER& 
     }
     if (code < 0) return;  // no glyph below code 0
     const GlyphScale scale = plotlib_detail::glyph_scale(code, H);
-    const bool marker = code <= plotlib_detail::kLastMarker;
+    const bool marker = code <= plotlib_detail::LAST_MARKER;
     const INTEGER colour = marker && plot.SCOL >= 1 ? plot.SCOL : plotlib_detail::canvas().color();
     if (plot.font[static_cast<size_t>(code)].count <= 1) return;
     PixelBox box;

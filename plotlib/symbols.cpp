@@ -24,7 +24,6 @@ constexpr REAL kNoPoint = -999.0f;       // continuation point before the first 
 constexpr REAL kContinue = 999.0f;       // X or Y asking for the continuation point
 constexpr INTEGER kLongestLabel = 100;   // characters of a plot-file label
 constexpr REAL kBoldStep = 0.003f;       // inches between the passes of a bold plot-file text
-constexpr INTEGER kLastMarker = 32;
 constexpr INTEGER kLastSymbol = 126;     // last character the plotter draws in symbol mode
 
 // The characters of a text to draw, after the end rules: a final "^"
@@ -86,13 +85,11 @@ void screen_symbol(REAL X, REAL Y, REAL height, std::string_view text, REAL angl
 
     if (nchar < 0) {
         if (nchar == -2) {
-            const uint16_t mask = plot.LMODE == 5   ? plotlib_detail::DOTTED_MASK
-                                  : plot.LMODE == 6 ? plotlib_detail::DASHED_MASK
-                                                    : plotlib_detail::SOLID_MASK;
+            const uint16_t mask = plotlib_detail::line_mask(plot.LMODE, plotlib_detail::SOLID_MASK);
             plotlib_detail::screen_line(plot.marker_ix, plot.marker_iy, ix, iy,
                                         platform::window().canvas().color(), mask);
         }
-        if (code <= kLastMarker)
+        if (code <= plotlib_detail::LAST_MARKER)
             SCGLYF(ix, iy, h, code, c, s, passes);
         else
             screen_character_marker(ix, iy, h, code, c, s, passes);
@@ -120,7 +117,7 @@ void screen_symbol(REAL X, REAL Y, REAL height, std::string_view text, REAL angl
 
 void file_marker(REAL x, REAL y, INTEGER code, INTEGER nchar, INTEGER passes) {
     if (code > kLastSymbol) return;
-    if (code <= kLastMarker) {
+    if (code <= plotlib_detail::LAST_MARKER) {
         if (nchar == -2) PENMOV(x, y, 2);
         for (INTEGER i = 0; i < passes; ++i) {
             PENMOV(x + kBoldStep * static_cast<REAL>(i), y + kBoldStep * static_cast<REAL>(i), 3);

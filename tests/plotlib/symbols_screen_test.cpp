@@ -7,6 +7,7 @@
 
 #include "plot_fixture.h"
 #include "plotlib/device.h"
+#include "plotlib/pen.h"
 #include "plotlib/plotlib.h"
 #include "plotlib/specimen.h"
 #include "plotlib/symbols.h"
@@ -179,6 +180,22 @@ TEST_F(SymbolsScreen, LineToTheNextMarkerFollowsTheLineMode) {
     INTEGER ix = 0, iy = 0;
     pixel_of(5.0f, 4.0f, ix, iy);
     EXPECT_NE(canvas().pixel(ix, iy), canvas().pixel(ix + 1, iy));  // dotted
+}
+
+TEST_F(SymbolsScreen, PixelAndLinePrimitivesRestoreTheColour) {
+    PENCOL(2);
+    SCPIXL(1, 1, 20);  // colour 20 is 4
+    INTEGER x1 = 3, y1 = 1;
+    SCLINE(x1, y1, 6, 1, 5);
+    SCLINE(x1, y1, 6, 3, -7);  // continues from the end of the last line
+    EXPECT_EQ(x1, 6);
+    EXPECT_EQ(y1, 3);
+    EXPECT_EQ(canvas_art(canvas(), 0, 0, 8, 4),
+              "00000000\n"
+              "04055570\n"
+              "00000070\n"
+              "00000070\n");
+    EXPECT_EQ(canvas().color(), 2);
 }
 
 // Filled markers: the outline's inside and nothing beyond it.
