@@ -183,7 +183,7 @@ std::string marker_values(int code) {
         case 32: return "0,6,99,1,0,1,-1,0,-2,1,-1,-1,-1,0,-2,-1,-1,-1,0";
         default: {
             const std::string_view entry = kGlyphTable[code];
-            return std::string(entry.substr(0, entry.rfind(';')));
+            return std::string(entry.substr(0, entry.size() - 2));  // without ";" and the label
         }
     }
 }

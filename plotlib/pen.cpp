@@ -19,10 +19,6 @@ using plotlib_detail::plot;
 
 namespace {
 
-constexpr uint16_t kSolid = 0xFFFF;
-constexpr uint16_t kDotted = 0xAAAA;
-constexpr uint16_t kDashed = 0xFF00;
-
 // |v| without overflow for the most negative INTEGER.
 int64_t magnitude(INTEGER v) { return v < 0 ? -static_cast<int64_t>(v) : v; }
 
@@ -54,7 +50,7 @@ void screen_move(REAL x, REAL y, INTEGER ipen) {
         cv.move_to_world(x, y);
         plot.pen_down = false;
     } else {
-        plot.screen_mask = k == 2 ? kSolid : k == 5 ? kDotted : k == 6 ? kDashed : plot.screen_mask;
+        plot.screen_mask = plotlib_detail::line_mask(static_cast<INTEGER>(k), plot.screen_mask);
         cv.set_line_style(plot.screen_mask);
         cv.line_to_world(x, y);
     }
@@ -143,7 +139,7 @@ void PENCOL(const INTEGER& ICOL) {
         hpgl::record(" SP 0;");
         return;
     }
-    platform::window().canvas().set_color(static_cast<int>(magnitude(ICOL) % 16));
+    platform::window().canvas().set_color(plotlib_detail::colour_index(ICOL));
     if (file) hpgl::pen_select(ICOL);
 }
 

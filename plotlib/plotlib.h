@@ -48,6 +48,12 @@ struct PlotLibRecord {
     INTEGER PX = 0, PY = 0;            // plotter position of the last file move
 
     std::array<Glyph, 128> font;  // the loaded stroke font by character code (FNTLOD)
+
+    // Texts and markers (PLTSYM); persist across plots.
+    REAL screen_cont_x = -999.0f, screen_cont_y = -999.0f;  // where the last screen text ended (999 continues)
+    REAL file_cont_x = -999.0f, file_cont_y = -999.0f;      // where the last plot-file text ended
+    INTEGER marker_ix = 0, marker_iy = 0;                   // pixel of the last screen marker or text
+    Text<32> number_text;                                   // number buffer of PLTNUM
 };
 
 namespace plotlib_detail {

@@ -71,18 +71,6 @@ TEST_F(HpglRecords, OverflowFieldsAndNegativeY) {
     EXPECT_EQ(file_text("overflow.plt").find("1022"), std::string::npos);
 }
 
-TEST_F(HpglRecords, MoveRecordsHaveSeventeenColumns) {
-    open_plot("cols.plt");
-    PENMOV(0.5f, 0.25f, 3);
-    PENMOV(9.0f, 7.0f, 2);
-    close_plot("cols.plt");
-    const Lines lines = file_lines("cols.plt");
-    ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[3], " PU   610,   455;");
-    EXPECT_EQ(lines[4], " PD  9293,  7358;");
-    EXPECT_EQ(lines[3].size(), 17u);
-}
-
 TEST_F(HpglRecords, LineTypesAreWrittenOnceAndSolidOnTheWayBack) {
     open_plot("lt.plt");
     PENMOV(1.0f, 1.0f, 3);
