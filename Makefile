@@ -35,5 +35,12 @@ install: build
 uninstall:
 	@cmake --build build --target uninstall
 
+# Runs every fuzz target for FUZZ_SECONDS each, from the seeds in fuzz/corpus/.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DDATRAX_FUZZ=ON -DDATRAX_TESTS=OFF -DDATRAX_BENCH=OFF >/dev/null
+	@scripts/run-fuzzers build-fuzz $(FUZZ_SECONDS)
+
 clean:
 	rm -rf build build-asan build-fuzz

@@ -1,6 +1,7 @@
 // The main menu: its screen, its header and its command loop.
 #include <string_view>
 
+#include "app/data_input.h"
 #include "app/graphics_profile.h"
 #include "app/main_program.h"
 #include "app/parameter_menu.h"
@@ -24,15 +25,9 @@ constexpr std::string_view kHelpText =
 constexpr std::string_view kStyleHelp =
     "STYLE 1: 1 plot, 2: 2 plots (1+1), 3: 2 plots (2+1), 4: 2 plots (1+2), 5: 2 plots (2+2)|";
 
-void draw_header() {
-    mainv.name_length = LENTXT(dset.FNAME(sel.slot), -40);
-    MAINHD(sel.slot, dset.FNAME(sel.slot).view(), mainv.name_length, mainv.header_mode, MAXPTS, MAXSET);
-    mainv.header_mode = 2;
-}
-
 void draw_main_menu() {
     scr.MENUCL = 16 * gp.KS(1) + 15;
-    draw_header();
+    draw_main_header();
     cblank(5, 3, scr.MAXCOL, 12, gp.BCOL);
     MSGTXT(5, 3, kCommandList, scr.VALCOL);
     cblank(5, 13, 74, 21, gp.KS(1));
@@ -54,6 +49,12 @@ void next_slot() {
 }
 
 }  // namespace
+
+void draw_main_header() {
+    mainv.name_length = LENTXT(dset.FNAME(sel.slot), -40);
+    MAINHD(sel.slot, dset.FNAME(sel.slot).view(), mainv.name_length, mainv.header_mode, MAXPTS, MAXSET);
+    mainv.header_mode = 2;
+}
 
 void MAINHD(const INTEGER& ISLOT, std::string_view NAME, const INTEGER& NLEN, const INTEGER& MODE,
             const INTEGER& MAXP, const INTEGER& MAXS) {
@@ -94,6 +95,10 @@ void run_main_menu() {
         ASKTXT(0, -scr.MAXROW, "Select letter --> |", mainv.command, 1, scr.PRMCOL);
         LOWCAS(mainv.command, 1);
         switch (mainv.command(1)) {
+            case 'd':
+                data_input_dialogue();
+                draw_main_menu();
+                break;
             case 'c':
                 parameter_menu(gp.KS);
                 draw_main_menu();
@@ -106,15 +111,15 @@ void run_main_menu() {
                 break;
             case 'n':
                 ask_ndsets();
-                draw_header();
+                draw_main_header();
                 break;
             case 'f':
                 next_slot();
-                draw_header();
+                draw_main_header();
                 break;
             case 's':
                 ask_style();
-                draw_header();
+                draw_main_header();
                 break;
             case 'q':
                 return;

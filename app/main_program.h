@@ -18,6 +18,10 @@ void screen_setup();
 void MAINHD(const INTEGER& ISLOT, std::string_view NAME, const INTEGER& NLEN, const INTEGER& MODE,
             const INTEGER& MAXP, const INTEGER& MAXS);
 
+// Draws the main-menu header row for the current slot (the name is
+// left-justified in place and measured afresh).
+void draw_main_header();
+
 // Draws the main menu and runs its command loop until q.
 void run_main_menu();
 

@@ -3,6 +3,7 @@
 // blanks, so the same rules serve both. Nothing here depends on the locale.
 #pragma once
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "app/state.h"
@@ -39,6 +40,23 @@ namespace conversion_detail {
 bool convert_real_exact(std::string_view f, int d, REAL& out);
 
 inline constexpr float kPow10[11] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+inline constexpr double kPow10d[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// m x 10^e10 through one correctly rounded double operation, then to
+// single precision. Rounding to double cannot cross a single-precision
+// midpoint (midpoints are doubles), so the result is exact unless the double
+// lands on a midpoint itself; that case, and results outside the normal
+// single range, are left to the exact path (false).
+inline bool real_via_double(uint64_t m, int64_t e10, float& out) {
+    const double d = e10 < 0 ? static_cast<double>(m) / kPow10d[-e10] : static_cast<double>(m) * kPow10d[e10];
+    if (!(d >= 1.1754944e-38 && d <= 3.4028234e38)) return false;
+    uint64_t bits;
+    std::memcpy(&bits, &d, sizeof bits);
+    if ((bits & ((uint64_t{1} << 29) - 1)) == uint64_t{1} << 28) return false;
+    out = static_cast<float>(d);
+    return true;
+}
 }  // namespace conversion_detail
 
 // Optional sign, digits with an optional point, optional exponent (E, e, D
@@ -47,60 +65,80 @@ inline constexpr float kPow10[11] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1
 // of the digit string. An all-blank field gives 0.0. The result is the REAL
 // nearest to the decimal value; false for a malformed field or one beyond
 // the range of REAL.
-inline bool convert_real(std::string_view f, int d, REAL& out) {
+[[gnu::always_inline]] inline bool convert_real(std::string_view f, int d, REAL& out) {
+    const char* p = f.data();
+    const char* const end = p + f.size();
+    while (p < end && *p == ' ') ++p;
+    if (p == end) {
+        out = 0.0f;
+        return true;
+    }
+    bool neg = false;
+    if (*p == '+' || *p == '-') neg = *p++ == '-';
+    // The digits go into m while it can hold them (leading zeros included,
+    // they add nothing); further digits only scale it.
     uint64_t m = 0;
-    int sig = 0;          // digits held in m
-    int frac = 0;         // digits written after the point
-    int64_t exponent = 0;
-    bool neg = false, sign = false, point = false, digit = false, inexact = false;
-    bool in_exp = false, exp_neg = false, exp_sign = false, exp_digit = false;
-    int extra = 0;  // significant digits beyond those held in m
-    for (const char c : f) {
-        if (c == ' ') continue;
-        if (!in_exp) {
-            if (c >= '0' && c <= '9') {
-                digit = true;
-                if (point) ++frac;
-                if (m == 0 && c == '0') continue;
-                if (sig < 19) {
-                    m = m * 10 + static_cast<uint64_t>(c - '0');
-                    ++sig;
-                } else {
-                    ++extra;
-                    inexact |= c != '0';
-                }
-            } else if (c == '.') {
-                if (point) return false;
-                point = true;
-            } else if ((c == '+' || c == '-') && !sign && !digit && !point) {
-                neg = c == '-';
-                sign = true;
-            } else if (c == '+' || c == '-') {
-                if (!digit) return false;
-                in_exp = exp_sign = true;
-                exp_neg = c == '-';
-            } else if (c == 'E' || c == 'e' || c == 'D' || c == 'd') {
-                if (!digit) return false;
-                in_exp = true;
-            } else {
-                return false;
+    int held = 0;   // digits taken into m
+    int extra = 0;  // digits beyond those
+    int frac = 0;   // digits written after the point
+    bool point = false, inexact = false;
+    // A field of at most 19 characters cannot hold more digits than m does.
+    const bool short_field = end - p <= 19;
+    const auto take = [&](unsigned dv) {
+        if (short_field || held < 19) {
+            m = m * 10 + dv;
+            ++held;
+        } else {
+            ++extra;
+            inexact |= dv != 0;
+        }
+    };
+    for (; p < end; ++p) {
+        const unsigned dv = static_cast<unsigned>(*p - '0');
+        if (dv < 10) {
+            take(dv);
+        } else if (*p != ' ') {
+            break;
+        }
+    }
+    if (p < end && *p == '.') {
+        point = true;
+        for (++p; p < end; ++p) {
+            const unsigned dv = static_cast<unsigned>(*p - '0');
+            if (dv < 10) {
+                take(dv);
+                ++frac;
+            } else if (*p != ' ') {
+                break;
             }
-        } else if (c >= '0' && c <= '9') {
-            exp_digit = true;
-            if (exponent < 1000000) exponent = exponent * 10 + (c - '0');
-        } else if ((c == '+' || c == '-') && !exp_sign && !exp_digit) {
-            exp_sign = true;
+        }
+    }
+    const bool digit = held > 0;
+    if (!digit) return false;
+    int64_t exponent = 0;
+    bool exp_neg = false;
+    if (p < end) {
+        const char c = *p++;
+        if (c == 'E' || c == 'e' || c == 'D' || c == 'd') {
+            while (p < end && *p == ' ') ++p;
+            if (p < end && (*p == '+' || *p == '-')) exp_neg = *p++ == '-';
+        } else if (c == '+' || c == '-') {
             exp_neg = c == '-';
         } else {
             return false;
         }
+        bool exp_digit = false;
+        for (; p < end; ++p) {
+            const unsigned dv = static_cast<unsigned>(*p - '0');
+            if (dv < 10) {
+                exp_digit = true;
+                if (exponent < 1000000) exponent = exponent * 10 + dv;
+            } else if (*p != ' ') {
+                return false;
+            }
+        }
+        if (!exp_digit) return false;
     }
-    if (!digit) {
-        if (sign || point) return false;
-        out = 0.0f;
-        return true;
-    }
-    if (in_exp && !exp_digit) return false;
     if (m == 0) {
         out = neg ? -0.0f : 0.0f;
         return true;
@@ -112,6 +150,13 @@ inline bool convert_real(std::string_view f, int d, REAL& out) {
         v = e10 < 0 ? v / conversion_detail::kPow10[-e10] : v * conversion_detail::kPow10[e10];
         out = neg ? -v : v;
         return true;
+    }
+    if (!inexact && m <= (uint64_t{1} << 53) && e10 >= -22 && e10 <= 22) {
+        float v;
+        if (conversion_detail::real_via_double(m, e10, v)) {
+            out = neg ? -v : v;
+            return true;
+        }
     }
     return conversion_detail::convert_real_exact(f, d, out);
 }

@@ -118,9 +118,11 @@ ReadOutcome run(LineSource& in, const FormatList& fmt, Sink& sink) {
                 break;
             default: {
                 const int64_t w = it.w > 0 ? it.w : sink.text_width();
-                if (!sink.take(it, columns(line, col, w))) return ReadOutcome::Error;
-                if (sink.remaining() == 0) return ReadOutcome::Done;
-                col += w;
+                for (int64_t r = it.count; r > 0; --r) {
+                    if (!sink.take(it, columns(line, col, w))) return ReadOutcome::Error;
+                    if (sink.remaining() == 0) return ReadOutcome::Done;
+                    col += w;
+                }
                 ++pc;
                 break;
             }

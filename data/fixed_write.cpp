@@ -125,8 +125,10 @@ bool write_fixed(const FormatList& fmt, std::span<const OutValue> values, std::s
                 top = 0;
                 break;
             default:
-                if (!put_value(line, it, values[next])) return false;
-                if (++next == values.size()) return true;
+                for (int64_t r = it.count; r > 0; --r) {
+                    if (!put_value(line, it, values[next])) return false;
+                    if (++next == values.size()) return true;
+                }
                 ++pc;
                 break;
         }

@@ -87,11 +87,8 @@ private:
             return true;
         }
         if (counted && n == 0) return fail("a repeat count of 0");
-        if (!counted || n == 1) return descriptor();
-        const int32_t begin = static_cast<int32_t>(out_.size());
-        out_.push_back({Kind::GroupBegin, 0, 0, n});
         if (!descriptor()) return false;
-        close_group(begin);
+        out_.back().count = n;  // rD is one item applied r times
         return true;
     }
 

@@ -20,7 +20,7 @@ struct FormatItem {
     Kind kind;
     int32_t w = 0;      // field width; 0 for a bare A (the receiving text's length)
     int32_t d = 0;      // decimals
-    int64_t count = 0;  // repeat count of a group, columns of a skip
+    int64_t count = 1;  // repeats of a group or data descriptor, columns of a skip
     int32_t link = 0;   // partner of a group item
 
     bool is_data() const { return kind <= Kind::A; }

@@ -9,7 +9,19 @@ namespace {
 using FKind = FieldRef::Kind;
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
-bool ends_value(char c) { return is_blank(c) || c == ',' || c == '/'; }
+
+// Characters that end a value (blank, tab, comma, slash) or mark a repeat.
+enum : unsigned char { kPlain = 0, kEnd = 1, kStar = 2 };
+struct CharClasses {
+    unsigned char of[256] = {};
+    constexpr CharClasses() {
+        of[static_cast<unsigned char>(' ')] = of[static_cast<unsigned char>('\t')] = kEnd;
+        of[static_cast<unsigned char>(',')] = of[static_cast<unsigned char>('/')] = kEnd;
+        of[static_cast<unsigned char>('*')] = kStar;
+    }
+};
+constexpr CharClasses kClass;
+unsigned char class_of(char c) { return kClass.of[static_cast<unsigned char>(c)]; }
 
 bool store(const FieldRef& f, std::string_view v) {
     switch (f.kind) {
@@ -60,10 +72,14 @@ ReadOutcome read_free(LineSource& in, std::span<const FieldRef> fields) {
             continue;
         }
         const size_t start = pos;
-        while (pos < line.size() && !ends_value(line[pos])) ++pos;
+        size_t star = std::string_view::npos;
+        for (; pos < line.size(); ++pos) {
+            const unsigned char k = class_of(line[pos]);
+            if (k == kEnd) break;
+            if (k == kStar && star == std::string_view::npos) star = pos - start;
+        }
         std::string_view token = line.substr(start, pos - start);
         size_t copies = 1;
-        const size_t star = token.find('*');
         if (star != std::string_view::npos) {
             if (!repeat_count(token.substr(0, star), copies)) return ReadOutcome::Error;
             token.remove_prefix(star + 1);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -80,6 +81,19 @@ TEST(FieldConversion, RealsAreCorrectlyRounded) {
         ASSERT_EQ(convert_real(s, 0, v), !std::isinf(expected)) << s;  // overflow is an error
         if (!std::isinf(expected)) {
             ASSERT_EQ(v, expected) << s;
+        }
+    }
+    // Decimals at and near the midpoints between neighbouring REALs, where
+    // a conversion through double precision could round twice.
+    for (int n = 0; n < 100000; ++n) {
+        const float f = std::ldexp(static_cast<float>(rng() % (1u << 24)), static_cast<int>(rng() % 80) - 50);
+        const double mid = (static_cast<double>(f) + std::nextafter(f, INFINITY)) / 2.0;
+        for (const char* fmt : {"%.70g", "%.17g", "%.16g", "%.15g", "%.9g"}) {
+            char buf[128];
+            std::snprintf(buf, sizeof buf, fmt, mid);
+            REAL v = 0.0f;
+            ASSERT_TRUE(convert_real(buf, 0, v)) << buf;
+            ASSERT_EQ(v, std::strtof(buf, nullptr)) << buf;
         }
     }
     REAL v = 0.0f;

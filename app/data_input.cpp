@@ -1,0 +1,91 @@
+#include "app/data_input.h"
+
+#include <string_view>
+
+#include "app/data_menu.h"
+#include "app/main_program.h"
+#include "app/plot_names.h"
+#include "console/console.h"
+#include "console/prompts.h"
+#include "data/file_series.h"
+#include "data/rdfile.h"
+#include "data/units.h"
+
+namespace datrax {
+
+namespace {
+
+constexpr std::string_view kLayout =
+    " INPUT DATA FILE contents : ~,  ~  1. Title ~,  ~  2. Number of data points, Time interval ~,  ~  3. Data "
+    "format, Data units, Time units~,  ~  4. Data |";
+
+// "Data File k : name - Keep [y/n] --> " on the message line.
+bool keep_loaded_file(INTEGER k) {
+    SHOWIN(0, -scr.MAXROW, "Data File |", k, scr.PRMCOL);
+    const INTEGER n = LENTXT(dset.FNAME(k), -40);
+    SHOWTX(-1, 0, " : |", dset.FNAME(k).view(), n, scr.PRMCOL);
+    ASKYN(-1, 0, " - Keep [y/n] --> |", mainv.keep, scr.PRMCOL);
+    return mainv.keep;
+}
+
+// Asks for a name until it names an existing file; false when the user
+// gives up (the slot's old name is put back).
+bool ask_existing_name(INTEGER k) {
+    const Text<40> saved = dset.FNAME(k);
+    for (;;) {
+        SHOWIN(0, -scr.MAXROW, "Data File |", k, scr.PRMCOL);
+        ASKTXT(-1, 0, ": Enter Name --> |", dset.FNAME(k), 40, scr.PRMCOL);
+        INTEGER status = 0;
+        FEXIST(dset.FNAME, k, status);
+        if (status == 0) return true;
+        if (status == 2) {
+            dset.FNAME(k) = saved;
+            return false;
+        }
+    }
+}
+
+void report_problems() {
+    MSGTXT(0, -scr.MAXROW, "Problems reading this file, return to Menu --> |", scr.PRMCOL);
+    WAITKY();
+}
+
+// Reads the slot's file and accepts its units; false when the dialogue must
+// end through the failure exit.
+bool read_slot(INTEGER k) {
+    dset.DSLABL(k) = "Data";
+    DEFPLT(dset.FNAME, k);
+    draw_main_header();
+    INTEGER status = 0;
+    RDFILE(dset.FNAME, k, status);
+    if (status == 1) report_problems();
+    if (status != 0) return false;
+    if (dset.IFORM == 3) sel.STYLE = 2;  // a GGP file fills both data sets
+    if (TUNITS() == 1) {
+        report_problems();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void data_input_dialogue() {
+    cblank(5, 14, 74, 20, gp.KS(1));
+    MSGTXT(5, 14, kLayout, scr.MENUCL);
+    for (INTEGER k = 1;; ++k) {
+        sel.slot = k;
+        const bool offer_keep = !dset.FNAME(k).is_blank() && dset.DSLABL(k) == "Data";
+        if (!offer_keep || !keep_loaded_file(k)) {
+            if (!ask_existing_name(k)) return;
+            if (!read_slot(k)) {
+                dset.FNAME(k) = "";  // the slot can no longer be kept
+                return;
+            }
+        }
+        if (dset.IFORM == 3 || k >= sel.NDSETS) break;
+    }
+    DATAMN(dset.FNAME, gp.TMODE, gp.GMODE, mainv.new_data, sel.slot, gp.KS);
+}
+
+}  // namespace datrax

@@ -1,0 +1,116 @@
+// Reading speed of the data-file reader on large generated files: a DATRA
+// file of 6,000,000 samples written with (5f12.6), a GGP file of 2,600,000
+// data lines and a plain list of 6,000,000 pairs. Reports MB/s of file.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "app/state.h"
+#include "console/console.h"
+#include "data/rdfile.h"
+#include "platform/canvas.h"
+#include "platform/headless_window.h"
+
+namespace {
+
+using namespace datrax;
+
+// The generated files live in one temporary folder for the whole run.
+class Inputs {
+public:
+    Inputs() {
+        std::string tmpl = (std::filesystem::temp_directory_path() / "datrax-bench-XXXXXX").string();
+        if (!::mkdtemp(tmpl.data())) std::abort();
+        dir_ = tmpl;
+        make_datra();
+        make_ggp();
+        make_list();
+    }
+    ~Inputs() {
+        std::error_code ec;
+        std::filesystem::remove_all(dir_, ec);
+    }
+    std::string path(const char* name) const { return (dir_ / name).string(); }
+
+private:
+    // A gravity-like signal: two tides, drift and a little deterministic noise.
+    static double signal(long i) {
+        const double t = static_cast<double>(i) / 3600.0;
+        return 50.0 * std::sin(2 * M_PI * t / 12.42) + 30.0 * std::sin(2 * M_PI * t / 23.93) + 1e-4 * i +
+               0.01 * static_cast<double>((i * 7919) % 101 - 50);
+    }
+
+    FILE* open(const char* name) const {
+        FILE* f = std::fopen(path(name).c_str(), "w");
+        if (!f) std::abort();
+        return f;
+    }
+
+    void make_datra() const {
+        FILE* f = open("bench.dat");
+        std::fprintf(f, "Benchmark gravity, 1 s\n%10d%12s\n%-20s%-20s%s\n", MAXPTS, "1.0", "(5f12.6)", "volt",
+                     "sec");
+        for (long i = 0; i < MAXPTS; ++i) std::fprintf(f, "%12.6f%s", signal(i) / 100.0, i % 5 == 4 ? "\n" : "");
+        std::fclose(f);
+    }
+
+    void make_ggp() const {
+        FILE* f = open("bench.ggp");
+        std::fprintf(f, "Filename     : BENCH.GGP\nStation      : Nowhere\nyyyymmdd hhmmss gravity pressure\n");
+        std::fprintf(f, "77777777       0.000     0.000\n");
+        for (long i = 0; i < 2600000; ++i) {
+            const long s = i * 60;
+            std::fprintf(f, "2017%02ld%02ld %02ld%02ld%02ld%10.4f%10.4f\n", 1 + s / 2592000 % 12, 1 + s / 86400 % 30,
+                         s / 3600 % 24, s / 60 % 60, s % 60, signal(i), 1013.0 + signal(i) / 25.0);
+        }
+        std::fprintf(f, "99999999\n88888888\n");
+        std::fclose(f);
+    }
+
+    void make_list() const {
+        FILE* f = open("bench.txt");
+        for (long i = 0; i < MAXPTS; ++i) std::fprintf(f, "%ld %.6f\n", i + 1, signal(i));
+        std::fclose(f);
+    }
+
+    std::filesystem::path dir_;
+};
+
+const Inputs& inputs() {
+    static const Inputs in;
+    return in;
+}
+
+void read_file(benchmark::State& state, const char* name, INTEGER expected_form) {
+    platform::HeadlessWindow window;
+    platform::set_window(&window);
+    const platform::ModeSize size = platform::mode_size(3);
+    window.set_size(size.width, size.height);
+    TXTSIZ(scr.MAXCOL, scr.MAXROW);
+    const std::string path = inputs().path(name);
+    const auto bytes = static_cast<int64_t>(std::filesystem::file_size(path));
+    for (auto _ : state) {
+        dset.FNAME(1) = path;
+        INTEGER status = 0;
+        RDFILE(dset.FNAME, 1, status);
+        if (status != 0 || dset.IFORM != expected_form) state.SkipWithError("file not read");
+        benchmark::DoNotOptimize(Y.column(1)[0]);
+    }
+    state.SetBytesProcessed(bytes * state.iterations());
+    state.counters["samples"] = static_cast<double>(dset.NPTS(1));
+    platform::set_window(nullptr);
+}
+
+void BM_ReadDatra(benchmark::State& s) { read_file(s, "bench.dat", 1); }
+void BM_ReadGgp(benchmark::State& s) { read_file(s, "bench.ggp", 3); }
+void BM_ReadPlainList(benchmark::State& s) { read_file(s, "bench.txt", 4); }
+
+BENCHMARK(BM_ReadDatra)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ReadGgp)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ReadPlainList)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace
