@@ -45,6 +45,7 @@ ScreenRecord scr;
 MainProgramRecord mainv;
 MenuRecord menus;
 DataInputRecord datain;
+PlotWorkRecord plotw;
 
 void reset_state() {
     reset_plotlib();
@@ -58,6 +59,7 @@ void reset_state() {
     mainv = MainProgramRecord{};
     menus = MenuRecord{};
     datain = DataInputRecord{};
+    plotw = PlotWorkRecord{};
 }
 
 void keep_selection_in_step() {

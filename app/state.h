@@ -166,6 +166,32 @@ struct DataInputRecord {
     LOGICAL retry = false;  // answer of FEXIST's Retry question; kept between calls (load: false)
 };
 
+constexpr INTEGER MAXMRK = 100;   // marks one marking step keeps for the next saved plot
+constexpr INTEGER MAXWGT = 5001;  // filter weights the time-series plot holds
+
+// Working values of the plots that live for the whole run (never saved).
+struct PlotWorkRecord {
+    REAL TLO = 0.0f, THI = 0.0f;     // fixed time window in the scaled time unit (time-series plot)
+    LOGICAL fixed_time = false;      // the time window is fixed (answer of "Fixed Time Limits")
+    INTEGER I1 = 0, I2 = 0;          // first and last sample of the time window; may lie outside the record
+    INTEGER J1 = 0, J2 = 0;          // first and last sample drawn: max(I1, 1), min(I2, NMAX)
+    REAL YLO1 = 0.0f, YHI1 = 0.0f;   // data limits of the first (or only) plot area
+    REAL YLO2 = 0.0f, YHI2 = 0.0f;   // data limits of the lower plot area of separate plots
+    LOGICAL fixed_data = false;      // the data limits are fixed (answer of "Fixed Data Limits")
+    REAL last_scale = 0.0f;          // TSCALE at the end of the last drawing
+    INTEGER NH = 0;                  // (NF - 1) / 2, set with the filter length
+    Arr1<REAL, MAXWGT> W;            // filter weights W(1..NF), filled by FILTWT before each drawing
+    Text<1> command;                 // last browse command; Enter alone repeats it (blank on each call)
+    LOGICAL change_time = false;     // answer of "Change Time Limits"
+    LOGICAL change_data = false;     // answer of "Change Data Limits"
+    LOGICAL keep_name = false;       // answer of "Save to <name>?" (output selection)
+    LOGICAL mark_again = false;      // answer of "Select a Time" (point marking)
+    INTEGER mark_count = 0;          // marks in the list (emptied by each marking step and each save)
+    Arr1<REAL, MAXMRK> mark_x;       // page x of each mark, inches
+    Arr1<REAL, MAXMRK> mark_y;       // page y of each mark, inches
+    Arr1<REAL, MAXMRK> mark_time;    // time of each marked sample, (index - 1) x TSCALE x DT(1)
+};
+
 extern SampleArray Y;
 extern DataSetRecord dset;
 extern SelectionRecord sel;
@@ -176,6 +202,7 @@ extern ScreenRecord scr;
 extern MainProgramRecord mainv;
 extern MenuRecord menus;
 extern DataInputRecord datain;
+extern PlotWorkRecord plotw;
 
 // Restores every load value of the program-wide records (and clears Y).
 void reset_state();

@@ -1,0 +1,99 @@
+#include "plots/curves.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "data/filter.h"
+#include "platform/window.h"
+#include "plotlib/pen.h"
+#include "plotlib/symbols.h"
+
+namespace datrax {
+
+namespace {
+
+static_assert(MAXWGT == MAXNF, "the plot keeps exactly the weights the filter builds");
+
+constexpr INTEGER kPresentEvery = 1 << 20;  // samples between showing a long drawing's progress
+
+// How data values of one data set map onto its plot area.
+struct CurveMap {
+    REAL scale, base, top, low;
+};
+
+CurveMap curve_map(const SeriesDrawing& d, INTEGER k) {
+    CurveMap m{d.scale1, pp.YMIN, pp.YMAX, plotw.YLO1};
+    if (!separate_areas()) return m;
+    if (k == 1) {
+        m.base = UPPER_BASE;
+    } else {
+        m.scale = d.scale2;
+        m.top = LOWER_TOP;
+        m.low = plotw.YLO2;
+    }
+    return m;
+}
+
+// The parameter menu does not range-check LTYP; a code outside the pen codes
+// of a curve (999 would end the plot, negatives move the page origin) draws
+// solid.
+INTEGER curve_pen(INTEGER ltyp) { return ltyp >= 0 && ltyp <= 19 ? ltyp : 2; }
+
+// Raised to the base, then lowered to the top; an undefined value lies on
+// the base.
+REAL clamp_to_area(REAL y, const CurveMap& m) {
+    if (!(y >= m.base)) y = m.base;
+    if (y > m.top) y = m.top;
+    return y;
+}
+
+// Selects a colour without letting PENCOL answer into the caller's field.
+void pen_colour(const INTEGER colour) { PENCOL(colour); }
+
+void draw_marker(REAL x, REAL y, INTEGER k) {
+    if (pp.ZCOL) pen_colour(pp.ISCOL(k));
+    Text<1> code;
+    code(1) = static_cast<char>(pp.ISYM(k));
+    const REAL size = pp.SIZE(k);
+    const REAL angle = 0.0f;
+    const INTEGER centred_marker = -1;
+    PLTSYM(x, y, size, code, angle, centred_marker);
+    if (pp.ZCOL) pen_colour(pp.LCOL(k));
+}
+
+void draw_curve(const SeriesDrawing& d, INTEGER k, bool feather) {
+    const INTEGER last = std::min({plotw.J2, dset.NPTS(k), MAXPTS});
+    if (plotw.J1 > last) return;
+    const CurveMap m = curve_map(d, k);
+    const INTEGER pen = curve_pen(pp.LTYP(k));
+    const bool filtered = pp.NF >= 2;
+    const bool markers = pp.ISYM(k) >= 0;
+    const REAL* samples = Y.column(k);
+    for (INTEGER i = plotw.J1; i <= last; ++i) {
+        const REAL x = static_cast<REAL>(static_cast<int64_t>(i) - plotw.I1) * d.DXI + pp.XMIN;
+        const REAL v = filtered ? filtered_value(plotw.W, i, k) : samples[i - 1];
+        const REAL y = clamp_to_area((v - m.low) * m.scale + m.base, m);
+        PENMOV(x, y, i == plotw.J1 ? 3 : pen);
+        if (feather) {
+            PENMOV(x, m.base, pen);
+            PENMOV(x, y, 3);
+        }
+        if (markers) draw_marker(x, y, k);
+        if ((i - plotw.J1) % kPresentEvery == kPresentEvery - 1 && d.output == OUTPUT_SCREEN)
+            platform::window().present();
+    }
+}
+
+}  // namespace
+
+void draw_curves(const SeriesDrawing& d) {
+    // An area without width or height stays an empty frame.
+    if (pp.XLEN == 0.0f || pp.YLEN == 0.0f) return;
+    const bool feather = pp.LINF(1) == 2;
+    for (INTEGER k = 1; k <= std::min(sel.NDSETS, MAXSET); ++k) {
+        if (pp.ZCOL) pen_colour(pp.LCOL(k));
+        draw_curve(d, k, feather);
+    }
+}
+
+}  // namespace datrax

@@ -1,0 +1,120 @@
+#include "plots/series_drawing.h"
+
+#include <algorithm>
+
+#include "plotlib/axes.h"
+#include "plotlib/device.h"
+#include "plotlib/figures.h"
+#include "plotlib/pen.h"
+#include "plotlib/symbols.h"
+#include "plots/curves.h"
+#include "plots/grid.h"
+#include "plots/marking.h"
+
+namespace datrax {
+
+namespace {
+
+constexpr REAL kTitleHeight = 0.15f;
+constexpr REAL kNameHeight = 0.1f;
+constexpr REAL kNameRight = 9.9f;     // file names and banner end here
+constexpr REAL kBannerHeight = 0.07f;
+
+void text_at(REAL x, REAL y, REAL height, std::string_view text, INTEGER count) {
+    const Text<80> t(text);
+    const REAL angle = 0.0f;
+    const INTEGER n = std::clamp(count, 0, 80);
+    PLTSYM(x, y, height, t, angle, n);
+}
+
+void draw_titles() {
+    const auto title = [](INTEGER k, REAL y) { text_at(pp.XMIN, y, kTitleHeight, dset.TITLE(k).view(), dset.LTITLE(k)); };
+    if (sel.NDSETS == 1) {
+        title(1, 6.6f);
+    } else if (sel.STYLE == 1) {
+        title(1, 6.9f);
+        title(2, 6.6f);
+    } else {
+        title(1, 6.6f);
+        title(2, 3.65f);
+    }
+}
+
+// File names end together at the right; a GGP pair names its two channels.
+void draw_file_names(const Arr1<Text<40>, 2>& FNAME) {
+    INTEGER nch = FNAME(1).trimmed_length();
+    if (sel.NDSETS == 2) nch = std::max(nch, FNAME(2).trimmed_length());
+    const REAL x = kNameRight - 0.1f * static_cast<REAL>(nch);
+    text_at(x, 7.3f, kNameHeight, FNAME(1).view(), nch);
+    if (sel.NDSETS != 2) return;
+    if (dset.IFORM != 3) {
+        text_at(x, 7.1f, kNameHeight, FNAME(2).view(), nch);
+    } else {
+        text_at(pp.XMAX - 0.7f, 6.6f, kNameHeight, "gravity", 7);
+        text_at(pp.XMAX - 0.8f, 3.6f, kNameHeight, "pressure", 8);
+    }
+}
+
+void draw_time_axis(const SeriesDrawing& d) {
+    REAL x = pp.XMIN, y = pp.YMIN, length = -pp.XLEN, angle = 0.0f;
+    REAL first = d.TSTART, step = d.TSTEP, expo = pp.TEX(1), div = d.XDIV;
+    INTEGER nchar = -pp.LAXTX(1), ndec = pp.NTX(1);
+    Text<40> title = pp.AXTITX(1);
+    PLTAXS(x, y, title, nchar, length, angle, first, step, ndec, expo, div);
+}
+
+// The Y axis, frame and grid of one plot area with its frame corner at
+// (XMIN, y0).
+void draw_area(REAL y0, REAL height, const Text<40>& axis_title, INTEGER title_length, REAL first, REAL step,
+               REAL div) {
+    REAL x = pp.XMIN, y = y0, length = -height, angle = 90.0f, expo = pp.TEY(1);
+    INTEGER nchar = title_length, ndec = pp.NTY(1);
+    Text<40> title = axis_title;
+    PLTAXS(x, y, title, nchar, length, angle, first, step, ndec, expo, div);
+    RECTNG(pp.XMIN, y0, height, pp.XLEN, 0.0f, 3);
+    if (pp.ZGRD) draw_grid(y0, height, 1);
+}
+
+void draw_areas(const SeriesDrawing& d) {
+    if (!separate_areas()) {
+        draw_area(pp.YMIN, d.H1, pp.AXTITY(1), pp.LAXTY(1), plotw.YLO1, d.ystep1, d.ydiv1);
+        return;
+    }
+    draw_area(UPPER_BASE, d.H1, pp.AXTITY(1), pp.LAXTY(1), plotw.YLO1, d.ystep1, d.ydiv1);
+    draw_area(pp.YMIN, d.H2, pp.AXTITY2, pp.LAXTY2, plotw.YLO2, d.ystep2, d.ydiv2);
+}
+
+// "DATRAX" and the plot file name in a box at the bottom right.
+void draw_banner() {
+    const INTEGER n = std::clamp(gp.NPLT(1), 0, 40);
+    const REAL l = static_cast<REAL>(n) * kBannerHeight;
+    const REAL xr = kNameRight - l;
+    const REAL x0 = xr - 0.52f;
+    text_at(x0, 0.27f, kBannerHeight, "DATRAX", 6);
+    text_at(xr, 0.27f, kBannerHeight, gp.PLTNAM(1).view(), n);
+    RECTNG(x0 - 0.1f, 0.2f, 0.21f, l + 0.72f, 0.0f, 3);
+}
+
+}  // namespace
+
+bool separate_areas() { return sel.NDSETS > 1 && sel.STYLE != 1; }
+
+void draw_time_series(SeriesDrawing& d, const Arr1<Text<40>, 2>& FNAME, LOGICAL& NEWDAT) {
+    select_output(d.output, 1);
+    PENCOL(15);
+    if (pp.ZTITL) draw_titles();
+    draw_file_names(FNAME);
+    draw_time_axis(d);
+    draw_areas(d);
+    draw_curves(d);
+    if (pp.ZCOL) PENCOL(15);
+    if (pp.ZNAME && d.output == OUTPUT_SAVE) draw_banner();
+    plotw.last_scale = dset.TSCALE;
+    NEWDAT = false;
+    if (d.output != OUTPUT_SAVE) return;
+    mark_points(d.DXI, plotw.I1);
+    PLTCLS();
+    d.output = OUTPUT_SCREEN;
+}
+
+}  // namespace datrax

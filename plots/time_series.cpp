@@ -1,0 +1,234 @@
+#include "plots/time_series.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "console/console.h"
+#include "console/prompts.h"
+#include "data/file_series.h"
+#include "data/filter.h"
+#include "data/limits.h"
+#include "plots/grid.h"
+#include "plots/marking.h"
+#include "plots/sample_index.h"
+#include "plots/series_drawing.h"
+
+namespace datrax {
+
+namespace {
+
+constexpr REAL kMinRange = 1.0e-8f;  // smallest data range an area is scaled to
+
+// Where a drawing starts: the steps it repeats, in the order the plot takes
+// them (the browse commands re-enter at one of them).
+enum class Entry { FixedTime, Window, Spans, DataLimits, Output, Quit };
+
+INTEGER longest_set() {
+    INTEGER n = dset.NPTS(1);
+    if (sel.NDSETS > 1) n = std::max(n, dset.NPTS(2));
+    return std::clamp(n, 0, MAXPTS);
+}
+
+void set_record_length(SeriesDrawing& d) {
+    d.NMAX = longest_set();
+    d.TEND = static_cast<REAL>(d.NMAX - 1) * dset.DT(1) * dset.TSCALE;
+}
+
+void prompt_yn(std::string_view prompt, LOGICAL& answer) { ASKYN(0, -scr.MAXROW, prompt, answer, scr.PRMCOL); }
+
+// The automatic data limits of the drawn samples; a window that holds no
+// sample keeps the limits it had.
+void automatic_limits() {
+    if (plotw.J1 <= plotw.J2) DRANGE(plotw.YLO1, plotw.YHI1, plotw.YLO2, plotw.YHI2, plotw.J1, plotw.J2);
+}
+
+void ask_fixed_time() {
+    prompt_yn("Fixed Time Limits [y/n] --> |", plotw.fixed_time);
+    if (plotw.fixed_time) SETLIM(plotw.TLO, plotw.THI);
+}
+
+// The sample window. Fixed time limits need a time per sample; without one
+// the whole record is drawn.
+void set_window(const SeriesDrawing& d) {
+    const REAL per_sample = dset.TSCALE * dset.DT(1);
+    if (plotw.fixed_time && per_sample != 0.0f) {
+        plotw.I1 = sample_index(plotw.TLO / per_sample, 1);
+        plotw.I2 = sample_index(plotw.THI / per_sample, 1);
+        plotw.J1 = std::max(plotw.I1, 1);
+        plotw.J2 = std::min(plotw.I2, d.NMAX);
+    } else {
+        plotw.I1 = plotw.J1 = 1;
+        plotw.I2 = plotw.J2 = d.NMAX;
+    }
+}
+
+void set_spans(SeriesDrawing& d) {
+    const int64_t samples = static_cast<int64_t>(plotw.I2) - plotw.I1;
+    const REAL ngx = static_cast<REAL>(divisions(pp.NGX(1)));
+    d.TSTART = static_cast<REAL>(static_cast<int64_t>(plotw.I1) - 1) * dset.DT(1) * dset.TSCALE;
+    d.TSTEP = static_cast<REAL>(samples) * dset.DT(1) * dset.TSCALE / ngx;
+    d.XDIV = pp.XLEN / ngx;
+    // A window of one sample spans the whole axis.
+    d.DXI = samples > 0 ? pp.XLEN / static_cast<REAL>(samples) : pp.XLEN;
+}
+
+// True when the fixed-data question follows.
+bool review_data_limits(bool new_data) {
+    switch (plotw.command(1)) {
+        case 'p':
+        case 'n':
+        case 'f':
+        case 'b':
+            if (!plotw.fixed_data) automatic_limits();
+            return false;
+        default: break;
+    }
+    if (new_data) return true;
+    prompt_yn("Change Data Limits [y/n] --> |", plotw.change_data);
+    return plotw.change_data;
+}
+
+void ask_data_limits() {
+    prompt_yn("Fixed Data Limits [y/n] --> |", plotw.fixed_data);
+    if (!plotw.fixed_data) {
+        automatic_limits();
+    } else if (!separate_areas()) {
+        SETLIM(plotw.YLO1, plotw.YHI1);
+    } else {
+        const INTEGER label_row = scr.MAXROW - 1;
+        MSGTXT(0, label_row, "Upper Data Set (1)|", scr.PRMCOL);
+        SETLIM(plotw.YLO1, plotw.YHI1);
+        MSGTXT(0, label_row, "Lower Data Set (2)|", scr.PRMCOL);
+        SETLIM(plotw.YLO2, plotw.YHI2);
+        CCLEAR(0, label_row, scr.MAXCOL, label_row);
+    }
+}
+
+// Data per division, inches per data unit and division length of one area.
+void scale_area(REAL lo, REAL hi, REAL height, std::string_view message, REAL& step, REAL& scale, REAL& div) {
+    REAL range = hi - lo;
+    if (std::fabs(range) <= kMinRange) {
+        SHOWRL(0, -(scr.MAXROW - 1), message, kMinRange, 4, scr.PRMCOL);
+        range = kMinRange;
+    }
+    const REAL ngy = static_cast<REAL>(divisions(pp.NGY(1)));
+    step = range / ngy;
+    scale = height / range;
+    div = height / ngy;
+}
+
+void set_scales(SeriesDrawing& d) {
+    scale_area(plotw.YLO1, plotw.YHI1, d.H1, "Data range set to minimum |", d.ystep1, d.scale1, d.ydiv1);
+    if (separate_areas())
+        scale_area(plotw.YLO2, plotw.YHI2, d.H2, "Data range 2 set to minimum |", d.ystep2, d.scale2, d.ydiv2);
+}
+
+void ask_filter_length() {
+    pp.NF = 1;
+    ASKINT(0, -scr.MAXROW, "Filter Length, [default 1] --> |", pp.NF, scr.PRMCOL);
+    pp.NF = std::min(pp.NF, MAXNF);
+    plotw.NH = (pp.NF - 1) / 2;
+}
+
+// Everything a drawing needs from its entry step up to the filter.
+void prepare(SeriesDrawing& d, Entry from, bool new_data) {
+    if (from == Entry::FixedTime) ask_fixed_time();
+    if (from <= Entry::Window) set_window(d);
+    if (from <= Entry::Spans) set_spans(d);
+    const bool ask_fixed = from <= Entry::Spans ? review_data_limits(new_data) : from == Entry::DataLimits;
+    if (ask_fixed) ask_data_limits();
+    set_scales(d);
+    if (plotw.command(1) == ' ') ask_filter_length();
+    FILTWT(plotw.W);
+}
+
+// The plot of a new call: areas, record length, and where its first drawing
+// starts.
+Entry start_call(SeriesDrawing& d, bool new_data) {
+    set_record_length(d);
+    d.H1 = separate_areas() ? pp.YMAX - UPPER_BASE : pp.YLEN;
+    d.H2 = LOWER_TOP - pp.YMIN;
+    if (new_data) {
+        plotw.last_scale = dset.TSCALE;
+        if (d.NMAX >= 1) DRANGE(plotw.YLO1, plotw.YHI1, plotw.YLO2, plotw.YHI2, 1, d.NMAX);
+    }
+    pp.DTF = dset.DT(1);
+    plotw.command = " ";
+    d.output = OUTPUT_SCREEN;
+    if (new_data) return Entry::FixedTime;
+    prompt_yn("Change Time Limits [y/n] --> |", plotw.change_time);
+    if (plotw.change_time) return Entry::FixedTime;
+    return dset.TSCALE == plotw.last_scale ? Entry::Spans : Entry::Window;
+}
+
+// Previous or Next: steps the data files; false when the (last) step failed.
+bool step_files(char direction, Arr1<Text<40>, 2>& FNAME) {
+    INTEGER status = 0;
+    NEWFIL(direction, FNAME, 1, status);
+    if (sel.NDSETS == 2 && dset.IFORM != 3) NEWFIL(direction, FNAME, 2, status);
+    return status != 1;
+}
+
+// Asks for browse commands until one needs a drawing; returns where it starts.
+Entry browse(SeriesDrawing& d, Arr1<Text<40>, 2>& FNAME, LOGICAL& NEWDAT) {
+    for (;;) {
+        ASKTXT(0, -scr.MAXROW, "[Mark/Forward/Back/Zoom/Yscale/Previous/Next/Save/Quit] -> |", plotw.command, 1,
+               scr.PRMCOL);
+        const char c = plotw.command(1);
+        d.output = OUTPUT_SCREEN;
+        switch (c) {
+            case 'm':
+                // Right after a save the plot file is closed: the plot comes
+                // back on the screen first, and the marks go there.
+                if (gp.DEVICE == 1) draw_time_series(d, FNAME, NEWDAT);
+                mark_points(d.DXI, plotw.I1);
+                break;
+            case 'f':
+                if (plotw.THI < d.TEND) {
+                    const REAL span = plotw.THI - plotw.TLO;
+                    plotw.TLO = plotw.THI;
+                    plotw.THI = plotw.THI + span;
+                    return Entry::Window;
+                }
+                break;
+            case 'b':
+                if (plotw.TLO > 0.0f) {
+                    const REAL span = plotw.THI - plotw.TLO;
+                    plotw.THI = plotw.TLO;
+                    plotw.TLO = std::max(plotw.TLO - span, 0.0f);
+                    return Entry::Window;
+                }
+                break;
+            case 'z': return Entry::FixedTime;
+            case 'y': return Entry::DataLimits;
+            case 'n':
+            case 'p':
+                if (step_files(c, FNAME)) {
+                    set_record_length(d);
+                    plotw.fixed_time = false;
+                    return Entry::Window;
+                }
+                break;
+            case 's':
+                d.output = OUTPUT_SAVE;
+                return Entry::Output;
+            case 'q': return Entry::Quit;
+            default: break;
+        }
+    }
+}
+
+}  // namespace
+
+void time_series_plot(Arr1<Text<40>, 2>& FNAME, LOGICAL& NEWDAT) {
+    SeriesDrawing d;
+    Entry next = start_call(d, NEWDAT);
+    while (next != Entry::Quit) {
+        if (next != Entry::Output) prepare(d, next, NEWDAT);
+        draw_time_series(d, FNAME, NEWDAT);
+        next = browse(d, FNAME, NEWDAT);
+    }
+}
+
+}  // namespace datrax

@@ -1,0 +1,14 @@
+// The time-series plot: one or two data sets drawn against time, and the
+// browse loop that moves, zooms, rescales, filters, marks, steps through a
+// file series and saves the plot.
+#pragma once
+#include "app/state.h"
+
+namespace datrax {
+
+// Draws the loaded data sets and browses until q. FNAME is the table of data
+// file names (Previous and Next step it); NEWDAT is true only before the
+// first drawing of the run, and every drawing clears it.
+void time_series_plot(Arr1<Text<40>, 2>& FNAME, LOGICAL& NEWDAT);
+
+}  // namespace datrax
