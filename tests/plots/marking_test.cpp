@@ -1,0 +1,110 @@
+// Point marking: picks snapped to samples, the mark list, and its replay
+// into a saved plot.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "plotlib/device.h"
+#include "plots/marking.h"
+#include "plots_fixture.h"
+
+namespace datrax::testing {
+namespace {
+
+using Event = platform::CursorEvent;
+
+std::string repeat(const std::string& s, int n) {
+    std::string r;
+    for (int i = 0; i < n; ++i) r += s;
+    return r;
+}
+
+// The plot area of the load values (x 1.5 to 9.5 inches) on the mode 3
+// screen; the cursor starts at its centre, x 5.5, which is canvas column 562.
+class Marking : public PlotsTest {
+protected:
+    Marking() { dset.DT(1) = 0.5f; }
+    void mark(REAL dxi, INTEGER i1, const std::string& script) {
+        keys(script);
+        mark_points(dxi, i1);
+        EXPECT_EQ(window_.keys_left(), 0u);
+    }
+    void mark_is(INTEGER m, REAL x, REAL time) {
+        EXPECT_FLOAT_EQ(plotw.mark_x(m), x);
+        EXPECT_FLOAT_EQ(plotw.mark_time(m), time);
+    }
+};
+
+TEST_F(Marking, APickSnapsToTheNearestSample) {
+    // 30 pixels right of the centre: 5.787 inches, 8.57 steps of 0.5 inch.
+    mark(0.5f, 1, repeat("{right}", 30) + "{enter}n");
+    ASSERT_EQ(plotw.mark_count, 1);
+    mark_is(1, 6.0f, 4.5f);  // sample 10, 9 intervals of 0.5 hours
+    EXPECT_NEAR(plotw.mark_y(1), 3.75f, 0.01f) << "y stays where the pick was";
+    EXPECT_NE(bottom_row().find(" Index = 10 Select a Time [y/n] --> n"), std::string::npos) << bottom_row();
+}
+
+TEST_F(Marking, PicksOutsideTheWindowGiveIndicesBeyondIt) {
+    mark(0.5f, 1, repeat("{left}", 450) + "{enter}y" + repeat("{right}", 900) + "{enter}n");
+    ASSERT_EQ(plotw.mark_count, 2);
+    mark_is(1, 1.0f, -0.5f);   // index 0, left of sample 1: a negative time
+    mark_is(2, 10.0f, 8.5f);   // index 18, right of the last sample 17
+}
+
+TEST_F(Marking, AZeroSampleStepTakesTheFirstSampleOfTheWindow) {
+    mark(0.0f, 7, repeat("{right}", 100) + "{enter}n");
+    mark_is(1, 1.5f, 3.0f);
+}
+
+TEST_F(Marking, TheMouseMovesAndPicks) {
+    window_.mouse = {Event{Event::Kind::MoveTo, 0, 0, column_of(3.0f), row_of(2.0f)}, Event{Event::Kind::Pick, 0, 0, -1, -1},
+                     Event{Event::Kind::Pick, 0, 0, column_of(4.02f), row_of(5.0f)}};
+    mark(0.5f, 1, "yn");
+    ASSERT_EQ(plotw.mark_count, 2);
+    mark_is(1, 3.0f, 1.5f);
+    mark_is(2, 4.0f, 2.5f);
+    EXPECT_NEAR(plotw.mark_y(2), 5.0f, 0.01f);
+}
+
+TEST_F(Marking, AStepKeepsAHundredMarksAndStillDrawsAndReportsTheRest) {
+    mark(0.5f, 1, repeat("{enter}y", 100) + repeat("{right}", 40) + "{enter}n");
+    EXPECT_EQ(plotw.mark_count, 100);
+    mark_is(100, 5.5f, 4.0f);
+    EXPECT_NE(bottom_row().find(" Index = 10 "), std::string::npos) << bottom_row();
+    mark(0.5f, 1, "{enter}n");
+    EXPECT_EQ(plotw.mark_count, 1) << "every marking step starts a new list";
+}
+
+TEST_F(Marking, TheCursorLeavesNoTraceBesideTheMark) {
+    const std::vector<uint8_t> before = window_.canvas().pixels();
+    // A pick at the centre snaps to x 5.5, the centre's own column: the arrow
+    // stands above the pick, the cursor's arms reached left, right and below.
+    mark(0.5f, 1, "{enter}n");
+    const platform::Canvas& c = window_.canvas();
+    const int x0 = column_of(5.5f), y0 = row_of(3.75f);
+    const auto unchanged = [&](int x, int y) { return c.pixel(x, y) == before[y * c.width() + x]; };
+    for (int d = 2; d <= 12; ++d) {
+        EXPECT_TRUE(unchanged(x0 - d, y0)) << "left arm " << d;
+        EXPECT_TRUE(unchanged(x0 + d, y0)) << "right arm " << d;
+        EXPECT_TRUE(unchanged(x0, y0 + d)) << "lower arm " << d;
+    }
+    EXPECT_FALSE(unchanged(x0, y0 - 25)) << "the arrow's shaft is there";
+}
+
+TEST_F(Marking, ASavedPlotCarriesTheMarksOnce) {
+    mark(0.5f, 1, "{enter}n");
+    gp.DEVICE = 1;
+    PLTDEV(1, 11, 0, 0, "marks.plt");
+    mark_points(0.5f, 1);
+    PLTCLS();
+    EXPECT_EQ(plotw.mark_count, 0);
+    const std::vector<std::string> with_marks = file_lines("marks.plt");
+    PLTDEV(1, 11, 0, 0, "none.plt");
+    mark_points(0.5f, 1);
+    PLTCLS();
+    EXPECT_EQ(file_lines("none.plt").size(), 4u) << "a plot start and its end, nothing between";
+    EXPECT_GT(with_marks.size(), 4u);
+}
+
+}  // namespace
+}  // namespace datrax::testing
