@@ -1,0 +1,125 @@
+// Speed of the time-series plot on a full data set of 6,000,000 samples:
+// one drawing on the screen canvas in mode 3 (axes, grid, one curve), the
+// same with a 101-point filter, and a save of the plot into an HP-GL file.
+// The plot runs as the user drives it; the time measured is the processor
+// time of the drawing alone, between the last answer before it and the next
+// prompt (processor time, so that other work on a shared machine does not
+// count).
+#include <benchmark/benchmark.h>
+
+#include <time.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "app/main_program.h"
+#include "app/state.h"
+#include "data/units.h"
+#include "platform/headless_window.h"
+#include "plotlib/plotlib.h"
+#include "plots/time_series.h"
+
+namespace {
+
+// Processor time of this thread.
+struct Clock {
+    using duration = std::chrono::nanoseconds;
+    using time_point = std::chrono::time_point<Clock, duration>;
+    static time_point now() {
+        timespec ts{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+        return time_point(duration(int64_t{ts.tv_sec} * 1000000000 + ts.tv_nsec));
+    }
+};
+using datrax::INTEGER;
+using datrax::REAL;
+
+constexpr INTEGER kSamples = 6000000;
+
+// Notes how long the program worked before asking for the browse command.
+class TimingWindow : public datrax::platform::HeadlessWindow {
+public:
+    int read_key() override {
+        const Clock::time_point asked = Clock::now();
+        const std::string row = canvas().row_text(canvas().rows() - 1);
+        if (row.starts_with("[Mark/")) last_drawing = asked - answered;
+        const int key = HeadlessWindow::read_key();
+        answered = Clock::now();
+        return key;
+    }
+    Clock::time_point answered = Clock::now();
+    Clock::duration last_drawing{};
+};
+
+// A run after start-up with a noisy, slowly varying record in data set 1 and
+// one plot already drawn, so that later calls ask only the change questions.
+class PlotRun {
+public:
+    PlotRun() {
+        datrax::reset_state();
+        datrax::platform::set_window(&window);
+        old_cwd = std::filesystem::current_path();
+        std::filesystem::current_path(std::filesystem::temp_directory_path());
+        datrax::pp.XLEN = datrax::pp.XMAX - datrax::pp.XMIN;
+        datrax::pp.YLEN = datrax::pp.YMAX - datrax::pp.YMIN;
+        datrax::TFACTS();
+        datrax::AXLABS();
+        datrax::screen_setup();
+        uint32_t noise = 12345;
+        for (INTEGER i = 1; i <= kSamples; ++i) {
+            noise = noise * 1664525u + 1013904223u;
+            const double t = static_cast<double>(i) / kSamples;
+            datrax::Y(i, 1) = static_cast<REAL>(100.0 * std::sin(t * 60.0) + 10.0 * ((noise >> 8) / 16777216.0 - 0.5));
+        }
+        datrax::dset.NPTS(1) = kSamples;
+        datrax::dset.FNAME(1) = "G97001.DAT";
+        datrax::dset.TSCALE = 1.0f;
+        datrax::gp.PLTNAM(1) = "datrax-bench.plt";
+        datrax::gp.NPLT(1) = 16;
+        run("nn{enter}q");
+    }
+    ~PlotRun() {
+        std::filesystem::remove("datrax-bench.plt");
+        std::filesystem::current_path(old_cwd);
+        datrax::reset_plotlib();
+        datrax::platform::set_window(nullptr);
+    }
+    // Runs one call of the plot; returns the time of its last drawing.
+    double run(const std::string& keys) {
+        window.add_script(keys);
+        datrax::time_series_plot(datrax::dset.FNAME, datrax::mainv.new_data);
+        return std::chrono::duration<double>(window.last_drawing).count();
+    }
+
+    TimingWindow window;
+    std::filesystem::path old_cwd;
+};
+
+PlotRun& plot_run() {
+    static PlotRun r;
+    return r;
+}
+
+void time_calls(benchmark::State& state, const std::string& keys) {
+    PlotRun& r = plot_run();
+    for (auto _ : state) {
+        std::filesystem::remove("datrax-bench.plt");
+        state.SetIterationTime(r.run(keys));
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kSamples);
+}
+
+void BM_ScreenMode3(benchmark::State& state) { time_calls(state, "nn{enter}q"); }
+BENCHMARK(BM_ScreenMode3)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_ScreenMode3Filter101(benchmark::State& state) { time_calls(state, "nn101{enter}q"); }
+BENCHMARK(BM_ScreenMode3Filter101)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The save follows a screen drawing; only the save is timed.
+void BM_SaveToPlotFile(benchmark::State& state) { time_calls(state, "nn{enter}syq"); }
+BENCHMARK(BM_SaveToPlotFile)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
