@@ -52,12 +52,8 @@ void pen_colour(const INTEGER colour) { PENCOL(colour); }
 
 void draw_marker(REAL x, REAL y, INTEGER k) {
     if (pp.ZCOL) pen_colour(pp.ISCOL(k));
-    Text<1> code;
-    code(1) = static_cast<char>(pp.ISYM(k));
-    const REAL size = pp.SIZE(k);
-    const REAL angle = 0.0f;
-    const INTEGER centred_marker = -1;
-    PLTSYM(x, y, size, code, angle, centred_marker);
+    const char code = static_cast<char>(pp.ISYM(k));
+    PLTSYM(x, y, pp.SIZE(k), std::string_view(&code, 1), 0.0f, -1);
     if (pp.ZCOL) pen_colour(pp.LCOL(k));
 }
 

@@ -7,9 +7,9 @@
 #include "console/prompts.h"
 #include "platform/crosshair.h"
 #include "platform/window.h"
+#include "plotlib/axes.h"
 #include "plotlib/device.h"
 #include "plotlib/figures.h"
-#include "plotlib/numbers.h"
 #include "plots/sample_index.h"
 
 namespace datrax {
@@ -20,16 +20,8 @@ constexpr REAL kScreenHead = 0.15f;  // arrow head on the screen; the plot file 
 
 // The arrow above a mark and its time beside it.
 void draw_mark(REAL x, REAL y, REAL time, REAL head) {
-    const REAL top = y + 0.3f;
-    const REAL no_width = 0.0f;
-    const INTEGER arrow_type = 11;
-    PLTARW(x, top, x, y, head, no_width, arrow_type);
-    const REAL size = pp.SIZE(1);
-    const REAL text_x = x + size * 0.5f;
-    const REAL text_y = y + 0.4f;
-    const REAL angle = 0.0f;
-    const INTEGER decimals = pp.NTX(1);
-    PLTNUM(text_x, text_y, size, time, angle, decimals);
+    PLTARW(x, y + 0.3f, x, y, head, 0.0f, 11);
+    PLTNUM(x + pp.SIZE(1) * 0.5f, y + 0.4f, pp.SIZE(1), time, 0.0f, pp.NTX(1));
 }
 
 // The sample nearest to page x (I1 itself when DXI is 0).

@@ -20,12 +20,13 @@ constexpr REAL kNameHeight = 0.1f;
 constexpr REAL kNameRight = 9.9f;     // file names and banner end here
 constexpr REAL kBannerHeight = 0.07f;
 
+// A text of COUNT characters (never more than the text holds) at angle 0.
 void text_at(REAL x, REAL y, REAL height, std::string_view text, INTEGER count) {
-    const Text<80> t(text);
-    const REAL angle = 0.0f;
-    const INTEGER n = std::clamp(count, 0, 80);
-    PLTSYM(x, y, height, t, angle, n);
+    PLTSYM(x, y, height, text, 0.0f, std::clamp(count, 0, static_cast<INTEGER>(text.size())));
 }
+
+// An axis title length as drawn: within the 40 characters a title holds.
+INTEGER title_length(INTEGER n) { return std::clamp(n, 0, 40); }
 
 void draw_titles() {
     const auto title = [](INTEGER k, REAL y) { text_at(pp.XMIN, y, kTitleHeight, dset.TITLE(k).view(), dset.LTITLE(k)); };
@@ -56,21 +57,14 @@ void draw_file_names(const Arr1<Text<40>, 2>& FNAME) {
 }
 
 void draw_time_axis(const SeriesDrawing& d) {
-    REAL x = pp.XMIN, y = pp.YMIN, length = -pp.XLEN, angle = 0.0f;
-    REAL first = d.TSTART, step = d.TSTEP, expo = pp.TEX(1), div = d.XDIV;
-    INTEGER nchar = -pp.LAXTX(1), ndec = pp.NTX(1);
-    Text<40> title = pp.AXTITX(1);
-    PLTAXS(x, y, title, nchar, length, angle, first, step, ndec, expo, div);
+    PLTAXS(pp.XMIN, pp.YMIN, pp.AXTITX(1).view(), -title_length(pp.LAXTX(1)), -pp.XLEN, 0.0f, d.TSTART, d.TSTEP,
+           pp.NTX(1), pp.TEX(1), d.XDIV);
 }
 
 // The Y axis, frame and grid of one plot area with its frame corner at
 // (XMIN, y0).
-void draw_area(REAL y0, REAL height, const Text<40>& axis_title, INTEGER title_length, REAL first, REAL step,
-               REAL div) {
-    REAL x = pp.XMIN, y = y0, length = -height, angle = 90.0f, expo = pp.TEY(1);
-    INTEGER nchar = title_length, ndec = pp.NTY(1);
-    Text<40> title = axis_title;
-    PLTAXS(x, y, title, nchar, length, angle, first, step, ndec, expo, div);
+void draw_area(REAL y0, REAL height, const Text<40>& title, INTEGER length, REAL first, REAL step, REAL div) {
+    PLTAXS(pp.XMIN, y0, title.view(), title_length(length), -height, 90.0f, first, step, pp.NTY(1), pp.TEY(1), div);
     RECTNG(pp.XMIN, y0, height, pp.XLEN, 0.0f, 3);
     if (pp.ZGRD) draw_grid(y0, height, 1);
 }
