@@ -6,6 +6,7 @@
 #include "console/console.h"
 #include "console/prompts.h"
 #include "data/limits.h"
+#include "plots/time_series.h"
 
 namespace datrax {
 
@@ -78,6 +79,11 @@ void DATAMN(Arr1<Text<40>, 2>& FNAME, const INTEGER& TMODE, const INTEGER& GMODE
         LOWCAS(menus.data_command, 1);
         switch (menus.data_command(1)) {
             case 'd':
+                gp.CMODE = GMODE;
+                time_series_plot(FNAME, NEWDAT);
+                CLRSCR();
+                draw_data_menu(FNAME, K, KS);
+                break;
             case 'h':
                 gp.CMODE = GMODE;
                 CLRSCR();

@@ -41,6 +41,7 @@ TEST_F(Saving, SaveWritesTheSamePlotIntoAFileAndLeavesTheScreenAlone) {
 }
 
 TEST_F(Saving, SaveGivenTwiceWritesTwoCompleteFiles) {
+    pp.ZNAME = false;  // no banner, whose file names differ
     plot("nn{enter}" "sy" "s" "yn" "second{enter}" "q");
     const std::vector<std::string> p = prompts();
     EXPECT_EQ(std::count(p.begin(), p.end(), "Save to g97001.plt? [y/n] -->"), 2);
@@ -60,6 +61,7 @@ TEST_F(Saving, MarkRightAfterASaveMarksTheRedrawnScreen) {
 }
 
 TEST_F(Saving, TheMarksOfAStepGoIntoTheNextSaveOnly) {
+    pp.ZNAME = false;
     plot("nn{enter}syq");
     const std::string plain = file_text("g97001.plt");
     std::filesystem::remove("g97001.plt");

@@ -1,0 +1,151 @@
+// The data menu's D command end to end: data files read through the main
+// menu, the time-series plot drawn on the screen (compared with golden
+// pictures) and saved into plot files (compared with golden plot files and
+// rendered by hp2xx).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "app/state.h"
+#include "support/golden_file.h"
+#include "support/golden_png.h"
+#include "support/hp2xx_check.h"
+#include "support/session.h"
+
+namespace datrax {
+namespace {
+
+using testing::Session;
+
+const std::string kBrowse = "[Mark/Forward/Back/Zoom/Yscale/Previous/Next/Save/Quit] ->";
+
+// A DATRA file of n samples v(i) at 0.1 hour, five to a line.
+template <typename F>
+void write_datra(const std::string& name, const std::string& title, int n, F v) {
+    std::ofstream out(name);
+    char line[128];
+    out << title << "\n";
+    std::snprintf(line, sizeof line, "%10d%12s\n", n, "0.1");
+    out << line;
+    std::snprintf(line, sizeof line, "%-20s%-20s%s\n", "(5f10.3)", "MICROGAL", "Hour");
+    out << line;
+    for (int i = 1; i <= n; ++i) {
+        std::snprintf(line, sizeof line, "%10.3f", v(i));
+        out << line << (i % 5 == 0 || i == n ? "\n" : "");
+    }
+}
+
+// A GGP file of n hourly readings from 26 August 2017.
+void write_ggp(const std::string& name, int n) {
+    std::ofstream out(name);
+    out << "Filename : BF.GGP\nStation : BF\n77777777\n";
+    for (int i = 0; i < n; ++i) {
+        char line[80];
+        std::snprintf(line, sizeof line, "201708%02d %02d0000%10.4f%10.4f\n", 26 + i / 24, i % 24,
+                      40.0 * std::sin(i * 0.26), 1005.0 + 4.0 * std::cos(i * 0.1));
+        out << line;
+    }
+    out << "99999999\n88888888\n";
+}
+
+double tides(int i) { return 50.0 * std::sin(i * 0.03) + 20.0 * std::sin(i * 0.17) + 3.0 * std::sin(i * 1.7); }
+double drift(int i) { return 0.05 * i + 8.0 * std::cos(i * 0.05); }
+
+class TimeSeriesPlot : public ::testing::Test {
+protected:
+    TimeSeriesPlot() {
+        write_datra("g97001.dat", "Gravity BF day 97001", 600, tides);
+        write_datra("g97002.dat", "Drift BF day 97002", 400, drift);
+        write_datra("g97003.dat", "Gravity BF short", 60, tides);
+    }
+    void expect_picture(const char* name) {
+        EXPECT_EQ(s.bottom_row(), kBrowse);
+        EXPECT_TRUE(testing::matches_golden_png(s.canvas(), name));
+    }
+    void expect_plot_file(const char* file, const char* golden) {
+        const std::string bytes = testing::read_file_bytes(s.folder() / file);
+        EXPECT_TRUE(testing::matches_golden(golden, bytes));
+        EXPECT_TRUE(testing::renders_with_hp2xx(testing::test_output_path(golden)));
+    }
+
+    Session s;
+};
+
+TEST_F(TimeSeriesPlot, OneDataSet) {
+    s.run("dg97001.dat{enter}" "dnn{enter}");
+    expect_picture("ts_one_set");
+}
+
+TEST_F(TimeSeriesPlot, TwoSetsOverlaidShareOneAxis) {
+    s.run("n2{enter}s1{enter}" "dg97001.dat{enter}g97002.dat{enter}" "dnn{enter}");
+    expect_picture("ts_overlay");
+}
+
+TEST_F(TimeSeriesPlot, TwoSetsInSeparateAreas) {
+    s.run("n2{enter}" "dg97001.dat{enter}g97002.dat{enter}" "dnn{enter}");
+    expect_picture("ts_separate");
+}
+
+TEST_F(TimeSeriesPlot, GgpPairNamesItsChannels) {
+    write_ggp("bf170826.ggp", 72);
+    s.run("n2{enter}" "dbf170826.ggp{enter}" "dnn{enter}");
+    expect_picture("ts_ggp_pair");
+}
+
+TEST_F(TimeSeriesPlot, FilteredCurve) {
+    s.run("dg97001.dat{enter}" "dnn25{enter}");
+    expect_picture("ts_filtered");
+}
+
+TEST_F(TimeSeriesPlot, FeatherModeWithMarkers) {
+    pp.LINF(1) = 2;
+    pp.ISYM(1) = 4;
+    pp.SIZE(1) = 0.08f;
+    pp.ISCOL(1) = 14;
+    s.run("dg97003.dat{enter}" "dnn{enter}");
+    expect_picture("ts_feather_markers");
+}
+
+TEST_F(TimeSeriesPlot, FixedLimitsAndForward) {
+    s.run("dg97001.dat{enter}" "dy10{enter}20{enter}" "y-80{enter}80{enter}{enter}" "f");
+    expect_picture("ts_fixed_forward");
+}
+
+TEST_F(TimeSeriesPlot, SavedWithTheBanner) {
+    s.run("dg97003.dat{enter}" "dnn{enter}" "sy");
+    EXPECT_EQ(s.bottom_row(), kBrowse);
+    expect_plot_file("g97003.plt", "ts_saved_banner.plt");
+    EXPECT_EQ(gp.PLTNAM(1), Text<40>("g97003.plt"));
+}
+
+TEST_F(TimeSeriesPlot, SavedWithoutTheBanner) {
+    pp.ZNAME = false;
+    s.run("dg97003.dat{enter}" "dnn{enter}" "snplain{enter}");
+    expect_plot_file("plain.plt", "ts_saved_plain.plt");
+}
+
+TEST_F(TimeSeriesPlot, SavedWithMarks) {
+    pp.ZNAME = false;
+    std::string far_right;
+    for (int i = 0; i < 200; ++i) far_right += "{right}";
+    s.run("dg97003.dat{enter}" "dnn{enter}" "m{left}{left}{left}{enter}y" + far_right + "{up}{enter}n" "sy");
+    expect_plot_file("g97003.plt", "ts_saved_marks.plt");
+    EXPECT_EQ(plotw.mark_count, 0);
+}
+
+TEST_F(TimeSeriesPlot, QuitReturnsToTheDataMenu) {
+    s.run("dg97001.dat{enter}" "dnn{enter}" "q");
+    EXPECT_EQ(s.row(0).substr(0, 12), " DATA MENU -");
+    EXPECT_EQ(gp.CMODE, gp.GMODE);
+}
+
+TEST_F(TimeSeriesPlot, TheNextPlotOfTheRunAsksTheChangeQuestions) {
+    s.run("dg97001.dat{enter}" "dnn{enter}" "qd");
+    EXPECT_EQ(s.bottom_row(), "Change Time Limits [y/n] -->");
+}
+
+}  // namespace
+}  // namespace datrax
