@@ -124,6 +124,13 @@ TEST_F(TimeSeries, FixedLimitsBeyondTheRecordDrawOnlyItsSamplesAtTheWindowsScale
     EXPECT_NEAR(last_column(12), column_of(last_x), 1);
 }
 
+TEST_F(TimeSeries, HugeTimeLimitsGiveTheFarthestSampleIndices) {
+    plot(fixed("-1e30", "1e30") + "n{enter}" "m{enter}n" "fbq");
+    window_is(-2147483647, 2147483647, 1, 100);
+    EXPECT_GT(count_pixels(12), 0) << "the record is a short curve in the middle";
+    EXPECT_EQ(plotw.mark_count, 1);
+}
+
 TEST_F(TimeSeries, AWindowBeyondTheRecordDrawsAnEmptyFrameAndKeepsTheLimits) {
     plot("nn{enter}q");
     plot("y" + fixed("200", "300") + "yn" "{enter}q");
