@@ -29,7 +29,9 @@ void text_at(REAL x, REAL y, REAL height, std::string_view text, INTEGER count) 
 INTEGER title_length(INTEGER n) { return std::clamp(n, 0, 40); }
 
 void draw_titles() {
-    const auto title = [](INTEGER k, REAL y) { text_at(pp.XMIN, y, kTitleHeight, dset.TITLE(k).view(), dset.LTITLE(k)); };
+    const auto title = [](INTEGER k, REAL y) {
+        text_at(pp.XMIN, y, kTitleHeight, dset.TITLE(k).view(), dset.LTITLE(k));
+    };
     if (sel.NDSETS == 1) {
         title(1, 6.6f);
     } else if (sel.STYLE == 1) {

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "plotlib/device.h"
 #include "plots/marking.h"
 #include "plots_fixture.h"
 
@@ -57,7 +56,8 @@ TEST_F(Marking, AZeroSampleStepTakesTheFirstSampleOfTheWindow) {
 }
 
 TEST_F(Marking, TheMouseMovesAndPicks) {
-    window_.mouse = {Event{Event::Kind::MoveTo, 0, 0, column_of(3.0f), row_of(2.0f)}, Event{Event::Kind::Pick, 0, 0, -1, -1},
+    window_.mouse = {Event{Event::Kind::MoveTo, 0, 0, column_of(3.0f), row_of(2.0f)},
+                     Event{Event::Kind::Pick, 0, 0, -1, -1},  // at the cursor
                      Event{Event::Kind::Pick, 0, 0, column_of(4.02f), row_of(5.0f)}};
     mark(0.5f, 1, "yn");
     ASSERT_EQ(plotw.mark_count, 2);
@@ -89,21 +89,6 @@ TEST_F(Marking, TheCursorLeavesNoTraceBesideTheMark) {
         EXPECT_TRUE(unchanged(x0, y0 + d)) << "lower arm " << d;
     }
     EXPECT_FALSE(unchanged(x0, y0 - 25)) << "the arrow's shaft is there";
-}
-
-TEST_F(Marking, ASavedPlotCarriesTheMarksOnce) {
-    mark(0.5f, 1, "{enter}n");
-    gp.DEVICE = 1;
-    PLTDEV(1, 11, 0, 0, "marks.plt");
-    mark_points(0.5f, 1);
-    PLTCLS();
-    EXPECT_EQ(plotw.mark_count, 0);
-    const std::vector<std::string> with_marks = file_lines("marks.plt");
-    PLTDEV(1, 11, 0, 0, "none.plt");
-    mark_points(0.5f, 1);
-    PLTCLS();
-    EXPECT_EQ(file_lines("none.plt").size(), 4u) << "a plot start and its end, nothing between";
-    EXPECT_GT(with_marks.size(), 4u);
 }
 
 }  // namespace
