@@ -6,6 +6,8 @@
 #include "console/console.h"
 #include "console/prompts.h"
 #include "data/limits.h"
+#include "plots/histogram.h"
+#include "plots/histogram_table.h"
 #include "plots/time_series.h"
 
 namespace datrax {
@@ -86,6 +88,7 @@ void DATAMN(Arr1<Text<40>, 2>& FNAME, const INTEGER& TMODE, const INTEGER& GMODE
                 break;
             case 'h':
                 gp.CMODE = GMODE;
+                if (histogram_plot(FNAME, menus.histogram_counts, 100, NEWDAT, K)) histogram_table(FNAME, K);
                 CLRSCR();
                 draw_data_menu(FNAME, K, KS);
                 break;

@@ -46,6 +46,7 @@ MainProgramRecord mainv;
 MenuRecord menus;
 DataInputRecord datain;
 PlotWorkRecord plotw;
+HistogramWorkRecord histw;
 
 void reset_state() {
     reset_plotlib();
@@ -60,6 +61,7 @@ void reset_state() {
     menus = MenuRecord{};
     datain = DataInputRecord{};
     plotw = PlotWorkRecord{};
+    histw = HistogramWorkRecord{};
 }
 
 void keep_selection_in_step() {

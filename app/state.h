@@ -1,6 +1,7 @@
 // The program-wide records. Every menu, reader and plot reads and writes these
 // fields directly by name; reset_state() restores every load value.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -159,6 +160,7 @@ struct MainProgramRecord {
 struct MenuRecord {
     LOGICAL gprof_change = false;  // answer of the graphics-profile y/n questions (first call: false)
     Text<1> data_command;          // last command letter of the data menu; Enter repeats it
+    std::array<INTEGER, 1000> histogram_counts{};  // bar counts the data menu hands to the histogram
 };
 
 // ---- Working values of the data-input routines (file checks, series) ----
@@ -203,6 +205,16 @@ extern MainProgramRecord mainv;
 extern MenuRecord menus;
 extern DataInputRecord datain;
 extern PlotWorkRecord plotw;
+
+// Working values of the histogram plot that live for the whole run.
+struct HistogramWorkRecord {
+    REAL lower = 0.0f, upper = 0.0f;  // value range of the X axis, kept between H commands
+    LOGICAL change_limits = false;    // answer to "Change Data Limits"
+    LOGICAL fixed_limits = false;     // answer to "Fixed Data Limits"
+    LOGICAL save = false;             // answer to "Save Plot"
+    LOGICAL quit = false;             // answer to "Quit"
+};
+extern HistogramWorkRecord histw;
 
 // Restores every load value of the program-wide records (and clears Y).
 void reset_state();

@@ -1,0 +1,169 @@
+#include "plots/histogram.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+#include "console/console.h"
+#include "console/prompts.h"
+#include "data/limits.h"
+#include "plotlib/axes.h"
+#include "plotlib/device.h"
+#include "plotlib/figures.h"
+#include "plotlib/numbers.h"
+#include "plotlib/pen.h"
+#include "plotlib/symbols.h"
+#include "plots/grid.h"
+#include "plots/histogram_counts.h"
+#include "plots/output.h"
+
+namespace datrax {
+
+namespace {
+
+constexpr REAL kMinimumRange = 1.0e-37f;
+
+std::span<const REAL> samples_of(INTEGER k) {
+    return {Y.column(k), static_cast<size_t>(std::clamp(dset.NPTS(k), 0, MAXPTS))};
+}
+
+// Asks whether (and how) to change the limits; a new data set always asks
+// for fixed or automatic limits.
+void choose_limits(LOGICAL new_data, INTEGER k) {
+    if (!new_data) {
+        ASKYN(0, -scr.MAXROW, "Change Data Limits [y/n] --> |", histw.change_limits, scr.PRMCOL);
+        if (!histw.change_limits) return;
+    }
+    ASKYN(0, -scr.MAXROW, "Fixed Data Limits [y/n] --> |", histw.fixed_limits, scr.PRMCOL);
+    if (histw.fixed_limits)
+        SETLIM(histw.lower, histw.upper);
+    else
+        EXTREM(histw.lower, histw.upper, 1, dset.NPTS(k), k);
+}
+
+struct Layout {
+    REAL bar_width, inches_per_count, x_step, y_step;
+};
+
+Layout layout_for(std::span<const INTEGER> counts, REAL range) {
+    // A largest count of 0 (every sample outside fixed limits) scales as 1,
+    // so the axes and an empty frame are still drawn.
+    const INTEGER hmax = std::max(1, *std::max_element(counts.begin(), counts.end()));
+    const REAL nbin = static_cast<REAL>(counts.size());
+    return {pp.XLEN / nbin, pp.YLEN / static_cast<REAL>(hmax), range / static_cast<REAL>(divisions(pp.NGX(2))),
+            static_cast<REAL>(hmax) / static_cast<REAL>(divisions(pp.NGY(2)))};
+}
+
+void draw_banner(const Arr1<Text<40>, 2>& FNAME, INTEGER k) {
+    const REAL xr = 9.9f - 0.07f * static_cast<REAL>(gp.NPLT(2));
+    const INTEGER nch = FNAME(k).trimmed_length();
+    const REAL x1 = xr - 0.07f * static_cast<REAL>(nch) - 0.2f;
+    const REAL x0 = x1 - 0.62f;
+    PLTSYM(x0, 0.05f, 0.07f, "DATRAX", 0.0f, 6);
+    PLTSYM(x1, 0.05f, 0.07f, FNAME(k).view(), 0.0f, nch);
+    PLTSYM(xr, 0.05f, 0.07f, gp.PLTNAM(2).view(), 0.0f, gp.NPLT(2));
+    RECTNG(x0 - 0.1f, 0.0f, 0.17f, 10.1f - x0, 0.0f, 3);
+}
+
+void draw_statistics(const SampleStatistics& s) {
+    struct Item {
+        std::string_view label;
+        REAL lx, ly, value, vx;
+    };
+    const REAL x = pp.XMIN;
+    const Item items[] = {
+        {"average power", x + 1.5f, 7.0f, s.power, x + 3.5f}, {"mean      ", x + 1.5f, 6.8f, s.mean, x + 3.5f},
+        {"std. dev. ", x + 5.5f, 6.8f, s.sd, x + 7.0f},       {"skewness  ", x + 1.5f, 6.6f, s.skewness, x + 3.5f},
+        {"kurtosis  ", x + 5.5f, 6.6f, s.kurtosis, x + 7.0f},
+    };
+    const INTEGER ndec = pp.NTX(2) + 2;
+    for (const Item& it : items) {
+        PLTSYM(it.lx, it.ly, 0.12f, it.label, 0.0f, static_cast<INTEGER>(it.label.size()));
+        PLTNUM(it.vx, it.ly, 0.12f, it.value, 0.0f, ndec);
+    }
+}
+
+void draw_titles(const Arr1<Text<40>, 2>& FNAME, INTEGER k, const SampleStatistics& stats) {
+    draw_banner(FNAME, k);
+    PLTSYM(pp.XMIN, 7.3f, 0.15f, dset.TITLE(k).view(), 0.0f, dset.LTITLE(k));
+    if (pp.ZSUBT) PLTSYM(pp.XMIN, 7.0f, 0.1f, pp.SUBTH.view(), 0.0f, pp.LSUBTH);
+    draw_statistics(stats);
+}
+
+void draw_axes_and_frame(const Layout& l) {
+    PLTAXS(pp.XMIN, pp.YMIN, pp.AXTITX(2).view(), -pp.LAXTX(2), pp.XLEN, 0.0f, histw.lower, l.x_step, pp.NTX(2),
+           pp.TEX(2), pp.XLEN / static_cast<REAL>(divisions(pp.NGX(2))));
+    PLTAXS(pp.XMIN, pp.YMIN, pp.AXTITY(2).view(), pp.LAXTY(2), -pp.YLEN, 90.0f, 0.0f, l.y_step, pp.NTY(2),
+           pp.TEY(2), pp.YLEN / static_cast<REAL>(divisions(pp.NGY(2))));
+    RECTNG(pp.XMIN, pp.YMIN, pp.YLEN, pp.XLEN, 0.0f, 3);
+    if (pp.ZGRD) draw_grid(pp.YMIN, pp.YLEN, 2);
+}
+
+// Open bars sharing their vertical edges; the axis line closes them below.
+void draw_bars(std::span<const INTEGER> counts, const Layout& l) {
+    REAL x = pp.XMIN;
+    for (const INTEGER count : counts) {
+        const REAL xr = x + l.bar_width;
+        const REAL top = static_cast<REAL>(count) * l.inches_per_count + pp.YMIN;
+        PENMOV(x, pp.YMIN, 3);
+        PENMOV(x, top, 2);
+        PENMOV(xr, top, 2);
+        PENMOV(xr, pp.YMIN, 2);
+        x = xr;
+    }
+}
+
+void draw_histogram(const Arr1<Text<40>, 2>& FNAME, INTEGER k, INTEGER mode, std::span<const INTEGER> counts,
+                    const Layout& l, const SampleStatistics& stats) {
+    select_output(mode, 2);
+    PENCOL(15);
+    INTEGER digits = 3;
+    NUMDIG(digits);
+    if (pp.ZTITL) draw_titles(FNAME, k, stats);
+    digits = 0;
+    NUMDIG(digits);
+    draw_axes_and_frame(l);
+    draw_bars(counts, l);
+}
+
+}  // namespace
+
+LOGICAL histogram_plot(const Arr1<Text<40>, 2>& FNAME, std::span<INTEGER> counts, const INTEGER& NBIN,
+                       LOGICAL& NEWDAT, const INTEGER& K) {
+    if (dset.NPTS(K) < 1) {
+        MSGTXT(0, -scr.MAXROW, "No samples in this data set --> |", scr.PRMCOL);
+        WAITKY();
+        return false;
+    }
+    if (NEWDAT) EXTREM(histw.lower, histw.upper, 1, dset.NPTS(K), K);
+    const std::span<INTEGER> bars = counts.first(static_cast<size_t>(std::clamp<INTEGER>(NBIN, 1, counts.size())));
+    for (;;) {
+        INTEGER mode = OUTPUT_SCREEN;
+        choose_limits(NEWDAT, K);
+        const REAL range = histw.upper - histw.lower;
+        if (std::fabs(range) <= kMinimumRange) {
+            SHOWRL(0, -scr.MAXROW, "Data Range too small : |", range, 4, scr.PRMCOL);
+            MSGTXT(-1, 0, " Press [Enter] --> |", scr.PRMCOL);
+            WAITKY();
+            continue;
+        }
+        count_bins(samples_of(K), histw.lower, histw.upper, bars, static_cast<INTEGER>(bars.size()));
+        const SampleStatistics stats = sample_statistics(samples_of(K));
+        const Layout l = layout_for(bars, range);
+        for (;;) {
+            draw_histogram(FNAME, K, mode, bars, l, stats);
+            NEWDAT = false;
+            if (mode == OUTPUT_SAVE) {
+                PLTCLS();
+                break;
+            }
+            ASKYN(0, -scr.MAXROW, "Save Plot [y/n] --> |", histw.save, scr.PRMCOL);
+            if (!histw.save) break;
+            mode = OUTPUT_SAVE;
+        }
+        ASKYN(0, -scr.MAXROW, "Quit [y/n] --> |", histw.quit, scr.PRMCOL);
+        if (histw.quit) return true;
+    }
+}
+
+}  // namespace datrax

@@ -1,0 +1,97 @@
+// The data menu's H command end to end: the histogram on the screen, saved
+// into a plot file, and its table file.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "app/state.h"
+#include "support/golden_file.h"
+#include "support/golden_png.h"
+#include "support/hp2xx_check.h"
+#include "support/session.h"
+
+namespace datrax {
+namespace {
+
+using testing::Session;
+
+// A DATRA file of n samples v(i) at one minute.
+template <typename F>
+void write_datra(const std::string& name, int n, F v) {
+    std::ofstream out(name);
+    out << "Gravity at Black Forest\n";
+    char line[96];
+    std::snprintf(line, sizeof line, "%10d%12s\n%-20s%-20s%s\n", n, "1.0", "(4f12.4)", "nm/s^2", "min");
+    out << line;
+    for (int i = 1; i <= n; ++i) {
+        std::snprintf(line, sizeof line, "%12.4f", v(i));
+        out << line << (i % 4 == 0 || i == n ? "\n" : "");
+    }
+}
+
+REAL wave(int i) { return static_cast<REAL>(30.0 * std::sin(i * 0.05) + 10.0 * std::sin(i * 0.31) + 5.0); }
+
+TEST(Histogram, ScreenPictureStatisticsAndTable) {
+    Session s;
+    write_datra("bf.dat", 2000, wave);
+    s.run("dbf.dat{enter}" "hn");
+    EXPECT_EQ(s.bottom_row(), "Save Plot [y/n] -->");
+    EXPECT_TRUE(testing::matches_golden_png(s.canvas(), "histogram_screen"));
+    s.run("dy" "hnny");  // the file kept; no save, quit: the table is written
+    const std::string table = testing::read_file_bytes("bf.hst");
+    EXPECT_EQ(table.substr(0, 21), " DATA HISTOGRAM for b");
+    EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 28);
+}
+
+TEST(Histogram, SavedPlotFileMatchesAndRenders) {
+    Session s;
+    write_datra("bf.dat", 2000, wave);
+    s.run("dbf.dat{enter}" "hn" "yy" "y");
+    ASSERT_TRUE(std::filesystem::exists("bfh.plt"));
+    const std::string plot = testing::read_file_bytes("bfh.plt");
+    EXPECT_TRUE(testing::matches_golden("histogram_saved.plt", plot));
+    EXPECT_TRUE(testing::renders_with_hp2xx("bfh.plt"));
+}
+
+TEST(Histogram, RepeatedValueNeedsFixedLimits) {
+    Session s;
+    write_datra("flat.dat", 50, [](int) { return 7.5f; });
+    s.run("dflat.dat{enter}" "hn");
+    EXPECT_EQ(s.bottom_row(), "Data Range too small : 0.0000 Press [Enter] -->");
+    s.run("dy" "hn{enter}n{enter}" "y7{enter}8{enter}");
+    EXPECT_EQ(s.bottom_row(), "Save Plot [y/n] -->");
+    EXPECT_FLOAT_EQ(histw.lower, 7.0f);
+    EXPECT_EQ(menus.histogram_counts[50], 50);  // 7.5 is the middle of 7..8: bar NINT(49.5) + 1
+}
+
+TEST(Histogram, WithoutTitlesOnlyAxesFrameAndBarsAreDrawn) {
+    Session s;
+    write_datra("bf.dat", 2000, wave);
+    pp.ZTITL = false;
+    s.run("dbf.dat{enter}" "hn");
+    // Nothing above the frame (YMAX = 6.5 inches) but the axis title area.
+    const auto& c = s.canvas();
+    const int frame_top = static_cast<int>((7.5f - 6.6f) * (c.height() - 1) / 7.5f);
+    int lit = 0;
+    for (int y = 0; y < frame_top; ++y)
+        for (int x = 0; x < c.width(); ++x) lit += c.pixel(x, y) != 0;
+    EXPECT_EQ(lit, 0);
+}
+
+TEST(Histogram, NoSamplesGiveAMessageAndNoTable) {
+    Session s;
+    write_datra("one.dat", 1, wave);
+    s.run("done.dat{enter}");
+    dset.NPTS(1) = 0;
+    s.run("dy" "h");
+    EXPECT_EQ(s.bottom_row(), "No samples in this data set -->");
+    s.run("dy" "h{enter}");
+    EXPECT_EQ(s.row(0).substr(0, 12), " DATA MENU -");
+    EXPECT_FALSE(std::filesystem::exists("one.hst"));
+}
+
+}  // namespace
+}  // namespace datrax
