@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
 
-.PHONY: all deps build build-asan run test fuzz bench clean install uninstall
+.PHONY: all deps build build-asan run test fuzz bench clean install uninstall docs
 
 all: build
 
@@ -28,6 +28,9 @@ test: build build-asan
 	@cd build && ctest --output-on-failure -j $(JOBS)
 	@echo "== tests (AddressSanitizer + UndefinedBehaviorSanitizer build) =="
 	@cd build-asan && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j $(JOBS)
+
+docs: build
+	@tools/make_docs.sh build docs/images
 
 install: build
 	@cmake --install build --prefix $(PREFIX)
