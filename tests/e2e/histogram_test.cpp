@@ -67,6 +67,14 @@ TEST(Histogram, RepeatedValueNeedsFixedLimits) {
     EXPECT_EQ(menus.histogram_counts[50], 50);  // 7.5 is the middle of 7..8: bar NINT(49.5) + 1
 }
 
+TEST(Histogram, FixedLimitsBeyondTheDataDrawAnEmptyFrame) {
+    Session s;
+    write_datra("bf.dat", 2000, wave);
+    s.run("dbf.dat{enter}" "hy100{enter}200{enter}");
+    EXPECT_EQ(s.bottom_row(), "Save Plot [y/n] -->");
+    for (int b = 0; b < 100; ++b) EXPECT_EQ(menus.histogram_counts[static_cast<size_t>(b)], 0);
+}
+
 TEST(Histogram, WithoutTitlesOnlyAxesFrameAndBarsAreDrawn) {
     Session s;
     write_datra("bf.dat", 2000, wave);
