@@ -2,7 +2,8 @@
 """Regenerates platform/font8x16.cpp, the 8 x 16 bitmap font of the text cells.
 
 The glyphs come from an 8 x 16 Linux console font (PSF1 or PSF2 with a Unicode
-table), by default the one that Debian's console-setup-linux package installs;
+table), by default the one that Debian's console-setup-linux package installs (not
+among the build's packages: `apt-get install console-setup-linux` first);
 its licence is kept in platform/font8x16.LICENSE.
 
 Byte codes 32..126 get the ASCII glyphs, 128..255 the glyphs of code page 437
