@@ -73,13 +73,11 @@ void read_band_records(LineSource& in) {
     }
 }
 
-template <typename T>
-T clamp_to_field(T v, T lo, T hi) {
-    return std::clamp(v, lo, hi);
-}
-INTEGER i3(INTEGER v) { return clamp_to_field(v, -99, 999); }
-INTEGER i5(INTEGER v) { return clamp_to_field(v, -9999, 99999); }
-REAL f10_3(REAL v) { return clamp_to_field(v, -99999.999f, 999999.999f); }
+// Each value is clamped to what its field holds, so the file never gets
+// asterisks that would make the next start-up discard it.
+INTEGER i3(INTEGER v) { return std::clamp(v, -99, 999); }
+INTEGER i5(INTEGER v) { return std::clamp(v, -9999, 99999); }
+REAL f10_3(REAL v) { return std::clamp(v, -99999.999f, 999999.999f); }
 
 std::string profile_text() {
     std::string text, line;

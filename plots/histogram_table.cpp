@@ -38,16 +38,16 @@ std::string general_field_9_2(REAL x) {
     const double a = std::fabs(static_cast<double>(x));
     // Fixed notation when the value rounded to two significant digits lies
     // in 0.1 .. 100 (zero included).
-    const double rounded = a == 0 ? 0 : std::round(a / std::pow(10.0, std::floor(std::log10(a)) - 1)) *
-                                             std::pow(10.0, std::floor(std::log10(a)) - 1);
+    const double scale = a == 0 ? 1 : std::pow(10.0, std::floor(std::log10(a)) - 1);
+    const double rounded = std::round(a / scale) * scale;
     char buf[32];
     if (a == 0 || (rounded >= 0.1 && rounded < 100)) {
-        const int before = a == 0 ? 0 : rounded < 1 ? 0 : rounded < 10 ? 1 : 2;
+        const int before = rounded < 1 ? 0 : rounded < 10 ? 1 : 2;
         const int decimals = a == 0 ? 1 : 2 - before;
-        std::snprintf(buf, sizeof buf, "%5.*f    ", decimals, static_cast<double>(x));
-        if (decimals == 0) {  // the point stays: "12."
+        if (decimals == 0)  // the point stays: "12."
             std::snprintf(buf, sizeof buf, "%4.0f.    ", static_cast<double>(x));
-        }
+        else
+            std::snprintf(buf, sizeof buf, "%5.*f    ", decimals, static_cast<double>(x));
         return buf;
     }
     int exponent = static_cast<int>(std::floor(std::log10(a))) + 1;
