@@ -73,7 +73,7 @@ void DATAHD(const INTEGER& K, Text<40>& NAME) {
     SHOWTX(-1, 0, " |", NAME.view(), n, scr.MENUCL);
 }
 
-void DATAMN(Arr1<Text<40>, 2>& FNAME, const INTEGER& TMODE, const INTEGER& GMODE, LOGICAL& NEWDAT, INTEGER& K,
+void DATAMN(Arr1<Text<40>, 2>& FNAME, [[maybe_unused]] const INTEGER& TMODE, const INTEGER& GMODE, LOGICAL& NEWDAT, INTEGER& K,
             const Arr1<INTEGER, 5>& KS) {
     draw_data_menu(FNAME, K, KS);
     for (;;) {

@@ -11,7 +11,8 @@
 #include "data/units.h"
 #include "platform/run_stop.h"
 #include "plotlib/device.h"
-#include "plotlib/numbers.h"
+#include "plotlib/plotlib.h"
+#include "base/numbers.h"
 
 namespace datrax {
 
@@ -76,6 +77,11 @@ void screen_setup() {
     TXTSIZ(scr.MAXCOL, scr.MAXROW);
     INTEGER digits = 8;
     NUMDIG(digits);
+}
+
+void reset_state() {
+    reset_plotlib();
+    reset_records();
 }
 
 int run_datrax() {

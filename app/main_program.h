@@ -10,6 +10,10 @@ namespace datrax {
 // exit status (0 after q or a closed window, 1 after a fatal stop).
 int run_datrax();
 
+// Restores every load value: the program-wide records and the plotting
+// library's state, the fresh start of a run or a test.
+void reset_state();
+
 // Screen set-up: opens the plot device for the text screen in mode TMODE,
 // titles the window and measures the text grid.
 void screen_setup();

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "plotlib/plotlib.h"
 
 namespace datrax {
 
@@ -48,8 +47,7 @@ DataInputRecord datain;
 PlotWorkRecord plotw;
 HistogramWorkRecord histw;
 
-void reset_state() {
-    reset_plotlib();
+void reset_records() {
     Y.clear();
     dset = DataSetRecord{};
     sel = SelectionRecord{};

@@ -5,14 +5,11 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/arr.h"
-#include "app/text.h"
+#include "base/arr.h"
+#include "base/text.h"
+#include "base/types.h"
 
 namespace datrax {
-
-using INTEGER = int32_t;
-using REAL = float;
-using LOGICAL = bool;
 
 constexpr INTEGER MAXPTS = 6000000;  // most samples one data set can hold
 constexpr INTEGER MAXSET = 2;        // most data sets held at once
@@ -216,8 +213,9 @@ struct HistogramWorkRecord {
 };
 extern HistogramWorkRecord histw;
 
-// Restores every load value of the program-wide records (and clears Y).
-void reset_state();
+// Restores every load value of the program-wide records (and clears Y);
+// reset_state() of the main program also resets the plotting library.
+void reset_records();
 
 // Keeps STYLE = 1 whenever NDSETS = 1, and the current slot within NDSETS.
 void keep_selection_in_step();

@@ -4,13 +4,16 @@
 
 #include "platform/run_stop.h"
 #include "platform/window.h"
-#include "plotlib/numbers.h"
+#include "base/numbers.h"
 
 namespace datrax {
 
 namespace {
 
 platform::Canvas& screen() { return platform::window().canvas(); }
+
+// Last column of the text window: message rows are blanked up to it.
+INTEGER right_edge() { return screen().cols() - 1; }
 
 constexpr char kEndMark = '|';
 constexpr char kLineMark = '~';
@@ -134,8 +137,7 @@ void MSGTXT(const INTEGER& X, const INTEGER& Y, std::string_view TEXT, const INT
         const bool at_end = i >= TEXT.size();
         const char ch = at_end ? kEndMark : TEXT[i];
         if (ch == kEndMark) {
-            INTEGER maxcol = scr.MAXCOL;
-            cblank(X, row, maxcol, 0, bg);
+            cblank(X, row, right_edge(), 0, bg);
             PUTTXT(line, fg, bg);
             return;
         }
@@ -159,16 +161,14 @@ void MSGTXT(const INTEGER& X, const INTEGER& Y, std::string_view TEXT, const INT
 void write_long_line(const INTEGER& X, const INTEGER& Y, std::string_view TEXT, const INTEGER& C) {
     INTEGER fg = 0, bg = 0;
     split_attribute(C, fg, bg);
-    INTEGER maxcol = scr.MAXCOL;
-    cblank(X, Y, maxcol, 0, bg);
+    cblank(X, Y, right_edge(), 0, bg);
     write_coloured(TEXT.substr(0, std::min(TEXT.find(kEndMark), TEXT.size())), fg, bg);
 }
 
 void write_label(const INTEGER& X, const INTEGER& Y, std::string_view LABEL, const INTEGER& C) {
     INTEGER fg = 0, bg = 0;
     split_attribute(C, fg, bg);
-    INTEGER maxcol = scr.MAXCOL;
-    cblank(X, Y, maxcol, 0, bg);
+    cblank(X, Y, right_edge(), 0, bg);
     PUTTXT(LABEL, fg, bg);
 }
 

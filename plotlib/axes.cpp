@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "plotlib/coords.h"
-#include "plotlib/numbers.h"
+#include "base/numbers.h"
 #include "plotlib/pen.h"
 #include "plotlib/plotlib.h"
 #include "plotlib/symbols.h"

@@ -6,6 +6,7 @@
 #include "console/console.h"
 #include "console/prompts.h"
 #include "platform/window.h"
+#include "base/numbers.h"
 #include "plotlib/coords.h"
 #include "plotlib/font.h"
 #include "plotlib/hpgl.h"
@@ -101,7 +102,8 @@ void start_plot_file() {
     HPPSZE(plot.IPAGE);
     CLIPWN(plot.XHI, plot.YHI);
     PENCOL(kPenOnStart);
-    plot.NUMDIG = 6;
+    INTEGER digits = 6;
+    NUMDIG(digits);
     FNTLOD();
 }
 
@@ -177,7 +179,8 @@ void SCRINI() {
     apply_world_window();
     reset_drawing_style();
     PENCOL(kPenOnStart);
-    plot.NUMDIG = 7;
+    INTEGER digits = 7;
+    NUMDIG(digits);
     FNTLOD();
 }
 

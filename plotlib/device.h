@@ -5,7 +5,8 @@
 #pragma once
 #include <string_view>
 
-#include "app/state.h"
+#include "base/text.h"
+#include "base/types.h"
 
 namespace datrax {
 

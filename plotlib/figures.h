@@ -1,6 +1,6 @@
 // Figures drawn with pen moves: rectangle, grid and arrow.
 #pragma once
-#include "app/state.h"
+#include "base/types.h"
 
 namespace datrax {
 

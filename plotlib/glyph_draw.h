@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/state.h"
+#include "base/types.h"
 
 namespace datrax::plotlib_detail {
 

@@ -4,7 +4,7 @@
 #pragma once
 #include <string_view>
 
-#include "app/state.h"
+#include "base/types.h"
 
 namespace datrax::hpgl {
 

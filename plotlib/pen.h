@@ -1,7 +1,7 @@
 // Pen moves and colours. Every line the program draws goes through PENMOV,
 // to the screen, the plot file or both.
 #pragma once
-#include "app/state.h"
+#include "base/types.h"
 
 namespace datrax {
 

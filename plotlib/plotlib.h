@@ -4,7 +4,9 @@
 #include <array>
 #include <cstdint>
 
-#include "app/state.h"
+#include "base/arr.h"
+#include "base/text.h"
+#include "base/types.h"
 #include "platform/plot_file.h"
 
 namespace datrax {
@@ -30,7 +32,6 @@ struct PlotLibRecord {
     REAL PXIN = 0.0f, PYIN = 0.0f;                         // screen pixels per inch (SCRINI)
     INTEGER HPX1 = 0, HPY1 = 0, HPX2 = 0, HPY2 = 0;        // plotter units of the page corners (HPPSZE)
     REAL HXIN = 0.0f, HYIN = 0.0f;                         // plotter units per inch (HPPSZE)
-    INTEGER NUMDIG = 0;  // integer digits before numbers switch to exponent form (NUMDIG, set-ups)
 
     // Drawing style (PLTSTY; reset by every screen set-up).
     INTEGER LMODE = 2;    // line mode 0, 2, 5 or 6 replacing draw codes (2 at program start)

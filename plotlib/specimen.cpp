@@ -1,6 +1,5 @@
 #include "plotlib/specimen.h"
 
-#include "app/state.h"
 #include "plotlib/axes.h"
 #include "plotlib/figures.h"
 #include "plotlib/pen.h"

@@ -2,7 +2,7 @@
 #pragma once
 #include <string_view>
 
-#include "app/state.h"
+#include "base/types.h"
 
 namespace datrax {
 

@@ -10,7 +10,7 @@
 #include "plotlib/axes.h"
 #include "plotlib/device.h"
 #include "plotlib/figures.h"
-#include "plotlib/numbers.h"
+#include "base/numbers.h"
 #include "plotlib/pen.h"
 #include "plotlib/symbols.h"
 #include "plots/grid.h"

@@ -1,6 +1,7 @@
 // Positioned text output, mark-up and the text helpers.
 #include <gtest/gtest.h>
 
+#include "app/state.h"
 #include "console/console.h"
 #include "platform/run_stop.h"
 #include "support/session.h"

@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "app/main_program.h"
 #include "app/state.h"
 #include "support/session.h"
 

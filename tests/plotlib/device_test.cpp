@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "plot_fixture.h"
+#include "base/numbers.h"
 #include "plotlib/device.h"
 #include "plotlib/pen.h"
 #include "plotlib/plotlib.h"
@@ -36,7 +37,9 @@ TEST_F(Device, ScreenSetUpSizesTheWindowForTheMode) {
     EXPECT_EQ(screen_.canvas().cols(), 128);
     EXPECT_FLOAT_EQ(plot.PXIN, 1023.0f / 10.0f);
     EXPECT_FLOAT_EQ(plot.PYIN, 767.0f / 7.5f);
-    EXPECT_EQ(plot.NUMDIG, 7);
+    INTEGER digits = -1;
+    NUMDIG(digits);
+    EXPECT_EQ(digits, 7);
     EXPECT_EQ(screen_.canvas().color(), 15);
 }
 

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "app/state.h"
-#include "plotlib/numbers.h"
+#include "base/numbers.h"
 #include "plotlib/plotlib.h"
 
 namespace datrax {

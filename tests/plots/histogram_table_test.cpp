@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/main_program.h"
 #include "app/state.h"
 #include "plots/histogram_table.h"
 #include "support/golden_file.h"

@@ -190,8 +190,8 @@ TEST_F(SdlWindowTest, SetSizeResizesCanvasAndWindowAndShowsThePalette) {
     uint32_t px[64 * 32];
     ASSERT_EQ(SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, px, 64 * 4), 0) << SDL_GetError();
     for (int x = 0; x < 64; x += 4) {
-        const Rgb c = palette_rgb(x / 4);
-        EXPECT_EQ(px[16 * 64 + x] & 0xFFFFFF, uint32_t{c.r} << 16 | uint32_t{c.g} << 8 | c.b) << "colour " << x / 4;
+        const Rgb rgb = palette_rgb(x / 4);
+        EXPECT_EQ(px[16 * 64 + x] & 0xFFFFFF, uint32_t{rgb.r} << 16 | uint32_t{rgb.g} << 8 | rgb.b) << "colour " << x / 4;
     }
 }
 

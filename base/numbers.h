@@ -1,7 +1,8 @@
 // Number formatting: fixed decimals, switching to an exponent form for very
-// large or small values (the limit NUMDIG lives in the library state).
+// large or small values beyond the integer-digit limit of NUMDIG.
 #pragma once
-#include "app/state.h"
+#include "base/text.h"
+#include "base/types.h"
 
 namespace datrax {
 

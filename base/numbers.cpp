@@ -1,17 +1,18 @@
-#include "plotlib/numbers.h"
+#include "base/numbers.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "plotlib/plotlib.h"
 
 namespace datrax {
-
-using plotlib_detail::plot;
 
 namespace {
 
 constexpr int kWidth = 32;
+
+// Integer digits from which numbers are written in exponent form (0: never);
+// every plot device set-up chooses its own.
+INTEGER number_digits = 0;
 
 struct Layout {
     bool negative = false;
@@ -48,9 +49,9 @@ void fixed_extent(double a, int d, bool no_point, int start, double& r, int& poi
 
 void NUMDIG(INTEGER& N) {
     if (N < 0)
-        N = plot.NUMDIG;
+        N = number_digits;
     else
-        plot.NUMDIG = N;
+        number_digits = N;
 }
 
 void FMTNUM(const REAL& VALUE, const INTEGER& NDEC, TextRef TEXT, INTEGER& NCHAR) {
@@ -64,7 +65,7 @@ void FMTNUM(const REAL& VALUE, const INTEGER& NDEC, TextRef TEXT, INTEGER& NCHAR
         l.negative = VALUE < 0;
         const double a = std::fabs(static_cast<double>(VALUE));
         l.mantissa = a;
-        if (VALUE != 0 && plot.NUMDIG != 0 && std::fabs(std::log10(a)) >= plot.NUMDIG) to_exponent_form(l, a);
+        if (VALUE != 0 && number_digits != 0 && std::fabs(std::log10(a)) >= number_digits) to_exponent_form(l, a);
 
         const int d = std::clamp<int>(NDEC, 0, 9);
         const int start = l.negative ? 2 : 1;
