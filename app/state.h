@@ -13,7 +13,7 @@ namespace datrax {
 
 constexpr INTEGER MAXPTS = 6000000;  // most samples one data set can hold
 constexpr INTEGER MAXSET = 2;        // most data sets held at once
-constexpr INTEGER NSTYLE = 3;        // entries of the per-data-set style arrays
+constexpr INTEGER kStyleEntries = 3;        // entries of the per-data-set style arrays
 constexpr INTEGER MAXBND = 50;       // capacity of the band table
 
 // The sample values: column k holds data set k. Allocated once for the run
@@ -77,12 +77,12 @@ struct PlotParamRecord {
     Arr1<INTEGER, 2> LAXTY{0, 0};    // trimmed lengths of AXTITY
     INTEGER LAXTY2 = 0;              // trimmed length of AXTITY2
 
-    Arr1<INTEGER, NSTYLE> LINF{1, 1, 1};           // line style: 1 continuous, 2 feather (load)
-    Arr1<INTEGER, NSTYLE> LTYP{2, 2, 2};           // line type: 2 solid, 5 dot, 6 dash (load; ZCOL forces 2)
-    Arr1<INTEGER, NSTYLE> ISYM{-1, -1, -1};        // symbol code 0..32, negative for none (load)
-    Arr1<REAL, NSTYLE> SIZE{0.1f, 0.1f, 0.1f};     // symbol size in inches (load)
-    Arr1<INTEGER, NSTYLE> LCOL{15, 9, 12};         // line colour index (load; profile)
-    Arr1<INTEGER, NSTYLE> ISCOL{15, 9, 12};        // symbol colour index (load; profile)
+    Arr1<INTEGER, kStyleEntries> LINF{1, 1, 1};           // line style: 1 continuous, 2 feather (load)
+    Arr1<INTEGER, kStyleEntries> LTYP{2, 2, 2};           // line type: 2 solid, 5 dot, 6 dash (load; ZCOL forces 2)
+    Arr1<INTEGER, kStyleEntries> ISYM{-1, -1, -1};        // symbol code 0..32, negative for none (load)
+    Arr1<REAL, kStyleEntries> SIZE{0.1f, 0.1f, 0.1f};     // symbol size in inches (load)
+    Arr1<INTEGER, kStyleEntries> LCOL{15, 9, 12};         // line colour index (load; profile)
+    Arr1<INTEGER, kStyleEntries> ISCOL{15, 9, 12};        // symbol colour index (load; profile)
 
     REAL XMIN = 1.5f, YMIN = 1.0f;   // plot origin on the page in inches (load)
     REAL XLEN = 0.0f, YLEN = 0.0f;   // axis lengths (start-up: XMAX - XMIN, YMAX - YMIN)
@@ -165,8 +165,8 @@ struct DataInputRecord {
     LOGICAL retry = false;  // answer of FEXIST's Retry question; kept between calls (load: false)
 };
 
-constexpr INTEGER MAXMRK = 100;   // marks one marking step keeps for the next saved plot
-constexpr INTEGER MAXWGT = 5001;  // filter weights the time-series plot holds
+constexpr INTEGER kMaxMarks = 100;   // marks one marking step keeps for the next saved plot
+constexpr INTEGER kMaxWeights = 5001;  // most filter weights (FILTWT and the time-series plot)
 
 // Working values of the plots that live for the whole run (never saved).
 struct PlotWorkRecord {
@@ -179,16 +179,16 @@ struct PlotWorkRecord {
     LOGICAL fixed_data = false;      // the data limits are fixed (answer of "Fixed Data Limits")
     REAL last_scale = 0.0f;          // TSCALE at the end of the last drawing
     INTEGER NH = 0;                  // (NF - 1) / 2, set with the filter length
-    Arr1<REAL, MAXWGT> W;            // filter weights W(1..NF), filled by FILTWT before each drawing
+    Arr1<REAL, kMaxWeights> W;            // filter weights W(1..NF), filled by FILTWT before each drawing
     Text<1> command;                 // last browse command; Enter alone repeats it (blank on each call)
     LOGICAL change_time = false;     // answer of "Change Time Limits"
     LOGICAL change_data = false;     // answer of "Change Data Limits"
     LOGICAL keep_name = false;       // answer of "Save to <name>?" (output selection)
     LOGICAL mark_again = false;      // answer of "Select a Time" (point marking)
     INTEGER mark_count = 0;          // marks in the list (emptied by each marking step and each save)
-    Arr1<REAL, MAXMRK> mark_x;       // page x of each mark, inches
-    Arr1<REAL, MAXMRK> mark_y;       // page y of each mark, inches
-    Arr1<REAL, MAXMRK> mark_time;    // time of each marked sample, (index - 1) x TSCALE x DT(1)
+    Arr1<REAL, kMaxMarks> mark_x;       // page x of each mark, inches
+    Arr1<REAL, kMaxMarks> mark_y;       // page y of each mark, inches
+    Arr1<REAL, kMaxMarks> mark_time;    // time of each marked sample, (index - 1) x TSCALE x DT(1)
 };
 
 extern SampleArray Y;

@@ -106,7 +106,7 @@ void PUTTXT(std::string_view TEXT, const INTEGER& TCOL, const INTEGER& BG) {
 void PUTCHR(const INTEGER& CH, const INTEGER& C) {
     INTEGER fg = 0, bg = 0;
     split_attribute(C, fg, bg);
-    if (CH == platform::KEY_BACKSPACE) {
+    if (CH == platform::kKeyBackspace) {
         int row = 0, col = 0;
         screen().cursor(row, col);
         screen().set_cursor(row, std::max(col - 1, 1));
@@ -114,7 +114,7 @@ void PUTCHR(const INTEGER& CH, const INTEGER& C) {
         screen().set_cursor(row, std::max(col - 1, 1));
         return;
     }
-    const char ch = CH == platform::KEY_ENTER ? ' ' : static_cast<char>(CH & 0xFF);
+    const char ch = CH == platform::kKeyEnter ? ' ' : static_cast<char>(CH & 0xFF);
     write_coloured(std::string_view(&ch, 1), fg, bg);
 }
 

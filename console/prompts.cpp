@@ -11,8 +11,8 @@ namespace datrax {
 
 namespace {
 
-constexpr INTEGER ENTER = platform::KEY_ENTER;
-constexpr INTEGER BACKSPACE = platform::KEY_BACKSPACE;
+constexpr INTEGER kEnter = platform::kKeyEnter;
+constexpr INTEGER kBackspace = platform::kKeyBackspace;
 
 bool is_digit(INTEGER ch) { return ch >= '0' && ch <= '9'; }
 bool is_exponent_letter(INTEGER ch) { return ch == 'e' || ch == 'E' || ch == 'd' || ch == 'D'; }
@@ -132,8 +132,8 @@ void read_entry(Entry& entry, const INTEGER& C) {
     for (;;) {
         INTEGER ch = 0;
         GETKEY(ch);
-        if (ch == ENTER) break;
-        if (ch == BACKSPACE) {
+        if (ch == kEnter) break;
+        if (ch == kBackspace) {
             if (entry.typed.empty()) continue;
             entry.typed.pop_back();
             entry.recompute();
@@ -145,7 +145,7 @@ void read_entry(Entry& entry, const INTEGER& C) {
         entry.recompute();
         PUTCHR(ch, C);
     }
-    PUTCHR(ENTER, C);
+    PUTCHR(kEnter, C);
 }
 
 }  // namespace
@@ -213,8 +213,8 @@ void ASKTXT(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, TextRef
     for (;;) {
         INTEGER ch = 0;
         GETKEY(ch);
-        if (ch == ENTER) break;
-        if (ch == BACKSPACE) {
+        if (ch == kEnter) break;
+        if (ch == kBackspace) {
             if (p == 1) continue;
             PUTCHR(ch, C);
             edited[static_cast<size_t>(p - 2)] = ' ';
@@ -259,7 +259,7 @@ REAL RDREAL(INTEGER& COUNT, const INTEGER& C) {
 }
 
 void NUMKEY(const INTEGER& CH, LOGICAL& VALID) {
-    VALID = CH == ENTER || CH == BACKSPACE || CH == ' ' || CH == '-' || CH == '.' || is_digit(CH) ||
+    VALID = CH == kEnter || CH == kBackspace || CH == ' ' || CH == '-' || CH == '.' || is_digit(CH) ||
             is_exponent_letter(CH);
 }
 

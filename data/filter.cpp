@@ -13,7 +13,7 @@ void FILTWT(FilterWeights& W) {
         pp.NF = 1;
     }
     if (pp.NF < 1) return;
-    pp.NF = std::min(pp.NF, MAXNF);  // never more weights than W holds
+    pp.NF = std::min(pp.NF, kMaxWeights);  // never more weights than W holds
     const INTEGER nf = pp.NF;
     if (nf == 1) {
         W(1) = 1.0f;
@@ -41,7 +41,7 @@ void FILTWT(FilterWeights& W) {
 REAL filtered_value(const FilterWeights& W, INTEGER i, INTEGER k) {
     const INTEGER last = std::max(std::min(dset.NPTS(k), MAXPTS), 1);
     if (pp.NF <= 1) return Y(std::clamp(i, 1, last), k);
-    const INTEGER nf = std::min(pp.NF, MAXNF);
+    const INTEGER nf = std::min(pp.NF, kMaxWeights);
     const INTEGER m = (nf - 1) / 2;
     const REAL* y = Y.column(k);
     REAL sum = 0.0f;

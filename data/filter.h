@@ -5,11 +5,10 @@
 
 namespace datrax {
 
-constexpr INTEGER MAXNF = 5001;  // most filter weights
-using FilterWeights = Arr1<REAL, MAXNF>;
+using FilterWeights = Arr1<REAL, kMaxWeights>;
 
 // Fills W(1..NF) from NF and DTF; NF = 0 becomes 1 (with a message), a
-// negative NF builds nothing, and NF is held to MAXNF.
+// negative NF builds nothing, and NF is held to kMaxWeights.
 void FILTWT(FilterWeights& W);
 
 // F(i, k) = sum of W(j) * Y(i + j - M - 1, k), j = 1..NF, M = (NF - 1) / 2,

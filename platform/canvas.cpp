@@ -70,8 +70,8 @@ void Canvas::restore_text_window() { set_text_window(1, 1, rows(), cols()); }
 void Canvas::fill_cells(int col1, int row1, int col2, int row2, int colour) {
     const uint8_t c = static_cast<uint8_t>(colour_index(colour));
     for (int r = row1; r <= row2; ++r) {
-        for (int y = r * CELL_H; y < (r + 1) * CELL_H; ++y)
-            std::fill_n(px_.begin() + static_cast<long>(y) * w_ + col1 * CELL_W, (col2 - col1 + 1) * CELL_W, c);
+        for (int y = r * kCellH; y < (r + 1) * kCellH; ++y)
+            std::fill_n(px_.begin() + static_cast<long>(y) * w_ + col1 * kCellW, (col2 - col1 + 1) * kCellW, c);
         std::fill_n(grid_.begin() + static_cast<long>(r) * cols() + col1, col2 - col1 + 1, ' ');
     }
     ++gen_;
@@ -102,9 +102,9 @@ void Canvas::put_cell(int col, int row, char ch) {
     const uint8_t fg = static_cast<uint8_t>(colour_index(fg_));
     const uint8_t bg = static_cast<uint8_t>(colour_index(bg_));
     const uint8_t* glyph = kFont8x16[static_cast<unsigned char>(ch)];
-    for (int gy = 0; gy < CELL_H; ++gy) {
-        uint8_t* p = &px_[static_cast<size_t>(row * CELL_H + gy) * w_ + col * CELL_W];
-        for (int gx = 0; gx < CELL_W; ++gx) p[gx] = (glyph[gy] & (0x80 >> gx)) ? fg : bg;
+    for (int gy = 0; gy < kCellH; ++gy) {
+        uint8_t* p = &px_[static_cast<size_t>(row * kCellH + gy) * w_ + col * kCellW];
+        for (int gx = 0; gx < kCellW; ++gx) p[gx] = (glyph[gy] & (0x80 >> gx)) ? fg : bg;
     }
 }
 

@@ -11,8 +11,8 @@
 
 namespace datrax::platform {
 
-constexpr int CELL_W = 8;
-constexpr int CELL_H = 16;
+constexpr int kCellW = 8;
+constexpr int kCellH = 16;
 
 struct ModeSize {
     int width, height;
@@ -34,8 +34,8 @@ public:
     void resize(int width, int height);
     int width() const { return w_; }
     int height() const { return h_; }
-    int cols() const { return w_ / CELL_W; }
-    int rows() const { return h_ / CELL_H; }
+    int cols() const { return w_ / kCellW; }
+    int rows() const { return h_ / kCellH; }
 
     uint8_t pixel(int x, int y) const { return px_[static_cast<size_t>(y) * w_ + x]; }
     const std::vector<uint8_t>& pixels() const { return px_; }

@@ -10,7 +10,7 @@ void Crosshair::put(int x, int y, int colour) {
 void Crosshair::show(int x, int y) {
     hide();
     const int previous = canvas_.color();
-    for (int d = -ARM; d <= ARM; ++d) {
+    for (int d = -kArm; d <= kArm; ++d) {
         const int px[2] = {x + d, x};
         const int py[2] = {y, y + d};
         for (int k = 0; k < 2; ++k) {

@@ -11,7 +11,7 @@ namespace datrax::platform {
 
 class Crosshair {
 public:
-    static constexpr int ARM = 12;  // pixels from the centre to the end of each arm
+    static constexpr int kArm = 12;  // pixels from the centre to the end of each arm
 
     explicit Crosshair(Canvas& canvas) : canvas_(canvas) {}
     ~Crosshair() { hide(); }

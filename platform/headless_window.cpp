@@ -11,8 +11,8 @@ bool parse_key_script(std::string_view script, std::vector<ScriptKey>& keys, std
         std::string_view name;
         ScriptKey key;
     } kEscapes[] = {
-        {"enter", {ScriptKey::Kind::Char, KEY_ENTER}},
-        {"bs", {ScriptKey::Kind::Char, KEY_BACKSPACE}},
+        {"enter", {ScriptKey::Kind::Char, kKeyEnter}},
+        {"bs", {ScriptKey::Kind::Char, kKeyBackspace}},
         {"esc", {ScriptKey::Kind::Escape, 27}},
         {"up", {ScriptKey::Kind::Up, 0}},
         {"down", {ScriptKey::Kind::Down, 0}},
@@ -69,7 +69,7 @@ int HeadlessWindow::read_key() {
         const ScriptKey& k = next_key();
         // Only Enter, Backspace and printable ASCII reach the prompts.
         if (k.kind == ScriptKey::Kind::Char &&
-            (k.ch == KEY_ENTER || k.ch == KEY_BACKSPACE || (k.ch >= 32 && k.ch <= 126)))
+            (k.ch == kKeyEnter || k.ch == kKeyBackspace || (k.ch >= 32 && k.ch <= 126)))
             return k.ch;
     }
 }
@@ -87,7 +87,7 @@ CursorEvent HeadlessWindow::read_cursor_event() {
         case ScriptKey::Kind::Escape: e.key = 27; return e;
         case ScriptKey::Kind::Char: break;
     }
-    if (k.ch == KEY_ENTER) {
+    if (k.ch == kKeyEnter) {
         e.kind = CursorEvent::Kind::Pick;
         e.x = -1;
         return e;

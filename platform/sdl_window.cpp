@@ -214,8 +214,8 @@ int SdlWindow::read_key() {
         next_event(e);
         if (e.type == SDL_TEXTINPUT) queue_text(e.text.text);
         if (e.type != SDL_KEYDOWN) continue;
-        if (is_enter(e.key.keysym.sym)) return KEY_ENTER;
-        if (e.key.keysym.sym == SDLK_BACKSPACE) return KEY_BACKSPACE;
+        if (is_enter(e.key.keysym.sym)) return kKeyEnter;
+        if (e.key.keysym.sym == SDLK_BACKSPACE) return kKeyBackspace;
     }
     const int key = typed_.front();
     typed_.pop_front();
@@ -263,7 +263,7 @@ CursorEvent SdlWindow::read_cursor_event() {
                 if (k == SDLK_UP) return {CursorEvent::Kind::Move, 0, -step};
                 if (k == SDLK_DOWN) return {CursorEvent::Kind::Move, 0, step};
                 if (is_enter(k)) return {CursorEvent::Kind::Pick, 0, 0, -1, -1};
-                if (k == SDLK_BACKSPACE) ev.key = KEY_BACKSPACE;
+                if (k == SDLK_BACKSPACE) ev.key = kKeyBackspace;
                 if (k == SDLK_ESCAPE) ev.key = 27;
                 if (ev.key) return ev;
                 break;

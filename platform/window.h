@@ -7,8 +7,8 @@
 
 namespace datrax::platform {
 
-constexpr int KEY_ENTER = 13;
-constexpr int KEY_BACKSPACE = 8;
+constexpr int kKeyEnter = 13;
+constexpr int kKeyBackspace = 8;
 
 // Input for the marking cursor of the plots: arrow keys, mouse, pick.
 struct CursorEvent {

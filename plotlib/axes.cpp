@@ -126,8 +126,8 @@ void normalise_angle(REAL& angle) {
 void draw_axis(REAL X, REAL Y, std::string_view LABEL, INTEGER NCHAR, REAL AXLEN, REAL angle, REAL FIRSTV,
                REAL DELTAV, INTEGER NDEC, REAL EXPO, REAL DIV) {
     Frame f{};
-    f.c = std::cos(angle / plotlib_detail::DEGREES_PER_RADIAN);
-    f.s = std::sin(angle / plotlib_detail::DEGREES_PER_RADIAN);
+    f.c = std::cos(angle / plotlib_detail::kDegreesPerRadian);
+    f.s = std::sin(angle / plotlib_detail::kDegreesPerRadian);
     f.vertical = (angle > 45.0f && angle < 135.0f) || (angle > 225.0f && angle < 315.0f);
     f.side = NCHAR >= 0 ? 1.0f : -1.0f;
     f.tickdir = AXLEN >= 0.0f ? 1.0f : -1.0f;

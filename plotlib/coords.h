@@ -8,16 +8,16 @@
 
 namespace datrax::plotlib_detail {
 
-constexpr REAL DEGREES_PER_RADIAN = 57.29578f;
+constexpr REAL kDegreesPerRadian = 57.29578f;
 
-constexpr uint16_t SOLID_MASK = 0xFFFF;
-constexpr uint16_t DOTTED_MASK = 0xAAAA;
-constexpr uint16_t DASHED_MASK = 0xFF00;
+constexpr uint16_t kSolidMask = 0xFFFF;
+constexpr uint16_t kDottedMask = 0xAAAA;
+constexpr uint16_t kDashedMask = 0xFF00;
 
 // Screen line mask of a pen code's last digit (or a line mode): 2 solid,
 // 5 dotted, 6 dashed, any other the given one.
 inline uint16_t line_mask(INTEGER code, uint16_t otherwise) {
-    return code == 2 ? SOLID_MASK : code == 5 ? DOTTED_MASK : code == 6 ? DASHED_MASK : otherwise;
+    return code == 2 ? kSolidMask : code == 5 ? kDottedMask : code == 6 ? kDashedMask : otherwise;
 }
 
 // Truncation toward zero that never overflows: values beyond the INTEGER

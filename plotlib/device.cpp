@@ -44,7 +44,7 @@ void report_on_last_row(std::string_view label, const Text<40>& name) {
 // Puts the pen away and closes the plot file; a file whose writing failed
 // is reported instead of passing for a finished plot.
 void close_plot_file() {
-    if (plot.plot_unit != PLOT_UNIT) return;
+    if (plot.plot_unit != kPlotUnit) return;
     hpgl::record(" SP;");
     const Text<40> name = plot.plot_file_name;
     const bool written = plot.file.close();
@@ -92,7 +92,7 @@ void open_plot_file(const Text<40>& name) {
         report_on_last_row("Cannot open |", name);
         plot.file.open("nul");
     }
-    plot.plot_unit = PLOT_UNIT;
+    plot.plot_unit = kPlotUnit;
     plot.plot_file_name = name;
 }
 
@@ -154,7 +154,7 @@ void PLTSTA() {
 
 void PLTOPN(std::string_view FILE) {
     const Text<40> work(FILE);
-    const bool same_file_open = plot.plot_unit == PLOT_UNIT && work == plot.plot_file_name;
+    const bool same_file_open = plot.plot_unit == kPlotUnit && work == plot.plot_file_name;
     if (!same_file_open) {
         close_plot_file();
         open_plot_file(choose_plot_name(work));
@@ -243,9 +243,9 @@ void WINSIZ(INTEGER& IMODE, const INTEGER& IBACK) {
 
 void WINMOD(INTEGER& IMODE, INTEGER& WIDTH, INTEGER& HEIGHT, INTEGER& CELLH) {
     const int cols = canvas().cols();
-    WIDTH = cols * platform::CELL_W;
-    HEIGHT = canvas().rows() * platform::CELL_H;
-    CELLH = platform::CELL_H;
+    WIDTH = cols * platform::kCellW;
+    HEIGHT = canvas().rows() * platform::kCellH;
+    CELLH = platform::kCellH;
     IMODE = cols > 128 ? 4 : cols > 100 ? 3 : cols > 80 ? 2 : 1;
 }
 

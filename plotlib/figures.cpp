@@ -8,8 +8,8 @@
 namespace datrax {
 
 void RECTNG(const REAL& X, const REAL& Y, const REAL& H, const REAL& W, const REAL& ANGLE, const INTEGER& IPEN) {
-    const REAL c = std::cos(ANGLE / plotlib_detail::DEGREES_PER_RADIAN);
-    const REAL s = std::sin(ANGLE / plotlib_detail::DEGREES_PER_RADIAN);
+    const REAL c = std::cos(ANGLE / plotlib_detail::kDegreesPerRadian);
+    const REAL s = std::sin(ANGLE / plotlib_detail::kDegreesPerRadian);
     const REAL x2 = X - s * H, y2 = Y + c * H;
     PENMOV(X, Y, IPEN);
     PENMOV(x2, y2, 2);

@@ -164,13 +164,13 @@ void load_glyph(std::string_view entry, Glyph& glyph) {
         } else if (ch == '-') {
             sign = -1;
         } else if (ch == ',' || ch == ';') {
-            if (index <= GLYPH_MAX) glyph.v(index) = sign * value;
+            if (index <= kGlyphMax) glyph.v(index) = sign * value;
             if (ch == ',') ++index;
             value = 0;
             sign = 1;
         }
     }
-    glyph.count = std::min(index, GLYPH_MAX);
+    glyph.count = std::min(index, kGlyphMax);
 }
 
 // The marker commands differ from the glyph table for a few codes, where
@@ -199,12 +199,12 @@ namespace plotlib_detail {
 std::string_view glyph_entry(int code) { return kGlyphTable[code & 127]; }
 
 std::string_view marker_commands(int code) {
-    static const std::array<std::string, MARKER_CODES> table = [] {
-        std::array<std::string, MARKER_CODES> t;
-        for (int c = 0; c < MARKER_CODES; ++c) t[c] = " UC" + marker_values(c) + ";";
+    static const std::array<std::string, kMarkerCodes> table = [] {
+        std::array<std::string, kMarkerCodes> t;
+        for (int c = 0; c < kMarkerCodes; ++c) t[c] = " UC" + marker_values(c) + ";";
         return t;
     }();
-    return table[static_cast<size_t>(code) % MARKER_CODES];
+    return table[static_cast<size_t>(code) % kMarkerCodes];
 }
 
 }  // namespace plotlib_detail

@@ -9,8 +9,8 @@ namespace datrax {
 void FNTLOD();
 
 namespace plotlib_detail {
-constexpr int LAST_MARKER = 32;                 // codes 0..32 are markers
-constexpr int MARKER_CODES = LAST_MARKER + 1;
+constexpr int kLastMarker = 32;                 // codes 0..32 are markers
+constexpr int kMarkerCodes = kLastMarker + 1;
 // The glyph table's text for a code 0..127.
 std::string_view glyph_entry(int code);
 // The marker command record " UC...;" of a marker code 0..32.

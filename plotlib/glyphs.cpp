@@ -50,7 +50,7 @@ void screen_line(INTEGER x1, INTEGER y1, INTEGER x2, INTEGER y2, INTEGER col, ui
 }
 
 GlyphScale glyph_scale(INTEGER code, REAL h) {
-    if (code <= LAST_MARKER) return {h / 4.0f, plot.GFACT * h / 6.0f};
+    if (code <= kLastMarker) return {h / 4.0f, plot.GFACT * h / 6.0f};
     const REAL hc = kCharShrink * h;
     return {hc / 4.0f, plot.GFACT * hc / 8.0f};
 }
@@ -74,7 +74,7 @@ void walk_glyph(REAL ox, REAL oy, INTEGER code, const GlyphScale& scale, REAL c,
         i += 2;
         if (down) {
             const INTEGER x1 = nearest_int(x), y1 = nearest_int(y), x2 = nearest_int(x + dx), y2 = nearest_int(y + dy);
-            screen_line(x1, y1, x2, y2, colour, SOLID_MASK);
+            screen_line(x1, y1, x2, y2, colour, kSolidMask);
             box.add(x1, y1);
             box.add(x2, y2);
         }
@@ -176,7 +176,7 @@ void SCGLYF(const INTEGER& IX, const INTEGER& IY, const REAL& H, const INTEGER& 
     }
     if (code < 0) return;  // no glyph below code 0
     const GlyphScale scale = plotlib_detail::glyph_scale(code, H);
-    const bool marker = code <= plotlib_detail::LAST_MARKER;
+    const bool marker = code <= plotlib_detail::kLastMarker;
     const INTEGER colour = marker && plot.SCOL >= 1 ? plot.SCOL : plotlib_detail::canvas().color();
     if (plot.font[static_cast<size_t>(code)].count <= 1) return;
     PixelBox box;
@@ -190,10 +190,10 @@ void SCGLYF(const INTEGER& IX, const INTEGER& IY, const REAL& H, const INTEGER& 
 
 void SCLINE(INTEGER& X1, INTEGER& Y1, const INTEGER& X2, const INTEGER& Y2, const INTEGER& COL) {
     if (COL >= 0) {
-        plotlib_detail::screen_line(X1, Y1, X2, Y2, COL, plotlib_detail::SOLID_MASK);
+        plotlib_detail::screen_line(X1, Y1, X2, Y2, COL, plotlib_detail::kSolidMask);
         return;
     }
-    plotlib_detail::styled(COL, plotlib_detail::SOLID_MASK, [&](platform::Canvas& cv) { cv.line_to(X2, Y2); });
+    plotlib_detail::styled(COL, plotlib_detail::kSolidMask, [&](platform::Canvas& cv) { cv.line_to(X2, Y2); });
     X1 = X2;
     Y1 = Y2;
 }

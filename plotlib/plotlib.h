@@ -11,13 +11,13 @@
 
 namespace datrax {
 
-constexpr INTEGER PLOT_UNIT = 19;  // plot_unit while a plot file is open
-constexpr INTEGER GLYPH_MAX = 35;  // most stroke values of one glyph
+constexpr INTEGER kPlotUnit = 19;  // plot_unit while a plot file is open
+constexpr INTEGER kGlyphMax = 35;  // most stroke values of one glyph
 
 // One glyph of the loaded stroke font: values 1..count.
 struct Glyph {
     INTEGER count = 0;
-    Arr1<INTEGER, GLYPH_MAX> v;
+    Arr1<INTEGER, kGlyphMax> v;
 };
 
 struct PlotLibRecord {
@@ -26,7 +26,7 @@ struct PlotLibRecord {
     INTEGER IMODE = 0;   // graphics mode 1..4; 0 = no graphics window set up (PLTDEV, SCRINI, PLTEND)
     INTEGER IBACK = 0;   // background colour 0..7 of the graphics window (PLTDEV, SCRINI)
     Text<40> plot_file_name;  // name of the plot file last opened (PLTOPN; blank after closing)
-    INTEGER plot_unit = 0;    // PLOT_UNIT while a plot file is open, else 0 (PLTOPN, PLTCLS, PLTEND)
+    INTEGER plot_unit = 0;    // kPlotUnit while a plot file is open, else 0 (PLTOPN, PLTCLS, PLTEND)
     platform::PlotFile file;  // the open plot file itself
     REAL XLO = 0.0f, YLO = 0.0f, XHI = 10.0f, YHI = 7.5f;  // page extents, inches (HPPSZE, origin shifts)
     REAL PXIN = 0.0f, PYIN = 0.0f;                         // screen pixels per inch (SCRINI)

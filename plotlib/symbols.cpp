@@ -85,11 +85,11 @@ void screen_symbol(REAL X, REAL Y, REAL height, std::string_view text, REAL angl
 
     if (nchar < 0) {
         if (nchar == -2) {
-            const uint16_t mask = plotlib_detail::line_mask(plot.LMODE, plotlib_detail::SOLID_MASK);
+            const uint16_t mask = plotlib_detail::line_mask(plot.LMODE, plotlib_detail::kSolidMask);
             plotlib_detail::screen_line(plot.marker_ix, plot.marker_iy, ix, iy,
                                         platform::window().canvas().color(), mask);
         }
-        if (code <= plotlib_detail::LAST_MARKER)
+        if (code <= plotlib_detail::kLastMarker)
             SCGLYF(ix, iy, h, code, c, s, passes);
         else
             screen_character_marker(ix, iy, h, code, c, s, passes);
@@ -117,7 +117,7 @@ void screen_symbol(REAL X, REAL Y, REAL height, std::string_view text, REAL angl
 
 void file_marker(REAL x, REAL y, INTEGER code, INTEGER nchar, INTEGER passes) {
     if (code > kLastSymbol) return;
-    if (code <= plotlib_detail::LAST_MARKER) {
+    if (code <= plotlib_detail::kLastMarker) {
         if (nchar == -2) PENMOV(x, y, 2);
         for (INTEGER i = 0; i < passes; ++i) {
             PENMOV(x + kBoldStep * static_cast<REAL>(i), y + kBoldStep * static_cast<REAL>(i), 3);

@@ -12,7 +12,7 @@ namespace datrax {
 
 namespace {
 
-static_assert(MAXWGT == MAXNF, "the plot keeps exactly the weights the filter builds");
+static_assert(kMaxWeights == kMaxWeights, "the plot keeps exactly the weights the filter builds");
 
 constexpr INTEGER kPresentEvery = 1 << 20;  // samples between showing a long drawing's progress
 
@@ -25,10 +25,10 @@ CurveMap curve_map(const SeriesDrawing& d, INTEGER k) {
     CurveMap m{d.scale1, pp.YMIN, pp.YMAX, plotw.YLO1};
     if (!separate_areas()) return m;
     if (k == 1) {
-        m.base = UPPER_BASE;
+        m.base = kUpperBase;
     } else {
         m.scale = d.scale2;
-        m.top = LOWER_TOP;
+        m.top = kLowerTop;
         m.low = plotw.YLO2;
     }
     return m;
@@ -75,7 +75,7 @@ void draw_curve(const SeriesDrawing& d, INTEGER k, bool feather) {
             PENMOV(x, y, 3);
         }
         if (markers) draw_marker(x, y, k);
-        if ((i - plotw.J1) % kPresentEvery == kPresentEvery - 1 && d.output == OUTPUT_SCREEN)
+        if ((i - plotw.J1) % kPresentEvery == kPresentEvery - 1 && d.output == kOutputScreen)
             platform::window().present();
     }
 }

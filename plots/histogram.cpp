@@ -138,7 +138,7 @@ LOGICAL histogram_plot(const Arr1<Text<40>, 2>& FNAME, std::span<INTEGER> counts
     if (NEWDAT) EXTREM(histw.lower, histw.upper, 1, dset.NPTS(K), K);
     const std::span<INTEGER> bars = counts.first(static_cast<size_t>(std::clamp<INTEGER>(NBIN, 1, counts.size())));
     for (;;) {
-        INTEGER mode = OUTPUT_SCREEN;
+        INTEGER mode = kOutputScreen;
         choose_limits(NEWDAT, K);
         const REAL range = histw.upper - histw.lower;
         if (std::fabs(range) <= kMinimumRange) {
@@ -153,13 +153,13 @@ LOGICAL histogram_plot(const Arr1<Text<40>, 2>& FNAME, std::span<INTEGER> counts
         for (;;) {
             draw_histogram(FNAME, K, mode, bars, l, stats);
             NEWDAT = false;
-            if (mode == OUTPUT_SAVE) {
+            if (mode == kOutputSave) {
                 PLTCLS();
                 break;
             }
             ASKYN(0, -scr.MAXROW, "Save Plot [y/n] --> |", histw.save, scr.PRMCOL);
             if (!histw.save) break;
-            mode = OUTPUT_SAVE;
+            mode = kOutputSave;
         }
         ASKYN(0, -scr.MAXROW, "Quit [y/n] --> |", histw.quit, scr.PRMCOL);
         if (histw.quit) return true;

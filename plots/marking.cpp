@@ -83,7 +83,7 @@ void read_pick(REAL& x, REAL& y) {
 
 void remember(REAL x, REAL y, REAL time) {
     // Further picks of the same step are drawn but not kept: the list holds 100.
-    if (plotw.mark_count >= MAXMRK) return;
+    if (plotw.mark_count >= kMaxMarks) return;
     ++plotw.mark_count;
     plotw.mark_x(plotw.mark_count) = x;
     plotw.mark_y(plotw.mark_count) = y;

@@ -35,9 +35,9 @@ void start_save(INTEGER slot) {
 void select_output(const INTEGER& MODE, const INTEGER& SLOT) {
     // A save left DEVICE at 1 with its file closed; a new save must still
     // open a file of its own rather than draw into none.
-    if (MODE == OUTPUT_SAVE && !plot_file_open()) {
+    if (MODE == kOutputSave && !plot_file_open()) {
         start_save(SLOT);
-    } else if (gp.DEVICE == 1 && MODE == OUTPUT_SCREEN) {
+    } else if (gp.DEVICE == 1 && MODE == kOutputScreen) {
         gp.DEVICE = 2;
         PLTDEV(2, gp.PSIZE, gp.CMODE, gp.GCOL, " ");
     } else {

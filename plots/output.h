@@ -6,8 +6,8 @@
 
 namespace datrax {
 
-constexpr INTEGER OUTPUT_SAVE = 1;    // output mode: draw into a plot file
-constexpr INTEGER OUTPUT_SCREEN = 2;  // output mode: draw on the screen
+constexpr INTEGER kOutputSave = 1;    // output mode: draw into a plot file
+constexpr INTEGER kOutputScreen = 2;  // output mode: draw on the screen
 
 // Selects the device for one drawing. SLOT picks the plot file name PLTNAM(SLOT)
 // (1 time series, 2 histogram); the name actually opened becomes the slot's

@@ -76,7 +76,7 @@ void draw_areas(const SeriesDrawing& d) {
         draw_area(pp.YMIN, d.H1, pp.AXTITY(1), pp.LAXTY(1), plotw.YLO1, d.ystep1, d.ydiv1);
         return;
     }
-    draw_area(UPPER_BASE, d.H1, pp.AXTITY(1), pp.LAXTY(1), plotw.YLO1, d.ystep1, d.ydiv1);
+    draw_area(kUpperBase, d.H1, pp.AXTITY(1), pp.LAXTY(1), plotw.YLO1, d.ystep1, d.ydiv1);
     draw_area(pp.YMIN, d.H2, pp.AXTITY2, pp.LAXTY2, plotw.YLO2, d.ystep2, d.ydiv2);
 }
 
@@ -104,13 +104,13 @@ void draw_time_series(SeriesDrawing& d, const Arr1<Text<40>, 2>& FNAME, LOGICAL&
     draw_areas(d);
     draw_curves(d);
     if (pp.ZCOL) PENCOL(15);
-    if (pp.ZNAME && d.output == OUTPUT_SAVE) draw_banner();
+    if (pp.ZNAME && d.output == kOutputSave) draw_banner();
     plotw.last_scale = dset.TSCALE;
     NEWDAT = false;
-    if (d.output != OUTPUT_SAVE) return;
+    if (d.output != kOutputSave) return;
     mark_points(d.DXI, plotw.I1);
     PLTCLS();
-    d.output = OUTPUT_SCREEN;
+    d.output = kOutputScreen;
 }
 
 }  // namespace datrax

@@ -6,8 +6,8 @@
 
 namespace datrax {
 
-constexpr REAL UPPER_BASE = 4.0f;  // lower edge of the upper area of separate plots
-constexpr REAL LOWER_TOP = 3.5f;   // upper edge of the lower area of separate plots
+constexpr REAL kUpperBase = 4.0f;  // lower edge of the upper area of separate plots
+constexpr REAL kLowerTop = 3.5f;   // upper edge of the lower area of separate plots
 
 // The values one drawing is made from (the window and limits live in plotw).
 struct SeriesDrawing {
@@ -21,7 +21,7 @@ struct SeriesDrawing {
     REAL DXI = 0.0f;       // inches per sample
     REAL ystep1 = 0.0f, scale1 = 0.0f, ydiv1 = 0.0f;  // data per division, inches per unit, division length
     REAL ystep2 = 0.0f, scale2 = 0.0f, ydiv2 = 0.0f;  // the same for the lower area
-    INTEGER output = OUTPUT_SCREEN;                   // OUTPUT_SCREEN or OUTPUT_SAVE
+    INTEGER output = kOutputScreen;                   // kOutputScreen or kOutputSave
 };
 
 // Two data sets in two areas, each with its own axis, frame and grid (STYLE 2,

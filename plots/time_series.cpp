@@ -127,7 +127,7 @@ void set_scales(SeriesDrawing& d) {
 void ask_filter_length() {
     pp.NF = 1;
     ASKINT(0, -scr.MAXROW, "Filter Length, [default 1] --> |", pp.NF, scr.PRMCOL);
-    pp.NF = std::min(pp.NF, MAXNF);
+    pp.NF = std::min(pp.NF, kMaxWeights);
     plotw.NH = (pp.NF - 1) / 2;
 }
 
@@ -147,15 +147,15 @@ void prepare(SeriesDrawing& d, Entry from, bool new_data) {
 // starts.
 Entry start_call(SeriesDrawing& d, bool new_data) {
     set_record_length(d);
-    d.H1 = separate_areas() ? pp.YMAX - UPPER_BASE : pp.YLEN;
-    d.H2 = LOWER_TOP - pp.YMIN;
+    d.H1 = separate_areas() ? pp.YMAX - kUpperBase : pp.YLEN;
+    d.H2 = kLowerTop - pp.YMIN;
     if (new_data) {
         plotw.last_scale = dset.TSCALE;
         if (d.NMAX >= 1) DRANGE(plotw.YLO1, plotw.YHI1, plotw.YLO2, plotw.YHI2, 1, d.NMAX);
     }
     pp.DTF = dset.DT(1);
     plotw.command = " ";
-    d.output = OUTPUT_SCREEN;
+    d.output = kOutputScreen;
     if (new_data) return Entry::FixedTime;
     prompt_yn("Change Time Limits [y/n] --> |", plotw.change_time);
     if (plotw.change_time) return Entry::FixedTime;
@@ -176,7 +176,7 @@ Entry browse(SeriesDrawing& d, Arr1<Text<40>, 2>& FNAME, LOGICAL& NEWDAT) {
         ASKTXT(0, -scr.MAXROW, "[Mark/Forward/Back/Zoom/Yscale/Previous/Next/Save/Quit] -> |", plotw.command, 1,
                scr.PRMCOL);
         const char c = plotw.command(1);
-        d.output = OUTPUT_SCREEN;
+        d.output = kOutputScreen;
         switch (c) {
             case 'm':
                 // Right after a save the plot file is closed: the plot comes
@@ -211,7 +211,7 @@ Entry browse(SeriesDrawing& d, Arr1<Text<40>, 2>& FNAME, LOGICAL& NEWDAT) {
                 }
                 break;
             case 's':
-                d.output = OUTPUT_SAVE;
+                d.output = kOutputSave;
                 return Entry::Output;
             case 'q': return Entry::Quit;
             default: break;

@@ -40,7 +40,7 @@ TEST_F(Font, EveryGlyphLoadsItsOwnValues) {
     for (int code = 0; code < 128; ++code) {
         const std::string_view values = entry_values(code);
         EXPECT_EQ(loaded_values(code), values.empty() ? "0" : std::string(values)) << "code " << code;
-        EXPECT_LE(plot.font[static_cast<size_t>(code)].count, GLYPH_MAX);
+        EXPECT_LE(plot.font[static_cast<size_t>(code)].count, kGlyphMax);
     }
     EXPECT_EQ(loaded_values(4), "-2,-3,99,4,6,-99,-4,0,99,4,-6");
     EXPECT_EQ(plot.font[21].count, 1);

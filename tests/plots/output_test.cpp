@@ -24,7 +24,7 @@ protected:
         select_output(mode, slot);
         PENMOV(1.0f, 1.0f, 3);
         PENMOV(2.0f, 2.0f, 2);
-        if (mode == OUTPUT_SAVE) PLTCLS();
+        if (mode == kOutputSave) PLTCLS();
     }
     INTEGER plot_device() {
         INTEGER idev = -1, ipage = 0, imode = 0, iback = 0;
@@ -36,7 +36,7 @@ protected:
 
 TEST_F(Output, AScreenDrawingClearsTheWindow) {
     MSGTXT(0, 3, "left from the menu|", 15);
-    draw(OUTPUT_SCREEN, 1);
+    draw(kOutputScreen, 1);
     EXPECT_EQ(window_.canvas().row_text(3), "");
     EXPECT_EQ(gp.DEVICE, 2);
     EXPECT_EQ(plot_device(), 2);
@@ -45,7 +45,7 @@ TEST_F(Output, AScreenDrawingClearsTheWindow) {
 
 TEST_F(Output, SaveToTheDefaultNameThenBackToTheScreen) {
     keys("y");
-    draw(OUTPUT_SAVE, 1);
+    draw(kOutputSave, 1);
     EXPECT_EQ(prompts(), (std::vector<std::string>{"Save to g97001.plt? [y/n] -->"}));
     EXPECT_EQ(gp.DEVICE, 1);
     const std::vector<std::string> lines = file_lines("g97001.plt");
@@ -54,7 +54,7 @@ TEST_F(Output, SaveToTheDefaultNameThenBackToTheScreen) {
     EXPECT_EQ(lines.back(), " SP;");
 
     gp.CMODE = 1;  // the plot screen mode differs from the menus'
-    draw(OUTPUT_SCREEN, 1);
+    draw(kOutputScreen, 1);
     EXPECT_EQ(gp.DEVICE, 2);
     EXPECT_EQ(plot_device(), 2);
     EXPECT_EQ(window_.canvas().width(), 640) << "the screen restarts in CMODE after a save";
@@ -62,21 +62,21 @@ TEST_F(Output, SaveToTheDefaultNameThenBackToTheScreen) {
 
 TEST_F(Output, AnotherNameGetsItsExtensionAndBecomesTheDefault) {
     keys("nmyplot{enter}");
-    draw(OUTPUT_SAVE, 1);
+    draw(kOutputSave, 1);
     EXPECT_TRUE(file_exists("myplot.plt"));
     EXPECT_FALSE(file_exists("g97001.plt"));
     EXPECT_EQ(gp.PLTNAM(1), "myplot.plt");
     EXPECT_EQ(gp.NPLT(1), 10);
-    draw(OUTPUT_SCREEN, 1);
+    draw(kOutputScreen, 1);
     prompts();
     keys("yy");
-    draw(OUTPUT_SAVE, 1);
+    draw(kOutputSave, 1);
     EXPECT_EQ(prompts().front(), "Save to myplot.plt? [y/n] -->");
 }
 
 TEST_F(Output, TheHistogramSavesUnderItsOwnName) {
     keys("y");
-    draw(OUTPUT_SAVE, 2);
+    draw(kOutputSave, 2);
     EXPECT_TRUE(file_exists("g97001h.plt"));
     EXPECT_FALSE(file_exists("g97001.plt"));
     EXPECT_EQ(gp.PLTNAM(1), "g97001.plt");
@@ -84,10 +84,10 @@ TEST_F(Output, TheHistogramSavesUnderItsOwnName) {
 
 TEST_F(Output, ASecondSaveWithoutAScreenDrawingWritesACompleteFileOfItsOwn) {
     keys("y");
-    draw(OUTPUT_SAVE, 1);
+    draw(kOutputSave, 1);
     const std::string first = file_text("g97001.plt");
     keys("nsecond{enter}");
-    draw(OUTPUT_SAVE, 1);
+    draw(kOutputSave, 1);
     EXPECT_EQ(prompts().back(), "Plot filename [.plt] -->");
     EXPECT_EQ(file_text("second.plt"), first);
     EXPECT_EQ(file_text("g97001.plt"), first) << "the first file stays as it was";
