@@ -73,7 +73,7 @@ void DATAHD(const INTEGER& K, Text<40>& NAME) {
     SHOWTX(-1, 0, " |", NAME.view(), n, scr.MENUCL);
 }
 
-void DATAMN(Arr1<Text<40>, 2>& FNAME, [[maybe_unused]] const INTEGER& TMODE, const INTEGER& GMODE, LOGICAL& NEWDAT, INTEGER& K,
+void DATAMN(Arr1<Text<40>, 2>& FNAME, [[maybe_unused]] const INTEGER& TMODE, const INTEGER& GMODE, [[maybe_unused]] LOGICAL& NEWDAT, INTEGER& K,
             const Arr1<INTEGER, 5>& KS) {
     draw_data_menu(FNAME, K, KS);
     for (;;) {
@@ -82,13 +82,13 @@ void DATAMN(Arr1<Text<40>, 2>& FNAME, [[maybe_unused]] const INTEGER& TMODE, con
         switch (menus.data_command(1)) {
             case 'd':
                 gp.CMODE = GMODE;
-                time_series_plot(FNAME, NEWDAT);
+                time_series_plot();
                 CLRSCR();
                 draw_data_menu(FNAME, K, KS);
                 break;
             case 'h':
                 gp.CMODE = GMODE;
-                if (histogram_plot(FNAME, menus.histogram_counts, 100, NEWDAT, K)) histogram_table(FNAME, K);
+                if (histogram_plot(menus.histogram_counts, 100)) histogram_table();
                 CLRSCR();
                 draw_data_menu(FNAME, K, KS);
                 break;

@@ -8,7 +8,9 @@
 namespace datrax {
 
 // Runs the data menu for slot K (the caller's current slot, changed by F)
-// until R.
+// until R. Always called as DATAMN(dset.FNAME, gp.TMODE, gp.GMODE,
+// mainv.new_data, sel.slot, gp.KS); the plots it starts read those records
+// themselves, and TMODE and NEWDAT are not used here.
 void DATAMN(Arr1<Text<40>, 2>& FNAME, const INTEGER& TMODE, const INTEGER& GMODE, LOGICAL& NEWDAT, INTEGER& K,
             const Arr1<INTEGER, 5>& KS);
 // The header row of the data menu; NAME is left-justified in place.

@@ -5,6 +5,7 @@
 
 namespace datrax {
 
+// Always called as GPROF(gp.TMODE, gp.GMODE, scr.MENUCL, gp.KS).
 void GPROF(INTEGER& TMODE, INTEGER& GMODE, const INTEGER& MENUC, Arr1<INTEGER, 5>& KS);
 
 }  // namespace datrax

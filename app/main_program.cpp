@@ -71,7 +71,7 @@ void screen_setup() {
     gp.CMODE = gp.TMODE;
     // The text screen is a screen device: a save left DEVICE at 1, and a
     // plot file must not be opened here.
-    gp.DEVICE = 2;
+    gp.DEVICE = kDeviceScreen;
     PLTDEV(gp.DEVICE, gp.PSIZE, gp.CMODE, gp.BCOL, ".");
     WINTTL(kBanner);
     TXTSIZ(scr.MAXCOL, scr.MAXROW);

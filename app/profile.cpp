@@ -11,6 +11,7 @@
 #include "platform/atomic_file.h"
 #include "platform/config_path.h"
 #include "platform/files.h"
+#include "plotlib/device.h"
 
 namespace datrax {
 
@@ -35,7 +36,7 @@ void set_graphics_defaults() {
     gp.GMODE = 3;
     gp.BCOL = 0;
     gp.GCOL = 0;
-    gp.DEVICE = 2;
+    gp.DEVICE = kDeviceScreen;
 }
 
 bool read_record1(LineSource& in) {

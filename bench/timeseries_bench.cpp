@@ -90,7 +90,7 @@ public:
     // Runs one call of the plot; returns the time of its last drawing.
     double run(const std::string& keys) {
         window.add_script(keys);
-        datrax::time_series_plot(datrax::dset.FNAME, datrax::mainv.new_data);
+        datrax::time_series_plot();
         return std::chrono::duration<double>(window.last_drawing).count();
     }
 

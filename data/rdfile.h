@@ -9,6 +9,7 @@ namespace datrax {
 // by the caller to 0 and changed only on failure: 1 = not read (too large,
 // or no format fits), 2 = a DATRA file ended before all its samples. IFORM
 // holds the format of the last attempt, or its value on entry after status 1.
+// Always called with FNAME = dset.FNAME.
 void RDFILE(Arr1<Text<40>, 2>& FNAME, const INTEGER& K, INTEGER& STATUS);
 
 }  // namespace datrax

@@ -98,7 +98,7 @@ void open_plot_file(const Text<40>& name) {
 
 // The plot start of a plot file without a graphics window.
 void start_plot_file() {
-    if (plot.IDEV == 0) plot.IDEV = 1;
+    if (plot.IDEV == kDeviceNone) plot.IDEV = kDevicePlotFile;
     HPPSZE(plot.IPAGE);
     CLIPWN(plot.XHI, plot.YHI);
     PENCOL(kPenOnStart);
@@ -120,6 +120,14 @@ void apply_world_window() { canvas().set_world_window(plot.XLO, plot.YLO, plot.X
 
 }  // namespace
 
+INTEGER plot_device() { return plot.IDEV; }
+
+bool plot_file_open() { return plot.IDEV == kDevicePlotFile || plot.IDEV == kDeviceBoth; }
+
+std::string_view plot_file_name() { return plot.plot_file_name.trimmed(); }
+
+INTEGER page_size() { return plot.IPAGE; }
+
 void PLTDEV(INTEGER& IDEV, INTEGER& IPAGE, INTEGER& IMODE, INTEGER& IBACK, TextRef FILE) {
     if (IDEV >= 0) {
         PLTDEV(std::as_const(IDEV), std::as_const(IPAGE), std::as_const(IMODE), std::as_const(IBACK), FILE.view());
@@ -135,7 +143,7 @@ void PLTDEV(INTEGER& IDEV, INTEGER& IPAGE, INTEGER& IMODE, INTEGER& IBACK, TextR
 void PLTDEV(const INTEGER& IDEV, const INTEGER& IPAGE, const INTEGER& IMODE, const INTEGER& IBACK,
             std::string_view FILE) {
     if (IDEV < 0) return;  // a query needs variables to answer into
-    plot.IDEV = IDEV == 0 ? 2 : IDEV;
+    plot.IDEV = IDEV == kDeviceNone ? kDeviceScreen : IDEV;
     plot.IPAGE = IPAGE == 0 ? 11 : IPAGE;
     plot.IMODE = std::clamp(IMODE, 0, 4);
     plot.IBACK = std::clamp(IBACK, 0, 7);
@@ -148,7 +156,7 @@ void PLTDEV(const INTEGER& IDEV, const INTEGER& IPAGE, const INTEGER& IMODE, con
 }
 
 void PLTSTA() {
-    if (plot.IDEV == 1 || plot.IDEV == 12) PLTOPN(plot.plot_file_name.view());
+    if (plot_file_open()) PLTOPN(plot.plot_file_name.view());
     if (screen_in_use()) SCRINI();
 }
 
@@ -185,7 +193,7 @@ void SCRINI() {
 }
 
 void WINTTL(std::string_view TITLE) {
-    if (plot.IDEV == 1) return;
+    if (plot.IDEV == kDevicePlotFile) return;
     platform::window().set_title(TITLE);
     apply_world_window();
     canvas().set_bk_color(plot.IBACK);
@@ -210,7 +218,7 @@ void HPPSZE(const INTEGER& IPAGE) {
     } else {
         console_line(" HPPSZE: unknown page size");
     }
-    if (plot.IDEV == 2) return;
+    if (plot.IDEV == kDeviceScreen) return;
     const PageRow& row = IPAGE <= 11 ? kPage11 : kPage17;
     plot.HPX1 = row.hpx1;
     plot.HPY1 = row.hpy1;
@@ -226,7 +234,7 @@ void CLIPWN(const REAL& XW, const REAL& YH) {
         canvas().set_clip_rect(truncate_int((0.0f - plot.XLO) * plot.PXIN), truncate_int((plot.YHI - YH) * plot.PYIN),
                                truncate_int((XW - plot.XLO) * plot.PXIN), truncate_int((plot.YHI - 0.0f) * plot.PYIN));
     }
-    if (plot.IDEV == 1 || plot.IDEV == 12)
+    if (plot_file_open())
         hpgl::input_window(plotter_x(0.0f), plotter_y(0.0f), plotter_x(XW), plotter_y(YH));
 }
 
@@ -260,7 +268,7 @@ void INCPIX(REAL& X, REAL& Y, INTEGER& IX, INTEGER& IY, const INTEGER& DIR) {
 }
 
 void PLTCLS() {
-    if (plot.IDEV == 2) return;
+    if (plot.IDEV == kDeviceScreen) return;
     close_plot_file();
     plot.plot_unit = 0;
     plot.plot_file_name = "";
@@ -268,7 +276,7 @@ void PLTCLS() {
 }
 
 void PLTEND() {
-    if (plot.IDEV == 12) {
+    if (plot.IDEV == kDeviceBoth) {
         WAITKY();
         plot.IMODE = 0;
     }

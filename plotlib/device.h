@@ -10,6 +10,19 @@
 
 namespace datrax {
 
+// Device codes of PLTDEV.
+constexpr INTEGER kDeviceNone = 0;      // nothing open
+constexpr INTEGER kDevicePlotFile = 1;  // plot file only
+constexpr INTEGER kDeviceScreen = 2;    // screen only
+constexpr INTEGER kDeviceBoth = 12;     // screen and plot file
+
+// Named queries of the device state (the stated routines also answer
+// through their arguments).
+INTEGER plot_device();
+bool plot_file_open();  // the device draws into a plot file (1 or 12)
+std::string_view plot_file_name();
+INTEGER page_size();  // 11 or 17
+
 // IDEV < 0 returns IDEV, IPAGE, IMODE, IBACK and the plot file name (FILE
 // blank padded or cut); otherwise sets them (IDEV 0 -> 2, IPAGE 0 -> 11,
 // IMODE clamped to 0..4, IBACK to 0..7) and starts the device.

@@ -88,7 +88,7 @@ void file_move(REAL x, REAL y, INTEGER ipen) {
         return;
     }
     const INTEGER k = static_cast<INTEGER>(magnitude(ipen) % 10);
-    if (ipen < 0 && plot.IDEV == 12) shift_origin(-x, -y);  // drawn on the screen against the old extents
+    if (ipen < 0 && plot.IDEV == kDeviceBoth) shift_origin(-x, -y);  // drawn on the screen against the old extents
     const INTEGER px = plotlib_detail::plotter_x(x);
     const INTEGER py = plotlib_detail::plotter_y(y);
     if (py < 0) report_negative_y(y, y);
@@ -120,9 +120,11 @@ void PENMOV(const REAL& X, const REAL& Y, const INTEGER& IPEN) {
     }
 }
 
+INTEGER pen_colour() { return platform::window().canvas().color(); }
+
 void PENCOL(INTEGER& ICOL) {
     if (ICOL == 999) {
-        ICOL = platform::window().canvas().color();
+        ICOL = pen_colour();
         return;
     }
     PENCOL(std::as_const(ICOL));
@@ -130,7 +132,7 @@ void PENCOL(INTEGER& ICOL) {
 
 void PENCOL(const INTEGER& ICOL) {
     if (ICOL == 999) return;  // the query needs a variable to answer into
-    const bool file = plot.IDEV == 1 || plot.IDEV == 12;
+    const bool file = plot_file_open();
     if (file && ICOL == -1) {
         hpgl::record(" SP;");
         return;

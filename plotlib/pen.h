@@ -11,6 +11,8 @@ namespace datrax {
 void PENMOV(const REAL& X, const REAL& Y, const INTEGER& IPEN);
 // 999 returns the screen colour; otherwise selects colour |ICOL| mod 16 and,
 // with a plot file, the pen ICOL (-1 puts the pen away, -2 selects pen 0).
+// The colour index the screen draws in (the answer of PENCOL(999)).
+INTEGER pen_colour();
 void PENCOL(INTEGER& ICOL);
 void PENCOL(const INTEGER& ICOL);
 // The pen position in inches and the x scale factor (1.0).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "data/filter.h"
 #include "platform/window.h"
@@ -47,14 +48,11 @@ REAL clamp_to_area(REAL y, const CurveMap& m) {
     return y;
 }
 
-// Selects a colour without letting PENCOL answer into the caller's field.
-void pen_colour(const INTEGER colour) { PENCOL(colour); }
-
 void draw_marker(REAL x, REAL y, INTEGER k) {
-    if (pp.ZCOL) pen_colour(pp.ISCOL(k));
+    if (pp.ZCOL) PENCOL(std::as_const(pp.ISCOL(k)));
     const char code = static_cast<char>(pp.ISYM(k));
     PLTSYM(x, y, pp.SIZE(k), std::string_view(&code, 1), 0.0f, -1);
-    if (pp.ZCOL) pen_colour(pp.LCOL(k));
+    if (pp.ZCOL) PENCOL(std::as_const(pp.LCOL(k)));
 }
 
 void draw_curve(const SeriesDrawing& d, INTEGER k, bool feather) {
@@ -87,7 +85,7 @@ void draw_curves(const SeriesDrawing& d) {
     if (pp.XLEN == 0.0f || pp.YLEN == 0.0f) return;
     const bool feather = pp.LINF(1) == 2;
     for (INTEGER k = 1; k <= std::min(sel.NDSETS, MAXSET); ++k) {
-        if (pp.ZCOL) pen_colour(pp.LCOL(k));
+        if (pp.ZCOL) PENCOL(std::as_const(pp.LCOL(k)));
         draw_curve(d, k, feather);
     }
 }

@@ -54,13 +54,13 @@ Layout layout_for(std::span<const INTEGER> counts, REAL range) {
             static_cast<REAL>(hmax) / static_cast<REAL>(divisions(pp.NGY(2)))};
 }
 
-void draw_banner(const Arr1<Text<40>, 2>& FNAME, INTEGER k) {
+void draw_banner(INTEGER k) {
     const REAL xr = 9.9f - 0.07f * static_cast<REAL>(gp.NPLT(2));
-    const INTEGER nch = FNAME(k).trimmed_length();
+    const INTEGER nch = dset.FNAME(k).trimmed_length();
     const REAL x1 = xr - 0.07f * static_cast<REAL>(nch) - 0.2f;
     const REAL x0 = x1 - 0.62f;
     PLTSYM(x0, 0.05f, 0.07f, "DATRAX", 0.0f, 6);
-    PLTSYM(x1, 0.05f, 0.07f, FNAME(k).view(), 0.0f, nch);
+    PLTSYM(x1, 0.05f, 0.07f, dset.FNAME(k).view(), 0.0f, nch);
     PLTSYM(xr, 0.05f, 0.07f, gp.PLTNAM(2).view(), 0.0f, gp.NPLT(2));
     RECTNG(x0 - 0.1f, 0.0f, 0.17f, 10.1f - x0, 0.0f, 3);
 }
@@ -83,8 +83,8 @@ void draw_statistics(const SampleStatistics& s) {
     }
 }
 
-void draw_titles(const Arr1<Text<40>, 2>& FNAME, INTEGER k, const SampleStatistics& stats) {
-    draw_banner(FNAME, k);
+void draw_titles(INTEGER k, const SampleStatistics& stats) {
+    draw_banner(k);
     PLTSYM(pp.XMIN, 7.3f, 0.15f, dset.TITLE(k).view(), 0.0f, dset.LTITLE(k));
     if (pp.ZSUBT) PLTSYM(pp.XMIN, 7.0f, 0.1f, pp.SUBTH.view(), 0.0f, pp.LSUBTH);
     draw_statistics(stats);
@@ -113,13 +113,13 @@ void draw_bars(std::span<const INTEGER> counts, const Layout& l) {
     }
 }
 
-void draw_histogram(const Arr1<Text<40>, 2>& FNAME, INTEGER k, INTEGER mode, std::span<const INTEGER> counts,
+void draw_histogram(INTEGER k, INTEGER mode, std::span<const INTEGER> counts,
                     const Layout& l, const SampleStatistics& stats) {
     select_output(mode, 2);
     PENCOL(15);
     INTEGER digits = 3;
     NUMDIG(digits);
-    if (pp.ZTITL) draw_titles(FNAME, k, stats);
+    if (pp.ZTITL) draw_titles(k, stats);
     digits = 0;
     NUMDIG(digits);
     draw_axes_and_frame(l);
@@ -128,18 +128,18 @@ void draw_histogram(const Arr1<Text<40>, 2>& FNAME, INTEGER k, INTEGER mode, std
 
 }  // namespace
 
-LOGICAL histogram_plot(const Arr1<Text<40>, 2>& FNAME, std::span<INTEGER> counts, const INTEGER& NBIN,
-                       LOGICAL& NEWDAT, const INTEGER& K) {
-    if (dset.NPTS(K) < 1) {
+LOGICAL histogram_plot(std::span<INTEGER> counts, const INTEGER& NBIN) {
+    const INTEGER k = sel.slot;
+    if (dset.NPTS(k) < 1) {
         MSGTXT(0, -scr.MAXROW, "No samples in this data set --> |", scr.PRMCOL);
         WAITKY();
         return false;
     }
-    if (NEWDAT) EXTREM(histw.lower, histw.upper, 1, dset.NPTS(K), K);
+    if (mainv.new_data) EXTREM(histw.lower, histw.upper, 1, dset.NPTS(k), k);
     const std::span<INTEGER> bars = counts.first(static_cast<size_t>(std::clamp<INTEGER>(NBIN, 1, counts.size())));
     for (;;) {
         INTEGER mode = kOutputScreen;
-        choose_limits(NEWDAT, K);
+        choose_limits(mainv.new_data, k);
         const REAL range = histw.upper - histw.lower;
         if (std::fabs(range) <= kMinimumRange) {
             SHOWRL(0, -scr.MAXROW, "Data Range too small : |", range, 4, scr.PRMCOL);
@@ -147,12 +147,12 @@ LOGICAL histogram_plot(const Arr1<Text<40>, 2>& FNAME, std::span<INTEGER> counts
             WAITKY();
             continue;
         }
-        count_bins(samples_of(K), histw.lower, histw.upper, bars, static_cast<INTEGER>(bars.size()));
-        const SampleStatistics stats = sample_statistics(samples_of(K));
+        count_bins(samples_of(k), histw.lower, histw.upper, bars, static_cast<INTEGER>(bars.size()));
+        const SampleStatistics stats = sample_statistics(samples_of(k));
         const Layout l = layout_for(bars, range);
         for (;;) {
-            draw_histogram(FNAME, K, mode, bars, l, stats);
-            NEWDAT = false;
+            draw_histogram(k, mode, bars, l, stats);
+            mainv.new_data = false;
             if (mode == kOutputSave) {
                 PLTCLS();
                 break;

@@ -7,10 +7,10 @@
 
 namespace datrax {
 
-// Draws the histogram of data set K in NBIN bars (counts receives the bar
-// counts) and loops on limits, save and quit until Quit is answered y.
-// Returns false, after a message, when the data set holds no samples.
-LOGICAL histogram_plot(const Arr1<Text<40>, 2>& FNAME, std::span<INTEGER> counts, const INTEGER& NBIN,
-                       LOGICAL& NEWDAT, const INTEGER& K);
+// Draws the histogram of the current data set (sel.slot) in NBIN bars
+// (counts receives the bar counts) and loops on limits, save and quit until
+// Quit is answered y. Returns false, after a message, when the data set holds
+// no samples.
+LOGICAL histogram_plot(std::span<INTEGER> counts, const INTEGER& NBIN);
 
 }  // namespace datrax

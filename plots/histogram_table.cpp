@@ -81,14 +81,15 @@ std::string histogram_table_text(const Text<40>& name, INTEGER k, REAL minimum, 
     return text;
 }
 
-void histogram_table(const Arr1<Text<40>, 2>& FNAME, const INTEGER& K) {
+void histogram_table() {
+    const INTEGER k = sel.slot;
     REAL minimum = 0, maximum = 0;
-    EXTREM(minimum, maximum, 1, dset.NPTS(K), K);
-    Text<40> name(FNAME(K).view());
+    EXTREM(minimum, maximum, 1, dset.NPTS(k), k);
+    Text<40> name(dset.FNAME(k).view());
     SETEXT(name, "hst");
     choose_table_name(name);
     std::string error;
-    if (!platform::replace_file(platform::native_path(name.trimmed()), histogram_table_text(FNAME(K), K, minimum, maximum),
+    if (!platform::replace_file(platform::native_path(name.trimmed()), histogram_table_text(dset.FNAME(k), k, minimum, maximum),
                                 error)) {
         SHOWTX(0, -scr.MAXROW, "Cannot open |", name.view(), name.trimmed_length(), scr.PRMCOL);
         WAITKY();

@@ -7,9 +7,9 @@
 
 namespace datrax {
 
-// Writes the table of data set K (overwrite and new-name dialogue on the
-// bottom row).
-void histogram_table(const Arr1<Text<40>, 2>& FNAME, const INTEGER& K);
+// Writes the table of the current data set (sel.slot) beside its data file
+// (overwrite and new-name dialogue on the bottom row).
+void histogram_table();
 
 // The table's text for data set K with its minimum and maximum.
 std::string histogram_table_text(const Text<40>& name, INTEGER k, REAL minimum, REAL maximum);

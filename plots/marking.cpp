@@ -101,7 +101,7 @@ void marking_step(REAL dxi, INTEGER i1) {
         const REAL time = static_cast<REAL>(static_cast<int64_t>(index) - 1) * dset.TSCALE * dset.DT(1);
         x = static_cast<REAL>(static_cast<int64_t>(index) - i1) * dxi + pp.XMIN;
         draw_mark(x, y, time, kScreenHead);
-        if (gp.DEVICE == 2) remember(x, y, time);
+        if (gp.DEVICE == kDeviceScreen) remember(x, y, time);
         SHOWIN(-1, 0, " Index = |", index, scr.PRMCOL);
         ASKYN(-1, 0, " Select a Time [y/n] --> |", plotw.mark_again, scr.PRMCOL);
     } while (plotw.mark_again);
@@ -110,7 +110,7 @@ void marking_step(REAL dxi, INTEGER i1) {
 }  // namespace
 
 void mark_points(const REAL& DXI, const INTEGER& I1) {
-    if (gp.DEVICE == 1) {
+    if (gp.DEVICE == kDevicePlotFile) {
         replay_marks();
         return;
     }

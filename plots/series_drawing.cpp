@@ -44,14 +44,14 @@ void draw_titles() {
 }
 
 // File names end together at the right; a GGP pair names its two channels.
-void draw_file_names(const Arr1<Text<40>, 2>& FNAME) {
-    INTEGER nch = FNAME(1).trimmed_length();
-    if (sel.NDSETS == 2) nch = std::max(nch, FNAME(2).trimmed_length());
+void draw_file_names() {
+    INTEGER nch = dset.FNAME(1).trimmed_length();
+    if (sel.NDSETS == 2) nch = std::max(nch, dset.FNAME(2).trimmed_length());
     const REAL x = kNameRight - 0.1f * static_cast<REAL>(nch);
-    text_at(x, 7.3f, kNameHeight, FNAME(1).view(), nch);
+    text_at(x, 7.3f, kNameHeight, dset.FNAME(1).view(), nch);
     if (sel.NDSETS != 2) return;
     if (dset.IFORM != 3) {
-        text_at(x, 7.1f, kNameHeight, FNAME(2).view(), nch);
+        text_at(x, 7.1f, kNameHeight, dset.FNAME(2).view(), nch);
     } else {
         text_at(pp.XMAX - 0.7f, 6.6f, kNameHeight, "gravity", 7);
         text_at(pp.XMAX - 0.8f, 3.6f, kNameHeight, "pressure", 8);
@@ -95,18 +95,18 @@ void draw_banner() {
 
 bool separate_areas() { return sel.NDSETS > 1 && sel.STYLE != 1; }
 
-void draw_time_series(SeriesDrawing& d, const Arr1<Text<40>, 2>& FNAME, LOGICAL& NEWDAT) {
+void draw_time_series(SeriesDrawing& d) {
     select_output(d.output, 1);
     PENCOL(15);
     if (pp.ZTITL) draw_titles();
-    draw_file_names(FNAME);
+    draw_file_names();
     draw_time_axis(d);
     draw_areas(d);
     draw_curves(d);
     if (pp.ZCOL) PENCOL(15);
     if (pp.ZNAME && d.output == kOutputSave) draw_banner();
     plotw.last_scale = dset.TSCALE;
-    NEWDAT = false;
+    mainv.new_data = false;
     if (d.output != kOutputSave) return;
     mark_points(d.DXI, plotw.I1);
     PLTCLS();

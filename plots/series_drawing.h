@@ -30,6 +30,6 @@ bool separate_areas();
 
 // Selects the output and draws the whole plot; a save also carries the marks
 // and is closed, and the output returns to the screen. Clears NEWDAT.
-void draw_time_series(SeriesDrawing& d, const Arr1<Text<40>, 2>& FNAME, LOGICAL& NEWDAT);
+void draw_time_series(SeriesDrawing& d);
 
 }  // namespace datrax

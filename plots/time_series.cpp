@@ -9,6 +9,7 @@
 #include "data/file_series.h"
 #include "data/filter.h"
 #include "data/limits.h"
+#include "plotlib/device.h"
 #include "plots/grid.h"
 #include "plots/marking.h"
 #include "plots/sample_index.h"
@@ -163,15 +164,15 @@ Entry start_call(SeriesDrawing& d, bool new_data) {
 }
 
 // Previous or Next: steps the data files; false when the (last) step failed.
-bool step_files(char direction, Arr1<Text<40>, 2>& FNAME) {
+bool step_files(char direction) {
     INTEGER status = 0;
-    NEWFIL(direction, FNAME, 1, status);
-    if (sel.NDSETS == 2 && dset.IFORM != 3) NEWFIL(direction, FNAME, 2, status);
+    NEWFIL(direction, dset.FNAME, 1, status);
+    if (sel.NDSETS == 2 && dset.IFORM != 3) NEWFIL(direction, dset.FNAME, 2, status);
     return status != 1;
 }
 
 // Asks for browse commands until one needs a drawing; returns where it starts.
-Entry browse(SeriesDrawing& d, Arr1<Text<40>, 2>& FNAME, LOGICAL& NEWDAT) {
+Entry browse(SeriesDrawing& d) {
     for (;;) {
         ASKTXT(0, -scr.MAXROW, "[Mark/Forward/Back/Zoom/Yscale/Previous/Next/Save/Quit] -> |", plotw.command, 1,
                scr.PRMCOL);
@@ -181,7 +182,7 @@ Entry browse(SeriesDrawing& d, Arr1<Text<40>, 2>& FNAME, LOGICAL& NEWDAT) {
             case 'm':
                 // Right after a save the plot file is closed: the plot comes
                 // back on the screen first, and the marks go there.
-                if (gp.DEVICE == 1) draw_time_series(d, FNAME, NEWDAT);
+                if (gp.DEVICE == kDevicePlotFile) draw_time_series(d);
                 mark_points(d.DXI, plotw.I1);
                 break;
             case 'f':
@@ -204,7 +205,7 @@ Entry browse(SeriesDrawing& d, Arr1<Text<40>, 2>& FNAME, LOGICAL& NEWDAT) {
             case 'y': return Entry::DataLimits;
             case 'n':
             case 'p':
-                if (step_files(c, FNAME)) {
+                if (step_files(c)) {
                     set_record_length(d);
                     plotw.fixed_time = false;
                     return Entry::Window;
@@ -221,13 +222,13 @@ Entry browse(SeriesDrawing& d, Arr1<Text<40>, 2>& FNAME, LOGICAL& NEWDAT) {
 
 }  // namespace
 
-void time_series_plot(Arr1<Text<40>, 2>& FNAME, LOGICAL& NEWDAT) {
+void time_series_plot() {
     SeriesDrawing d;
-    Entry next = start_call(d, NEWDAT);
+    Entry next = start_call(d, mainv.new_data);
     while (next != Entry::Quit) {
-        if (next != Entry::Output) prepare(d, next, NEWDAT);
-        draw_time_series(d, FNAME, NEWDAT);
-        next = browse(d, FNAME, NEWDAT);
+        if (next != Entry::Output) prepare(d, next, mainv.new_data);
+        draw_time_series(d);
+        next = browse(d);
     }
 }
 

@@ -6,9 +6,9 @@
 
 namespace datrax {
 
-// Draws the loaded data sets and browses until q. FNAME is the table of data
-// file names (Previous and Next step it); NEWDAT is true only before the
-// first drawing of the run, and every drawing clears it.
-void time_series_plot(Arr1<Text<40>, 2>& FNAME, LOGICAL& NEWDAT);
+// Draws the loaded data sets and browses until q. Previous and Next step the
+// data file names of dset.FNAME; mainv.new_data is true only before the first
+// drawing of the run, and every drawing clears it.
+void time_series_plot();
 
 }  // namespace datrax

@@ -59,13 +59,13 @@ TEST(HistogramTable, OverwriteAndNewNameDialogue) {
     dset.FNAME(1) = "g24123.dat";
     std::ofstream("g24123.hst") << "old";
     s.window().add_script("nnother.hst{enter}");
-    histogram_table(dset.FNAME, 1);
+    histogram_table();
     EXPECT_EQ(read_file_bytes("g24123.hst"), "old");
     EXPECT_TRUE(std::filesystem::exists("nother.hst"));
     EXPECT_EQ(s.bottom_row(), "Filename for Histogram --> nother.hst");
 
     s.window().add_script("y");
-    histogram_table(dset.FNAME, 1);
+    histogram_table();
     EXPECT_EQ(s.bottom_row(), "File {g24123.hst} Exists. Overwrite [y/n] --> y");
     const std::string written = read_file_bytes("g24123.hst");
     EXPECT_EQ(written.substr(0, 61), " DATA HISTOGRAM for g24123.dat                              \n");
@@ -78,7 +78,7 @@ TEST(HistogramTable, ATableThatCannotBeCreatedIsReported) {
     fill_ramp(1, 10, 0.0f, 1.0f);
     dset.FNAME(1) = "missing/folder/x.dat";
     s.window().add_script("{enter}");
-    histogram_table(dset.FNAME, 1);
+    histogram_table();
     EXPECT_EQ(s.bottom_row(), "Cannot open missing/folder/x.hst");
     EXPECT_FALSE(std::filesystem::exists("missing"));
 }

@@ -110,7 +110,7 @@ void PlotsTest::load(INTEGER k, INTEGER n, const std::function<REAL(INTEGER)>& v
 void PlotsTest::plot(std::string_view script) {
     keys(script);
     try {
-        time_series_plot(dset.FNAME, mainv.new_data);
+        time_series_plot();
     } catch (const RunStop&) {
         ADD_FAILURE() << "the key script ran out inside the plot; bottom row: " << bottom_row();
     }
