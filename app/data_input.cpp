@@ -46,8 +46,7 @@ bool ask_existing_name(INTEGER k) {
 }
 
 void report_problems() {
-    MSGTXT(0, -scr.MAXROW, "Problems reading this file, return to Menu --> |", scr.PRMCOL);
-    WAITKY();
+    bottom_row_notice("Problems reading this file, return to Menu --> |", scr.PRMCOL);
 }
 
 // Reads the slot's file and accepts its units; false when the dialogue must

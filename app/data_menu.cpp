@@ -14,10 +14,18 @@ namespace datrax {
 
 namespace {
 
+// Screen texts, one screen line to a source line.
+// clang-format off
 constexpr std::string_view kCommands =
-    " D - DATA      Plot~, ~ H - HISTOGRAM Plot~, ~ C - CHANGE    Parameters~, ~ N - NDSETS    Number of Data "
-    "Sets~, ~ F - FILE      File Summary (NDSETS > 1)~, ~ S - STYLE     Style for Multiple Plots~, ~ "
-    "-----------------------------------------~, ~ R - RETURN    to Main Menu               |";
+    " D - DATA      Plot~, ~"
+    " H - HISTOGRAM Plot~, ~"
+    " C - CHANGE    Parameters~, ~"
+    " N - NDSETS    Number of Data Sets~, ~"
+    " F - FILE      File Summary (NDSETS > 1)~, ~"
+    " S - STYLE     Style for Multiple Plots~, ~"
+    " -----------------------------------------~, ~"
+    " R - RETURN    to Main Menu               |";
+// clang-format on
 
 std::string_view format_line(INTEGER iform) {
     switch (iform) {

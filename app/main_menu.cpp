@@ -12,18 +12,29 @@ namespace datrax {
 
 namespace {
 
+// Screen texts, one screen line to a source line.
+// clang-format off
 constexpr std::string_view kCommandList =
-    " D - DATA      Read Data File~, ~ C - CHANGE    Parameters ~, ~ G - GRAPHICS  Profile/Filenames ~, ~ N - "
-    "NDSETS    Number of Data Sets ~, ~ F - FILE      Filenames Loaded~, ~ S - STYLE     Style for Multiple "
-    "Plots ~, ~ ---------------------------------------------~, ~ Q - QUIT      Quit Program|";
+    " D - DATA      Read Data File~, ~"
+    " C - CHANGE    Parameters ~, ~"
+    " G - GRAPHICS  Profile/Filenames ~, ~"
+    " N - NDSETS    Number of Data Sets ~, ~"
+    " F - FILE      Filenames Loaded~, ~"
+    " S - STYLE     Style for Multiple Plots ~, ~"
+    " ---------------------------------------------~, ~"
+    " Q - QUIT      Quit Program|";
 
 constexpr std::string_view kHelpText =
-    " DATA      : Input a data file      --> Data Menu~,  ~ CHANGE    : Axis labels and scaling --> Parameter "
-    "Menu~,  ~ GRAPHICS  : Changes plot parameters, screen colours~,  ~ NDSETS    : Sets maximum number of data "
-    "sets per plot~,  ~ FILE      : Displays names of files opened~,  ~ STYLE     : Style for multiple plots|";
+    " DATA      : Input a data file      --> Data Menu~,  ~"
+    " CHANGE    : Axis labels and scaling --> Parameter Menu~,  ~"
+    " GRAPHICS  : Changes plot parameters, screen colours~,  ~"
+    " NDSETS    : Sets maximum number of data sets per plot~,  ~"
+    " FILE      : Displays names of files opened~,  ~"
+    " STYLE     : Style for multiple plots|";
 
 constexpr std::string_view kStyleHelp =
     "STYLE 1: 1 plot, 2: 2 plots (1+1), 3: 2 plots (2+1), 4: 2 plots (1+2), 5: 2 plots (2+2)|";
+// clang-format on
 
 void draw_main_menu() {
     scr.MENUCL = 16 * gp.KS(1) + 15;
@@ -87,8 +98,7 @@ void ask_ndsets() {
 void run_main_menu() {
     draw_main_menu();
     if (mainv.profile_band_skipped) {
-        MSGTXT(0, -scr.MAXROW, "An unreadable band record of the profile file was skipped --> |", scr.PRMCOL);
-        WAITKY();
+        bottom_row_notice("An unreadable band record of the profile file was skipped --> |", scr.PRMCOL);
         mainv.profile_band_skipped = false;
     }
     for (;;) {

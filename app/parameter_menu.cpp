@@ -12,56 +12,96 @@ namespace datrax {
 
 namespace {
 
+// Screen texts, one screen line to a source line.
+// clang-format off
 constexpr std::string_view kTitle = " PARAMETER MENU |";
 constexpr std::string_view kCommands =
-    " D - DATA            Axes Parameters~, ~ H - HISTOGRAM       Axes Parameters~, ~ U - UNITS           for "
-    "Axes ~, ~ M - MISCELLANEOUS   Parameters ~, ~ ------------------------------------~, ~ R - RETURN          "
-    "To Previous Menu|";
+    " D - DATA            Axes Parameters~, ~"
+    " H - HISTOGRAM       Axes Parameters~, ~"
+    " U - UNITS           for Axes ~, ~"
+    " M - MISCELLANEOUS   Parameters ~, ~"
+    " ------------------------------------~, ~"
+    " R - RETURN          To Previous Menu|";
 constexpr std::string_view kExplanation =
-    " AXES PARAMETERS : Tick mark annotations and grid spacing~,  ~ UNITS           : Time plotting units~,  ~ "
-    "MISC PARAMETERS : Line type, colour~,  ~                   plot origin, size and titles |";
+    " AXES PARAMETERS : Tick mark annotations and grid spacing~,  ~"
+    " UNITS           : Time plotting units~,  ~"
+    " MISC PARAMETERS : Line type, colour~,  ~"
+    "                   plot origin, size and titles |";
 constexpr std::string_view kAxesExplanation[2] = {
-    " PARAMETERS FOR X AXIS (TIME), Y AXIS (DATA) : ~,  ~ NTX    - Number of Decimals in Tick Mark Annotation "
-    "X~,  ~ TEX    - Label Exponent X~,  ~ NGX    - Number of Grid Divisions X~,  ~ NTY    - Number of Decimals "
-    "in Tick Mark Annotation Y~,  ~ TEY    - Label Exponent Y~,  ~ NGY    - Number of Grid Divisions Y|",
-    " X AXIS (DATA), Y AXIS (RELATIVE FREQUENCY) : ~,  ~ NTX   - Number of Decimals in Tick Mark Annotation "
-    "X~,  ~ TEX   - Label Exponent X~,  ~ NGX   - Number of Grid Divisions X~,  ~ NTY   - Number of Decimals in "
-    "Tick Mark Annotation Y~,  ~ TEY   - Label Exponent Y~,  ~ NGY   - Number of Grid Divisions Y |",
+    " PARAMETERS FOR X AXIS (TIME), Y AXIS (DATA) : ~,  ~"
+    " NTX    - Number of Decimals in Tick Mark Annotation X~,  ~"
+    " TEX    - Label Exponent X~,  ~"
+    " NGX    - Number of Grid Divisions X~,  ~"
+    " NTY    - Number of Decimals in Tick Mark Annotation Y~,  ~"
+    " TEY    - Label Exponent Y~,  ~"
+    " NGY    - Number of Grid Divisions Y|",
+    " X AXIS (DATA), Y AXIS (RELATIVE FREQUENCY) : ~,  ~"
+    " NTX   - Number of Decimals in Tick Mark Annotation X~,  ~"
+    " TEX   - Label Exponent X~,  ~"
+    " NGX   - Number of Grid Divisions X~,  ~"
+    " NTY   - Number of Decimals in Tick Mark Annotation Y~,  ~"
+    " TEY   - Label Exponent Y~,  ~"
+    " NGY   - Number of Grid Divisions Y |",
 };
 constexpr std::string_view kTitlesExplanation[2] = {
-    " TITLES FOR X AXIS (TIME), Y AXIS (DATA) : ~,  ~ AXTITX  - x axis title~,  ~ AXTITY  - y axis title|",
-    " TITLES FOR X AXIS (DATA), Y AXIS (RELATIVE FREQUENCY) : ~,  ~ AXTITX  - x axis title~,  ~ AXTITY  - y "
-    "axis title|",
+    " TITLES FOR X AXIS (TIME), Y AXIS (DATA) : ~,  ~"
+    " AXTITX  - x axis title~,  ~"
+    " AXTITY  - y axis title|",
+    " TITLES FOR X AXIS (DATA), Y AXIS (RELATIVE FREQUENCY) : ~,  ~"
+    " AXTITX  - x axis title~,  ~"
+    " AXTITY  - y axis title|",
 };
 constexpr std::string_view kUnitsExplanation =
-    " UNITS FOR TIME (X) AXIS : ~,  ~ ITUP : 0 = user units (nonstandard) ~,  ~      : 1 = sec, 2 = min, 3 = "
-    "hour, 4 = day|";
+    " UNITS FOR TIME (X) AXIS : ~,  ~"
+    " ITUP : 0 = user units (nonstandard) ~,  ~"
+    "      : 1 = sec, 2 = min, 3 = hour, 4 = day|";
 
 constexpr std::string_view kMiscTitle = " MISCELLANEOUS PARAMETERS|";
 constexpr std::string_view kMiscCommands =
-    " L - LINE AND SYMBOLS : LT1   LTYP ISYM   SIZE~, ~ C - COLOURS          : LCOL  ISCOL~, ~ P - POSITION OF "
-    "PLOT : XMIN  YMIN  XLEN YLEN~, ~ T - TITLES FOR PLOT  : PTITLE SUBT(A-B)~, ~ S - SWITCHES         : ZCOL  "
-    "ZNAME ZTITL ZSUBT ZGRD~, ~ O - OTHER PARAMETERS : IR    ~, ~ "
-    "-----------------------------------------------------~, ~ R - RETURN            To parameter menu|";
+    " L - LINE AND SYMBOLS : LT1   LTYP ISYM   SIZE~, ~"
+    " C - COLOURS          : LCOL  ISCOL~, ~"
+    " P - POSITION OF PLOT : XMIN  YMIN  XLEN YLEN~, ~"
+    " T - TITLES FOR PLOT  : PTITLE SUBT(A-B)~, ~"
+    " S - SWITCHES         : ZCOL  ZNAME ZTITL ZSUBT ZGRD~, ~"
+    " O - OTHER PARAMETERS : IR    ~, ~"
+    " -----------------------------------------------------~, ~"
+    " R - RETURN            To parameter menu|";
 constexpr std::string_view kMiscExplanation =
-    " LINES AND SYMBOLS  Line type, symbol type & size~, ~ COLOURS            Line and symbol colours~, ~ "
-    "POSITION OF PLOT   On page~, ~ TITLES FOR PLOT    Plot title, subtitles~, ~ SWITCHES           Enable "
-    "colors, symbols, titles ...~, ~ OTHER PARAMETERS   Rounding integer |";
+    " LINES AND SYMBOLS  Line type, symbol type & size~, ~"
+    " COLOURS            Line and symbol colours~, ~"
+    " POSITION OF PLOT   On page~, ~"
+    " TITLES FOR PLOT    Plot title, subtitles~, ~"
+    " SWITCHES           Enable colors, symbols, titles ...~, ~"
+    " OTHER PARAMETERS   Rounding integer |";
 constexpr std::string_view kLinesExplanation =
-    " LINES AND SYMBOLS ~,  ~ LINF: Line Style (1=continuous, 2=feather)~,  ~ LTYP: Line Type (2=solid, 5=dot, "
-    "6=dash)~,  ~ ISYM: Symbol Code (0-32; < 0 for no symbol)~,  ~ SIZE: Symbol Size (inches)|";
-constexpr std::string_view kColoursExplanation = " LCOL  : Line   Colour~,,  ~ ISCOL : Symbol Colour|";
+    " LINES AND SYMBOLS ~,  ~"
+    " LINF: Line Style (1=continuous, 2=feather)~,  ~"
+    " LTYP: Line Type (2=solid, 5=dot, 6=dash)~,  ~"
+    " ISYM: Symbol Code (0-32; < 0 for no symbol)~,  ~"
+    " SIZE: Symbol Size (inches)|";
+constexpr std::string_view kColoursExplanation =
+    " LCOL  : Line   Colour~,,  ~"
+    " ISCOL : Symbol Colour|";
 constexpr std::string_view kPositionExplanation =
-    " XMIN : X origin of plots~,  ~ YMIN : Y origin of plots~,  ~ XLEN : length of X axis~,  ~ YLEN : length of "
-    "Y axis |";
+    " XMIN : X origin of plots~,  ~"
+    " YMIN : Y origin of plots~,  ~"
+    " XLEN : length of X axis~,  ~"
+    " YLEN : length of Y axis |";
 constexpr std::string_view kTitlesForPlotExplanation =
-    " PTITLE    : main plot title~,  ~             (if blank, file title(s) will be used on plot)~,  ~ SUBTD     "
-    ": data      plot subtitle~,  ~ SUBTH     : histogram plot subtitle|";
+    " PTITLE    : main plot title~,  ~"
+    "             (if blank, file title(s) will be used on plot)~,  ~"
+    " SUBTD     : data      plot subtitle~,  ~"
+    " SUBTH     : histogram plot subtitle|";
 constexpr std::string_view kSwitchesExplanation =
-    " ZCOL  = T enables colour (on screen plots)~,  ~ ZNAME = T displays plot filename at top of plot~,  ~ ZTITL "
-    "= T displays plot title    ~,  ~ ZSUBT = T displays plot subtitles~,  ~ ZGRD  = T plot a grid|,   ";
+    " ZCOL  = T enables colour (on screen plots)~,  ~"
+    " ZNAME = T displays plot filename at top of plot~,  ~"
+    " ZTITL = T displays plot title    ~,  ~"
+    " ZSUBT = T displays plot subtitles~,  ~"
+    " ZGRD  = T plot a grid|,   ";
 constexpr std::string_view kOtherExplanation =
-    " OTHER PARAMETERS~,  ~ IR   = rounding integer for automatic scaling of Y axes|,  ";
+    " OTHER PARAMETERS~,  ~"
+    " IR   = rounding integer for automatic scaling of Y axes|,  ";
+// clang-format on
 
 // Title row in the menu colour, rows below in BCOL, the command list.
 void draw_screen(std::string_view title, std::string_view commands, INTEGER box_colour, INTEGER last_blank_row) {

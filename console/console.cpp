@@ -1,10 +1,12 @@
 #include "console/console.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/run_stop.h"
 #include "platform/window.h"
 #include "base/numbers.h"
+#include "console/prompts.h"
 
 namespace datrax {
 
@@ -251,6 +253,21 @@ void console_line(std::string_view line) {
     c.set_cursor(std::min(row + 1, c.rows()), 1);
     c.write_text(line.substr(0, static_cast<size_t>(c.cols())));
     platform::window().console_line(line);
+}
+
+void diagnostic(std::string_view line) {
+    std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fputc('\n', stderr);
+}
+
+void bottom_row_notice(std::string_view TEXT, const INTEGER& C) {
+    MSGTXT(0, -(screen().rows() - 1), TEXT, C);
+    WAITKY();
+}
+
+void bottom_row_notice(std::string_view LABEL, const Text<40>& NAME, const INTEGER& C) {
+    SHOWTX(0, -(screen().rows() - 1), LABEL, NAME.view(), NAME.trimmed_length(), C);
+    WAITKY();
 }
 
 void fatal_stop(std::string_view line) { throw RunStop{RunStop::Reason::Fatal, std::string(line)}; }

@@ -42,6 +42,16 @@ void write_long_line(const INTEGER& X, const INTEGER& Y, std::string_view TEXT, 
 // column 0 of the row below the cursor (the last row when already there)
 // and copied to standard error.
 void console_line(std::string_view line);
+// A diagnostic for the developer: standard error only, never the window (so
+// a plot file or a screen stays as it is).
+void diagnostic(std::string_view line);
+
+// A message on the bottom row in colour C, then a wait for any key: the one
+// way every notice that the user must see before going on is shown. TEXT
+// ends with the "|" mark; the second form writes LABEL and the text NAME.
+void bottom_row_notice(std::string_view TEXT, const INTEGER& C);
+void bottom_row_notice(std::string_view LABEL, const Text<40>& NAME, const INTEGER& C);
+
 // A fatal stop of the run: the line goes to standard error only, then the
 // run unwinds to the main program.
 [[noreturn]] void fatal_stop(std::string_view line);

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "app/state.h"
+#include "base/types.h"
 
 namespace datrax {
 
@@ -59,38 +59,45 @@ inline bool real_via_double(uint64_t m, int64_t e10, float& out) {
 }
 }  // namespace conversion_detail
 
-// Optional sign, digits with an optional point, optional exponent (E, e, D
-// or d with an optionally signed integer, or a sign directly followed by the
-// integer). Without a written point one is implied d digits from the right
-// of the digit string. An all-blank field gives 0.0. The result is the REAL
-// nearest to the decimal value; false for a malformed field or one beyond
-// the range of REAL.
-[[gnu::always_inline]] inline bool convert_real(std::string_view f, int d, REAL& out) {
+// A real field taken apart: the value is (neg ? -1 : 1) x m x 10^e10, where
+// inexact says that nonzero digits beyond m's 19 were dropped.
+struct ScannedReal {
+    enum class Kind : unsigned char { Blank, Number, Malformed } kind = Kind::Malformed;
+    bool neg = false;
+    bool inexact = false;
+    uint64_t m = 0;
+    int64_t e10 = 0;
+};
+
+// The scan step: optional sign, digits with an optional point, optional
+// exponent (E, e, D or d with an optionally signed integer, or a sign
+// directly followed by the integer). Without a written point one is implied
+// d digits from the right of the digit string. Blanks inside are ignored.
+inline ScannedReal scan_real(std::string_view f, int d) {
+    ScannedReal r;
     const char* p = f.data();
     const char* const end = p + f.size();
     while (p < end && *p == ' ') ++p;
     if (p == end) {
-        out = 0.0f;
-        return true;
+        r.kind = ScannedReal::Kind::Blank;
+        return r;
     }
-    bool neg = false;
-    if (*p == '+' || *p == '-') neg = *p++ == '-';
+    if (*p == '+' || *p == '-') r.neg = *p++ == '-';
     // The digits go into m while it can hold them (leading zeros included,
     // they add nothing); further digits only scale it.
-    uint64_t m = 0;
     int held = 0;   // digits taken into m
     int extra = 0;  // digits beyond those
     int frac = 0;   // digits written after the point
-    bool point = false, inexact = false;
+    bool point = false;
     // A field of at most 19 characters cannot hold more digits than m does.
     const bool short_field = end - p <= 19;
     const auto take = [&](unsigned dv) {
         if (short_field || held < 19) {
-            m = m * 10 + dv;
+            r.m = r.m * 10 + dv;
             ++held;
         } else {
             ++extra;
-            inexact |= dv != 0;
+            r.inexact |= dv != 0;
         }
     };
     for (; p < end; ++p) {
@@ -113,8 +120,7 @@ inline bool real_via_double(uint64_t m, int64_t e10, float& out) {
             }
         }
     }
-    const bool digit = held > 0;
-    if (!digit) return false;
+    if (held == 0) return r;
     int64_t exponent = 0;
     bool exp_neg = false;
     if (p < end) {
@@ -125,7 +131,7 @@ inline bool real_via_double(uint64_t m, int64_t e10, float& out) {
         } else if (c == '+' || c == '-') {
             exp_neg = c == '-';
         } else {
-            return false;
+            return r;
         }
         bool exp_digit = false;
         for (; p < end; ++p) {
@@ -134,31 +140,51 @@ inline bool real_via_double(uint64_t m, int64_t e10, float& out) {
                 exp_digit = true;
                 if (exponent < 1000000) exponent = exponent * 10 + dv;
             } else if (*p != ' ') {
-                return false;
+                return r;
             }
         }
-        if (!exp_digit) return false;
+        if (!exp_digit) return r;
     }
-    if (m == 0) {
-        out = neg ? -0.0f : 0.0f;
+    r.e10 = (exp_neg ? -exponent : exponent) - (point ? frac : d) + extra;
+    r.kind = ScannedReal::Kind::Number;
+    return r;
+}
+
+// The rounding step: the REAL nearest to a scanned number, through single or
+// double precision where one rounding is exact, else through the exact path
+// on the field itself. False beyond the range of REAL.
+inline bool round_real(const ScannedReal& r, std::string_view f, int d, REAL& out) {
+    if (r.m == 0) {
+        out = r.neg ? -0.0f : 0.0f;
         return true;
     }
-    const int64_t e10 = (exp_neg ? -exponent : exponent) - (point ? frac : d) + extra;
-    if (!inexact && m <= (uint64_t{1} << 24) && e10 >= -10 && e10 <= 10) {
+    if (!r.inexact && r.m <= (uint64_t{1} << 24) && r.e10 >= -10 && r.e10 <= 10) {
         // Both operands are exact in single precision, so one rounding.
-        float v = static_cast<float>(m);
-        v = e10 < 0 ? v / conversion_detail::kPow10[-e10] : v * conversion_detail::kPow10[e10];
-        out = neg ? -v : v;
+        float v = static_cast<float>(r.m);
+        v = r.e10 < 0 ? v / conversion_detail::kPow10[-r.e10] : v * conversion_detail::kPow10[r.e10];
+        out = r.neg ? -v : v;
         return true;
     }
-    if (!inexact && m <= (uint64_t{1} << 53) && e10 >= -22 && e10 <= 22) {
+    if (!r.inexact && r.m <= (uint64_t{1} << 53) && r.e10 >= -22 && r.e10 <= 22) {
         float v;
-        if (conversion_detail::real_via_double(m, e10, v)) {
-            out = neg ? -v : v;
+        if (conversion_detail::real_via_double(r.m, r.e10, v)) {
+            out = r.neg ? -v : v;
             return true;
         }
     }
     return conversion_detail::convert_real_exact(f, d, out);
+}
+
+// A real field: an all-blank field gives 0.0, a number the REAL nearest to
+// its decimal value; false for a malformed field or one beyond the range of
+// REAL.
+inline bool convert_real(std::string_view f, int d, REAL& out) {
+    const ScannedReal r = scan_real(f, d);
+    if (r.kind == ScannedReal::Kind::Blank) {
+        out = 0.0f;
+        return true;
+    }
+    return r.kind == ScannedReal::Kind::Number && round_real(r, f, d, out);
 }
 
 // Optional blanks and point, then T or F (either case); anything may follow.

@@ -33,14 +33,6 @@ constexpr PageRow kPage17{3, 0, 100, 16320, 10315};
 
 platform::Canvas& canvas() { return platform::window().canvas(); }
 
-// A message with a name on the last text row, answered by any key.
-void report_on_last_row(std::string_view label, const Text<40>& name) {
-    INTEGER maxc = 0, maxr = 0;
-    TXTSIZ(maxc, maxr);
-    SHOWTX(0, -maxr, label, name.view(), name.trimmed_length(), 15);
-    WAITKY();
-}
-
 // Puts the pen away and closes the plot file; a file whose writing failed
 // is reported instead of passing for a finished plot.
 void close_plot_file() {
@@ -50,7 +42,7 @@ void close_plot_file() {
     const bool written = plot.file.close();
     plot.plot_unit = 0;
     plot.plot_file_name = "";
-    if (!written) report_on_last_row("Cannot write |", name);
+    if (!written) bottom_row_notice("Cannot write |", name, 15);
 }
 
 // Left-justifies the name and returns its length (0 when blank).
@@ -89,7 +81,7 @@ void open_plot_file(const Text<40>& name) {
         SHOWTX(0, -maxr, "Writing to file : |", name.view(), name.trimmed_length(), 15);
     }
     if (!plot.file.open(name.trimmed())) {
-        report_on_last_row("Cannot open |", name);
+        bottom_row_notice("Cannot open |", name, 15);
         plot.file.open("nul");
     }
     plot.plot_unit = kPlotUnit;

@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "console/console.h"
 #include "platform/window.h"
 #include "plotlib/coords.h"
 #include "plotlib/device.h"
@@ -78,8 +79,7 @@ void report_negative_y(REAL caller_y, REAL y) {
     append_value(line, plot.HYIN);
     append_value(line, plot.YLO);
     append_value(line, static_cast<REAL>(plot.HPY1));
-    line += '\n';
-    std::fputs(line.c_str(), stderr);
+    diagnostic(line);
 }
 
 void file_move(REAL x, REAL y, INTEGER ipen) {

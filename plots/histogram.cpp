@@ -131,8 +131,7 @@ void draw_histogram(INTEGER k, INTEGER mode, std::span<const INTEGER> counts,
 LOGICAL histogram_plot(std::span<INTEGER> counts, const INTEGER& NBIN) {
     const INTEGER k = sel.slot;
     if (dset.NPTS(k) < 1) {
-        MSGTXT(0, -scr.MAXROW, "No samples in this data set --> |", scr.PRMCOL);
-        WAITKY();
+        bottom_row_notice("No samples in this data set --> |", scr.PRMCOL);
         return false;
     }
     if (mainv.new_data) EXTREM(histw.lower, histw.upper, 1, dset.NPTS(k), k);

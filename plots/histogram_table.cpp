@@ -91,8 +91,7 @@ void histogram_table() {
     std::string error;
     if (!platform::replace_file(platform::native_path(name.trimmed()), histogram_table_text(dset.FNAME(k), k, minimum, maximum),
                                 error)) {
-        SHOWTX(0, -scr.MAXROW, "Cannot open |", name.view(), name.trimmed_length(), scr.PRMCOL);
-        WAITKY();
+        bottom_row_notice("Cannot open |", name, scr.PRMCOL);
     }
 }
 
