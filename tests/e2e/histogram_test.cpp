@@ -12,6 +12,7 @@
 #include "support/golden_png.h"
 #include "support/hp2xx_check.h"
 #include "support/session.h"
+#include "support/sample_files.h"
 
 namespace datrax {
 namespace {
@@ -19,17 +20,9 @@ namespace {
 using testing::Session;
 
 // A DATRA file of n samples v(i) at one minute.
-template <typename F>
-void write_datra(const std::string& name, int n, F v) {
-    std::ofstream out(name);
-    out << "Gravity at Black Forest\n";
-    char line[96];
-    std::snprintf(line, sizeof line, "%10d%12s\n%-20s%-20s%s\n", n, "1.0", "(4f12.4)", "nm/s^2", "min");
-    out << line;
-    for (int i = 1; i <= n; ++i) {
-        std::snprintf(line, sizeof line, "%12.4f", v(i));
-        out << line << (i % 4 == 0 || i == n ? "\n" : "");
-    }
+void write_datra(const std::string& name, int n, const testing::SampleValue& v) {
+    const testing::DatraLayout layout{"Gravity at Black Forest", "1.0", "(4f12.4)", "nm/s^2", "min", 4, "%12.4f"};
+    testing::write_text_file(name, testing::datra_text(layout, n, v));
 }
 
 REAL wave(int i) { return static_cast<REAL>(30.0 * std::sin(i * 0.05) + 10.0 * std::sin(i * 0.31) + 5.0); }

@@ -14,6 +14,7 @@
 #include "support/golden_png.h"
 #include "support/hp2xx_check.h"
 #include "support/session.h"
+#include "support/sample_files.h"
 
 namespace datrax {
 namespace {
@@ -23,32 +24,17 @@ using testing::Session;
 const std::string kBrowse = "[Mark/Forward/Back/Zoom/Yscale/Previous/Next/Save/Quit] ->";
 
 // A DATRA file of n samples v(i) at 0.1 hour, five to a line.
-template <typename F>
-void write_datra(const std::string& name, const std::string& title, int n, F v) {
-    std::ofstream out(name);
-    char line[128];
-    out << title << "\n";
-    std::snprintf(line, sizeof line, "%10d%12s\n", n, "0.1");
-    out << line;
-    std::snprintf(line, sizeof line, "%-20s%-20s%s\n", "(5f10.3)", "MICROGAL", "Hour");
-    out << line;
-    for (int i = 1; i <= n; ++i) {
-        std::snprintf(line, sizeof line, "%10.3f", v(i));
-        out << line << (i % 5 == 0 || i == n ? "\n" : "");
-    }
+void write_datra(const std::string& name, const std::string& title, int n, const testing::SampleValue& v) {
+    const testing::DatraLayout layout{title, "0.1", "(5f10.3)", "MICROGAL", "Hour", 5, "%10.3f"};
+    testing::write_text_file(name, testing::datra_text(layout, n, v));
 }
 
 // A GGP file of n hourly readings from 26 August 2017.
 void write_ggp(const std::string& name, int n) {
-    std::ofstream out(name);
-    out << "Filename : BF.GGP\nStation : BF\n77777777\n";
-    for (int i = 0; i < n; ++i) {
-        char line[80];
-        std::snprintf(line, sizeof line, "201708%02d %02d0000%10.4f%10.4f\n", 26 + i / 24, i % 24,
-                      40.0 * std::sin(i * 0.26), 1005.0 + 4.0 * std::cos(i * 0.1));
-        out << line;
-    }
-    out << "99999999\n88888888\n";
+    testing::write_text_file(
+        name, testing::ggp_text("Filename : BF.GGP\nStation : BF\n77777777\n", "201708", 26, n,
+                                [](int i) { return 40.0 * std::sin(i * 0.26); },
+                                [](int i) { return 1005.0 + 4.0 * std::cos(i * 0.1); }, "99999999\n88888888\n"));
 }
 
 double tides(int i) { return 50.0 * std::sin(i * 0.03) + 20.0 * std::sin(i * 0.17) + 3.0 * std::sin(i * 1.7); }

@@ -14,20 +14,8 @@
 namespace datrax::testing {
 
 PlotTest::PlotTest() {
-    static std::atomic<int> counter{0};
-    folder_ = std::filesystem::temp_directory_path() /
-              ("datrax-plot-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-    old_cwd_ = std::filesystem::current_path();
-    std::filesystem::current_path(folder_);
+    scratch_.enter();
     PLTDEV(2, 11, 1, 0, ".");  // the text screen of the run comes first, as in the program
-}
-
-PlotTest::~PlotTest() {
-    std::filesystem::current_path(old_cwd_);
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
 }
 
 void PlotTest::open_plot(std::string_view name, INTEGER page) { PLTDEV(1, page, 0, 0, name); }

@@ -11,13 +11,13 @@
 
 #include "app/state.h"
 #include "support/session.h"
+#include "support/scratch_dir.h"
 
 namespace datrax::testing {
 
 class PlotTest : public ::testing::Test {
 protected:
     PlotTest();
-    ~PlotTest() override;
 
     // Starts a plot into the file NAME on the plot-file device.
     void open_plot(std::string_view name, INTEGER page = 11);
@@ -34,8 +34,8 @@ protected:
     void TearDown() override;
 
     Screen screen_;
-    std::filesystem::path folder_;
-    std::filesystem::path old_cwd_;
+    ScratchDir scratch_;  // the working folder of the test, removed afterwards
+    std::filesystem::path folder_{scratch_.path()};
     std::vector<std::string> unreadable_;
 };
 

@@ -8,6 +8,7 @@
 
 #include "data/rdfile.h"
 #include "plots_fixture.h"
+#include "support/sample_files.h"
 
 namespace datrax::testing {
 namespace {
@@ -23,16 +24,10 @@ protected:
         for (int i = 1; i <= n; ++i) text += std::to_string(i) + " " + std::to_string(base + i) + "\n";
         write(name, text);
     }
-    // A GGP file of n hourly lines on one day, gravity base + i, pressure 1000 - i.
-    void write_ggp(const std::string& name, const std::string& date, int n, int base) {
-        std::string text = "station\nheader\n77777777\n";
-        for (int i = 0; i < n; ++i) {
-            char line[80];
-            std::snprintf(line, sizeof line, "%s %02d0000%10.4f%10.4f\n", date.c_str(), i, base + i * 1.0,
-                          1000.0 - i);
-            text += line;
-        }
-        write(name, text);
+    // A GGP file of n hourly lines from the first of a month, gravity base + i, pressure 1000 - i.
+    void write_ggp(const std::string& name, const std::string& year_month, int n, int base) {
+        write(name, testing::ggp_text("station\nheader\n77777777\n", year_month, 1, n,
+                                      [base](int i) { return base + i; }, [](int i) { return 1000.0 - i; }, ""));
     }
     void read(INTEGER k, const std::string& name) {
         dset.FNAME(k) = name;
@@ -86,8 +81,8 @@ TEST_F(FileSteps, TwoDataSetsStepTogetherAndOnlyTheSecondStepCounts) {
 }
 
 TEST_F(FileSteps, AGgpPairStepsWithOneRead) {
-    write_ggp("bf170801.ggp", "20170801", 12, 10);
-    write_ggp("bf170901.ggp", "20170901", 24, 20);
+    write_ggp("bf170801.ggp", "201708", 12, 10);
+    write_ggp("bf170901.ggp", "201709", 24, 20);
     read(1, "bf170801.ggp");
     ASSERT_EQ(sel.NDSETS, 2);
     plot("nn{enter}" "n" "q");

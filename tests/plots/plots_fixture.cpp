@@ -34,13 +34,7 @@ platform::CursorEvent PromptLog::read_cursor_event() {
 PlotsTest::PlotsTest() {
     reset_state();
     platform::set_window(&window_);
-    static std::atomic<int> counter{0};
-    folder_ = std::filesystem::temp_directory_path() /
-              ("datrax-plots-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-    old_cwd_ = std::filesystem::current_path();
-    std::filesystem::current_path(folder_);
+    scratch_.enter();
     pp.XLEN = pp.XMAX - pp.XMIN;
     pp.YLEN = pp.YMAX - pp.YMIN;
     TFACTS();
@@ -51,10 +45,7 @@ PlotsTest::PlotsTest() {
 
 PlotsTest::~PlotsTest() {
     reset_plotlib();  // closes a plot file a failed test left open
-    std::filesystem::current_path(old_cwd_);
     platform::set_window(nullptr);
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
 }
 
 int PlotsTest::first_column(int colour) const {

@@ -13,6 +13,7 @@
 
 #include "app/state.h"
 #include "platform/headless_window.h"
+#include "support/scratch_dir.h"
 
 namespace datrax::testing {
 
@@ -55,8 +56,8 @@ protected:
     std::vector<std::string> prompts();
 
     PromptLog window_;
-    std::filesystem::path folder_;
-    std::filesystem::path old_cwd_;
+    ScratchDir scratch_;  // the working folder of the test, removed afterwards
+    std::filesystem::path folder_{scratch_.path()};
 };
 
 }  // namespace datrax::testing

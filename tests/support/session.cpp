@@ -11,31 +11,14 @@
 
 namespace datrax::testing {
 
-namespace {
-std::filesystem::path make_private_folder() {
-    static std::atomic<int> counter{0};
-    auto dir = std::filesystem::temp_directory_path() /
-               ("datrax-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
-}
-}  // namespace
-
-Session::Session() : window_(std::make_unique<platform::HeadlessWindow>()), folder_(make_private_folder()) {
+Session::Session() : window_(std::make_unique<platform::HeadlessWindow>()) {
     reset_state();
     platform::set_window(window_.get());
     platform::set_profile_file_path((folder_ / "datra.pro").string());
-    old_cwd_ = std::filesystem::current_path();
-    std::filesystem::current_path(folder_);
+    scratch_.enter();
 }
 
-Session::~Session() {
-    std::filesystem::current_path(old_cwd_);
-    platform::set_window(nullptr);
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
-}
+Session::~Session() { platform::set_window(nullptr); }
 
 int Session::run(std::string_view keys) {
     window_->add_script(keys);

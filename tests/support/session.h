@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/headless_window.h"
+#include "support/scratch_dir.h"
 
 namespace datrax::testing {
 
@@ -32,8 +33,8 @@ public:
 
 private:
     std::unique_ptr<platform::HeadlessWindow> window_;
-    std::filesystem::path folder_;
-    std::filesystem::path old_cwd_;
+    ScratchDir scratch_;  // the working folder of the test, removed afterwards
+    std::filesystem::path folder_{scratch_.path()};
 };
 
 // A headless window for routine-level tests: fresh state, window set, text
