@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "app/data_menu.h"
+#include "app/ggp_pair.h"
 #include "app/main_program.h"
 #include "app/plot_names.h"
 #include "console/console.h"
@@ -59,7 +60,7 @@ bool read_slot(INTEGER k) {
     RDFILE(dset.FNAME, k, status);
     if (status == 1) report_problems();
     if (status != 0) return false;
-    if (dset.IFORM == 3) sel.STYLE = 2;  // a GGP file fills both data sets
+    enter_ggp_pair();
     if (TUNITS() == 1) {
         report_problems();
         return false;
@@ -82,7 +83,7 @@ void data_input_dialogue() {
                 return;
             }
         }
-        if (dset.IFORM == 3 || k >= sel.NDSETS) break;
+        if (ggp_pair() || k >= sel.NDSETS) break;
     }
     DATAMN(dset.FNAME, gp.TMODE, gp.GMODE, mainv.new_data, sel.slot, gp.KS);
 }

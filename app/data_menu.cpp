@@ -1,10 +1,15 @@
 #include "app/data_menu.h"
 
+#include <cmath>
+#include <string>
+
+#include "app/ggp_pair.h"
 #include "app/main_program.h"
 #include "app/parameter_menu.h"
 #include "app/plot_names.h"
 #include "console/console.h"
 #include "console/prompts.h"
+#include "data/calendar.h"
 #include "data/limits.h"
 #include "plots/histogram.h"
 #include "plots/histogram_table.h"
@@ -31,8 +36,22 @@ std::string_view format_line(INTEGER iform) {
     switch (iform) {
         case 1: return " File format           : DATRA|";
         case 2: return " File format           : VELK|";
+        case 4: return " File format           : List|";
         default: return " File format           : GGP|";
     }
+}
+
+// Below the stated summary, inside the box: the start of the data when it is
+// known, and how many samples are missing when there are any.
+void draw_start_and_gaps(INTEGER k, INTEGER row, INTEGER c) {
+    if (!std::isnan(dset.start(k))) {
+        MSGTXT(5, row++, " Start                 : " + format_start(dset.start(k)) + "|", c);
+    }
+    if (dset.missing(k) > 0) SHOWIN(5, row, " Missing samples       : |", dset.missing(k), c);
+}
+
+INTEGER summary_extra_rows(INTEGER k) {
+    return (std::isnan(dset.start(k)) ? 0 : 1) + (dset.missing(k) > 0 ? 1 : 0);
 }
 
 void draw_summary(INTEGER k) {
@@ -40,7 +59,7 @@ void draw_summary(INTEGER k) {
     EXTREM(dlo, dhi, 1, dset.NPTS(k), k);
     const INTEGER data_unit_length = LENTXT(dset.DUNIT(k), -20);
     const INTEGER time_unit_length = LENTXT(dset.TUNIT, -20);
-    cblank(5, 13, 74, 21, gp.KS(2));
+    cblank(5, 13, 74, 21 + summary_extra_rows(k), gp.KS(2));
     const INTEGER c = scr.MENUCL;
     SHOWTX(5, 14, " |", dset.TITLE(k).view(), dset.LTITLE(k), c);
     SHOWIN(5, 15, " Number of data points : |", dset.NPTS(k), c);
@@ -51,7 +70,8 @@ void draw_summary(INTEGER k) {
     SHOWTX(-1, 0, "  : |", dset.TUNIT.view(), time_unit_length, c);
     SHOWRL(5, 18, " Time Scaling Factor   : |", dset.TSCALE, 6, c);
     SHOWTX(5, 19, " Time Axis Label       : |", pp.AXTITX(1).view(), pp.LAXTX(1), c);
-    MSGTXT(5, 20, format_line(dset.IFORM), c);
+    MSGTXT(5, 20, format_line(dset.form(k)), c);
+    draw_start_and_gaps(k, 21, c);
 }
 
 void draw_data_menu(Arr1<Text<40>, 2>& FNAME, INTEGER k, const Arr1<INTEGER, 5>& KS) {
@@ -119,10 +139,7 @@ void DATAMN(Arr1<Text<40>, 2>& FNAME, [[maybe_unused]] const INTEGER& TMODE, con
                 DATAHD(K, FNAME(K));
                 break;
             case 'r':
-                if (dset.IFORM == 3) {
-                    sel.NDSETS = 1;
-                    keep_selection_in_step();
-                }
+                leave_ggp_pair();
                 return;
             default:
                 break;

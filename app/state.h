@@ -3,6 +3,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <memory>
 
 #include "base/arr.h"
@@ -47,6 +48,10 @@ struct DataSetRecord {
     Arr1<Text<80>, 2> TITLE;                      // title line per data set (load blanks; readers)
     Arr1<INTEGER, 2> LTITLE{0, 0};                // trimmed length of TITLE(k) (load 0; readers)
     INTEGER IFORM = 1;                            // format of the last file read: 1 DATRA, 2 VELK, 3 GGP, 4 list
+    Arr1<INTEGER, 2> form{1, 1};                  // format of each slot's own file, codes as IFORM (load 1; reader)
+    Arr1<double, 2> start{std::numeric_limits<double>::quiet_NaN(),
+                          std::numeric_limits<double>::quiet_NaN()};  // time of sample 1: seconds since 1970-01-01 00:00:00 UTC, NaN when unknown (reader)
+    Arr1<INTEGER, 2> missing{0, 0};               // samples of 1..NPTS(k) that are missing (quiet NaN in Y) (load 0; reader)
     INTEGER ITU = 0;                              // time-unit code of the data, from TUNIT (TUNITS)
     REAL TSCALE = 0.0f;                           // data time unit -> plotting unit factor (AXLABS)
     Arr2<REAL, 4, 4> TFAC;                        // time-unit conversion table (TFACTS at start-up)
@@ -219,6 +224,8 @@ void reset_records();
 
 // Keeps STYLE = 1 whenever NDSETS = 1, and the current slot within NDSETS.
 void keep_selection_in_step();
+// Both slots hold the two channels of one GGP file (gravity, pressure).
+bool ggp_pair();
 // XMAX = XMIN + XLEN and YMAX = YMIN + YLEN.
 void keep_page_edges_in_step();
 

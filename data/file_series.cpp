@@ -95,7 +95,8 @@ void FEXIST(const Arr1<Text<40>, 2>& FNAME, const INTEGER& K, INTEGER& STATUS) {
 void NEWFIL(const char& DIR, Arr1<Text<40>, 2>& FNAME, const INTEGER& K, INTEGER& STATUS) {
     STATUS = 0;
     const INTEGER n = LENTXT(FNAME(K), -40);
-    const Text<40> name = stepped_name(FNAME(K), dset.IFORM, DIR == 'n');
+    // Each slot steps by the rule of its own file.
+    const Text<40> name = stepped_name(FNAME(K), dset.form(K), DIR == 'n');
     FNAME(K) = name.view();
     if (!platform::file_exists(name.trimmed())) {
         // The slot keeps the stepped name, so a further step passes the gap.

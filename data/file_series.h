@@ -10,8 +10,9 @@ namespace datrax {
 void FEXIST(const Arr1<Text<40>, 2>& FNAME, const INTEGER& K, INTEGER& STATUS);
 
 // Steps FNAME(K) to the next file (DIR "n") or the previous one (any other
-// character) by the date in its name: yyddd in positions 2-6 after DATRA and
-// VELK files, yymmdd in positions 3-8 after GGP files and lists. Reads the
+// character) by the date in its name: yyddd in positions 2-6 when the slot
+// holds a DATRA or VELK file, yymmdd in positions 3-8 for GGP files and
+// lists (the slot's own format, form(K)). Reads the
 // new file when it exists. STATUS: 1 when it does not exist or was not read,
 // else the reader's status.
 void NEWFIL(const char& DIR, Arr1<Text<40>, 2>& FNAME, const INTEGER& K, INTEGER& STATUS);

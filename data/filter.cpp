@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "console/console.h"
+#include "data/missing.h"
 
 namespace datrax {
 
@@ -44,12 +45,21 @@ REAL filtered_value(const FilterWeights& W, INTEGER i, INTEGER k) {
     const INTEGER nf = std::min(pp.NF, kMaxWeights);
     const INTEGER m = (nf - 1) / 2;
     const REAL* y = Y.column(k);
-    REAL sum = 0.0f;
+    if (is_missing(y[std::clamp(i, 1, last) - 1])) return kMissing;
+    REAL sum = 0.0f, weights = 0.0f;
+    bool gap = false;
     for (INTEGER j = 1; j <= nf; ++j) {
         const INTEGER at = std::clamp(i + j - m - 1, 1, last);
-        sum += W(j) * y[at - 1];
+        const REAL v = y[at - 1];
+        if (is_missing(v)) {
+            gap = true;
+            continue;
+        }
+        sum += W(j) * v;
+        weights += W(j);
     }
-    return sum;
+    // Without a gap the weights sum to 1 already: the sum stands as it is.
+    return gap ? sum / weights : sum;
 }
 
 }  // namespace datrax

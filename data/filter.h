@@ -12,7 +12,9 @@ using FilterWeights = Arr1<REAL, kMaxWeights>;
 void FILTWT(FilterWeights& W);
 
 // F(i, k) = sum of W(j) * Y(i + j - M - 1, k), j = 1..NF, M = (NF - 1) / 2,
-// with indices clamped to 1..NPTS(k); for NF <= 1 the sample itself.
+// with indices clamped to 1..NPTS(k); for NF <= 1 the sample itself. Missing
+// samples of the window are left out and the weights of the present ones
+// renormalised; a missing sample i gives a missing value.
 REAL filtered_value(const FilterWeights& W, INTEGER i, INTEGER k);
 
 }  // namespace datrax

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data/field_conversion.h"
+#include "data/missing.h"
 
 namespace datrax {
 
@@ -55,7 +56,10 @@ public:
     size_t stored() const { return next_; }
     bool take(const FormatItem& item, std::string_view cols) {
         if (item.kind < Kind::F || item.kind > Kind::G) return false;
-        if (!convert_real(cols, item.d, out_[next_])) return false;
+        if (!convert_real(cols, item.d, out_[next_])) {
+            if (!is_nan_text(cols)) return false;
+            out_[next_] = kMissing;  // a sample the file marks as missing
+        }
         ++next_;
         return true;
     }

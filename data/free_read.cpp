@@ -1,6 +1,7 @@
 #include "data/free_read.h"
 
 #include "data/field_conversion.h"
+#include "data/missing.h"
 
 namespace datrax {
 
@@ -28,7 +29,10 @@ bool store(const FieldRef& f, std::string_view v) {
         case FKind::Integer:
             return convert_integer(v, f.integer());
         case FKind::Real:
-            return convert_real(v, 0, f.real());
+            if (convert_real(v, 0, f.real())) return true;
+            if (!is_nan_text(v)) return false;
+            f.real() = kMissing;  // a sample the file marks as missing
+            return true;
         default:
             return false;
     }

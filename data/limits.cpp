@@ -4,24 +4,29 @@
 
 #include "console/console.h"
 #include "console/prompts.h"
+#include "data/missing.h"
 
 namespace datrax {
 
 namespace {
 
-// The extremes of the samples of data set k within I1..I2; false (and both
-// 0) when the range holds none of its samples.
+// The extremes of the present samples of data set k within I1..I2; false
+// (and both 0) when the range holds none of them. Missing samples (NaN) fail
+// both comparisons and so never take part.
 bool range_extremes(REAL& lo, REAL& hi, INTEGER i1, INTEGER i2, INTEGER k) {
     const INTEGER last = std::min(dset.NPTS(k), MAXPTS);
     lo = hi = 0.0f;
     if (i1 < 1 || i1 > last) return false;
     const REAL* y = Y.column(k);
-    lo = hi = y[i1 - 1];
-    const INTEGER end = std::min(i2, last);
-    for (INTEGER i = i1 + 1; i <= end; ++i) {
+    const INTEGER end = std::max(std::min(i2, last), i1);
+    INTEGER first = i1;
+    while (first <= end && is_missing(y[first - 1])) ++first;
+    if (first > end) return false;
+    lo = hi = y[first - 1];
+    for (INTEGER i = first + 1; i <= end; ++i) {
         const REAL v = y[i - 1];
-        lo = lo < v ? lo : v;
-        hi = v < hi ? hi : v;
+        lo = v <= lo ? v : lo;
+        hi = hi <= v ? v : hi;
     }
     return true;
 }

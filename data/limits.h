@@ -5,9 +5,9 @@
 
 namespace datrax {
 
-// Smallest and largest of Y(I1..I2, K), reading only samples that the data
-// set holds (1..min(NPTS(K), MAXPTS)). With I2 <= I1 both are Y(I1, K); with
-// no sample in the range both are 0.
+// Smallest and largest of the present samples of Y(I1..I2, K), reading only
+// samples that the data set holds (1..min(NPTS(K), MAXPTS)). With I2 <= I1
+// both are Y(I1, K); with no present sample in the range both are 0.
 void EXTREM(REAL& YMIN, REAL& YMAX, const INTEGER& I1, const INTEGER& I2, const INTEGER& K);
 
 // The ranges of data sets 1 and 2 over I1..I2; with two data sets overlaid

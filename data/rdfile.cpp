@@ -1,7 +1,12 @@
 #include "data/rdfile.h"
 
+#include <algorithm>
+#include <limits>
+#include <string>
+
 #include "console/console.h"
 #include "console/prompts.h"
+#include "data/missing.h"
 #include "data/reader_attempts.h"
 
 namespace datrax {
@@ -14,7 +19,31 @@ void refuse_too_large() {
 
 void show_reading(std::string_view text) { MSGTXT(0, -scr.MAXROW, text, scr.PRMCOL); }
 
+void report_skipped_lines(INTEGER skipped) {
+    if (skipped <= 0) return;
+    const std::string text = skipped == 1 ? "1 line out of time order was skipped - hit Enter|"
+                                          : std::to_string(skipped) + " lines out of time order were skipped - hit Enter|";
+    MSGTXT(0, -scr.MAXROW, text, scr.PRMCOL);
+    WAITKY();
+}
+
+void refuse_with_reason(const std::string& reason) {
+    write_long_line(0, -scr.MAXROW, reason + " - hit Enter|", scr.PRMCOL);
+    WAITKY();
+}
+
 }  // namespace reader
+
+namespace {
+
+// What the caller and the plots need to know of each slot the file filled.
+void record_slot(INTEGER k, INTEGER form, double start) {
+    dset.form(k) = form;
+    dset.start(k) = start;
+    dset.missing(k) = count_missing(Y.column(k), std::clamp(dset.NPTS(k), 0, MAXPTS));
+}
+
+}  // namespace
 
 void RDFILE(Arr1<Text<40>, 2>& FNAME, const INTEGER& K, INTEGER& STATUS) {
     using reader::Outcome;
@@ -23,6 +52,7 @@ void RDFILE(Arr1<Text<40>, 2>& FNAME, const INTEGER& K, INTEGER& STATUS) {
     c.k = K;
     c.name = FNAME(K).view();
     c.name_len = LENTXT(c.name, -40);
+    c.start = std::numeric_limits<double>::quiet_NaN();
 
     dset.IFORM = 1;
     Outcome r = reader::read_datra(c);
@@ -44,6 +74,13 @@ void RDFILE(Arr1<Text<40>, 2>& FNAME, const INTEGER& K, INTEGER& STATUS) {
         STATUS = 1;
         // One unreadable file must not switch the series to the other date rule.
         dset.IFORM = iform_on_entry;
+        return;
+    }
+    if (dset.IFORM == 3) {
+        record_slot(1, 3, c.start);
+        record_slot(2, 3, c.start);
+    } else {
+        record_slot(K, dset.IFORM, c.start);
     }
 }
 

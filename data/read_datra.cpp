@@ -4,6 +4,7 @@
 
 #include "console/console.h"
 #include "console/prompts.h"
+#include "data/calendar.h"
 #include "data/fixed_read.h"
 #include "data/reader_attempts.h"
 
@@ -22,15 +23,20 @@ Outcome read_datra(Context& c) {
     REAL dt = 0.0f;
     const FieldRef counts[] = {n, dt};
     if (read_fixed(c.in, kCounts, counts) != ReadOutcome::Done) return Outcome::NotThisFormat;
+    // Line 3 must show a DATRA file before its count can refuse it: a second
+    // line of a GGP file or a list of time stamps is no count.
+    Text<20> format, dunit, tunit;
+    const FieldRef texts[] = {format.ref(), dunit.ref(), tunit.ref()};
+    if (read_fixed(c.in, kTexts, texts) != ReadOutcome::Done) return Outcome::NotThisFormat;
+    LENTXT(format, -20);
+    if (format(1) != '(') return Outcome::NotThisFormat;
     if (n > MAXPTS) {
         refuse_too_large();  // checked before anything of it is stored
         return Outcome::Refused;
     }
-    Text<20> format;
-    const FieldRef texts[] = {format.ref(), dset.DUNIT(k).ref(), dset.TUNIT.ref()};
-    if (read_fixed(c.in, kTexts, texts) != ReadOutcome::Done) return Outcome::NotThisFormat;
-    LENTXT(format, -20);
-    if (format(1) != '(') return Outcome::NotThisFormat;
+    dset.DUNIT(k) = dunit;
+    dset.TUNIT = tunit;
+    c.start = day_file_start(c.path());
     // Stored only now that the file is known to be one of ours, so that a
     // file of another kind never leaves a count claiming old samples.
     dset.NPTS(k) = n;

@@ -1,73 +1,90 @@
-// GGP station files: header lines up to a "77777777" line, then data lines
-// (I4,2X,I2,1X,3I2,2F10.6) of gravity and pressure; a year of 9999 ends a
-// block, 8888 the file, 7777 is a line to skip. Always fills slots 1 and 2.
+// GGP station files: header lines up to a "77777777" line, then data lines of
+// date, time, gravity and pressure read by fields; a year of 9999 ends a
+// block, 8888 the file, 7777 is a line to skip. The time stamps place the
+// samples: the times a file does not give are missing. Fills slots 1 and 2.
 #include <string>
 
 #include "console/console.h"
-#include "data/fixed_read.h"
+#include "console/prompts.h"
+#include "data/calendar.h"
 #include "data/fixed_write.h"
+#include "data/ggp_fields.h"
+#include "data/ggp_units.h"
+#include "data/missing.h"
 #include "data/reader_attempts.h"
+#include "data/time_grid.h"
+#include "platform/window.h"
 
 namespace datrax::reader {
 
 namespace {
 
-const FormatList& data_line_format() {
-    static const FormatList f("(I4,2X,I2,1X,3I2,2F10.6)");
-    return f;
-}
-
-// The values of the data line last read (or partly read).
-struct DataLine {
-    INTEGER year = 0, day = 0, hour = 0, minute = 0, second = 0;
-    REAL gravity = 0.0f, pressure = 0.0f;
-
-    INTEGER seconds() const { return ((day * 24 + hour) * 60 + minute) * 60 + second; }
-};
-
-void report_failure(const Context& c, const DataLine& d) {
-    console_line(" GGP Reading error");
-    console_line(std::string(" Last data read from ") + std::string(dset.FNAME(c.k).trimmed()));
+// The three lines of a read error stay on the rows above the message line
+// until a key, and go to standard error too.
+void report_failure(const Context& c, const GgpRecord& d, int64_t line_number) {
+    static const FormatList kEcho("(I4,2X,I2,1X,3I2,2F10.6)");
     const OutValue values[] = {d.year, d.day, d.hour, d.minute, d.second, d.gravity, d.pressure};
-    std::string line;
-    write_fixed(data_line_format(), values, line);
-    console_line(line);
+    std::string echo;
+    write_fixed(kEcho, values, echo);
+    const std::string lines[] = {" GGP Reading error in line " + std::to_string(line_number),
+                                 " Last data read from " + std::string(dset.FNAME(c.k).trimmed()), echo};
+    INTEGER row = scr.MAXROW - 3;
+    for (const std::string& l : lines) {
+        write_long_line(0, -row++, l, scr.PRMCOL);
+        platform::window().console_line(l);
+    }
+    MSGTXT(0, -scr.MAXROW, "GGP file not read - hit Enter|", scr.PRMCOL);
+    WAITKY();
+    for (row = scr.MAXROW - 3; row < scr.MAXROW; ++row) CCLEAR(0, row, scr.MAXCOL, row);
 }
 
-// The units follow from the interval between the first two data lines.
-void set_interval(INTEGER count, INTEGER interval) {
+// The sampling interval keeps its fraction in the unit it is shown in.
+void set_interval(int64_t interval, const HeaderUnits& units) {
     dset.TUNIT = "sec";
     dset.DUNIT(1) = "volt";
     dset.DUNIT(2) = "volt";
-    REAL dt = 1.0f;  // no usable interval: one second
-    if (count >= 2 && interval > 0) {
+    double dt = 1.0;  // no usable interval: one second
+    if (interval > 0) {
         if (interval < 60) {
-            dt = static_cast<REAL>(interval);
+            dt = static_cast<double>(interval);
         } else if (interval < 3600) {
             dset.TUNIT = "min";
-            dt = static_cast<REAL>(interval / 60);
+            dt = static_cast<double>(interval) / 60.0;
         } else {
             dset.TUNIT = "hr";
-            dt = static_cast<REAL>(interval / 3600);
+            dt = static_cast<double>(interval) / 3600.0;
             dset.DUNIT(1) = "microgal";
             dset.DUNIT(2) = "mbar";
         }
     }
-    dset.DT(1) = dt;
-    dset.DT(2) = dt;
+    if (units.has_gravity) dset.DUNIT(1) = units.gravity.view();
+    if (units.has_pressure) dset.DUNIT(2) = units.pressure.view();
+    dset.DT(1) = static_cast<REAL>(dt);
+    dset.DT(2) = dset.DT(1);
 }
 
-void finish(const Context& c, INTEGER count, INTEGER interval) {
-    dset.NPTS(1) = count;
-    dset.NPTS(2) = count;
-    sel.NDSETS = 2;
+void finish(Context& c, const TimeGrid& grid, const HeaderUnits& units) {
+    const auto n = static_cast<INTEGER>(grid.last());
+    for (INTEGER k = 1; k <= 2; ++k) {
+        dset.NPTS(k) = n;
+        dset.FNAME(k) = c.name.view();
+    }
+    if (grid.started()) c.start = static_cast<double>(grid.first_time());
     dset.TITLE(1) = c.name.view();
     dset.LTITLE(1) = c.name_len;
-    dset.FNAME(1) = c.name.view();
-    dset.FNAME(2) = c.name.view();
     dset.TITLE(2) = "";
     dset.LTITLE(2) = 1;
-    set_interval(count, interval);
+    set_interval(grid.interval(), units);
+}
+
+// Header mode: one line; true when the data block begins.
+enum class HeaderLine { Other, DataBegins, FileEnds };
+HeaderLine header_line(std::string_view line, HeaderUnits& units) {
+    const std::string_view tag = line.substr(0, 8);
+    if (tag == "77777777") return HeaderLine::DataBegins;
+    if (tag == "88888888") return HeaderLine::FileEnds;
+    scan_header_units(line.substr(0, 200), units);
+    return HeaderLine::Other;
 }
 
 }  // namespace
@@ -75,58 +92,53 @@ void finish(const Context& c, INTEGER count, INTEGER interval) {
 Outcome read_ggp(Context& c) {
     if (!c.reopen()) return Outcome::NotThisFormat;
     show_reading("Reading GGP data ...|");
-    DataLine d;
-    const FieldRef fields[] = {d.year, d.day, d.hour, d.minute, d.second, d.gravity, d.pressure};
-    INTEGER count = 0, interval = 0, previous = 0;
+    GgpFieldReader fields;
+    GgpRecord d;
+    TimeGrid grid;
+    HeaderUnits units;
     bool seen_data_marker = false;
     bool in_data = false;
     REAL* gravity = Y.column(1);
     REAL* pressure = Y.column(2);
     // Samples written so far must be counted even when the read fails.
     const auto claim = [&] {
-        if (count > 0) dset.NPTS(1) = dset.NPTS(2) = count;
+        if (grid.last() > 0) dset.NPTS(1) = dset.NPTS(2) = static_cast<INTEGER>(grid.last());
     };
-    for (;;) {
+    std::string_view line;
+    int64_t line_number = 0;
+    while (c.in.next_line(line)) {
+        ++line_number;
         if (!in_data) {
-            std::string_view line;
-            if (!c.in.next_line(line)) break;
-            const std::string_view tag = line.substr(0, 8);
-            if (tag == "77777777") {
-                in_data = seen_data_marker = true;
-            } else if (tag == "88888888") {
-                break;
-            }
+            const HeaderLine h = header_line(line, units);
+            if (h == HeaderLine::FileEnds) break;
+            if (h == HeaderLine::DataBegins) in_data = seen_data_marker = true;
             continue;
         }
-        const ReadOutcome r = read_fixed(c.in, data_line_format(), fields);
-        if (r == ReadOutcome::End) break;
-        if (r == ReadOutcome::Error) {
+        const GgpLineKind kind = fields.read(line, d);
+        if (kind == GgpLineKind::EndFile) break;
+        if (kind == GgpLineKind::EndBlock) in_data = false;
+        if (kind == GgpLineKind::Error) {
             claim();
-            report_failure(c, d);
-            return Outcome::NotThisFormat;
+            report_failure(c, d, line_number);
+            return Outcome::Refused;
         }
-        if (d.year == 7777) continue;
-        if (d.year == 9999) {
-            in_data = false;
-            continue;
-        }
-        if (d.year == 8888) break;
-        const INTEGER t = d.seconds();
-        if (count == 1) interval = t - previous;
-        if (count == MAXPTS) {
+        if (kind != GgpLineKind::Data) continue;
+        const int64_t index = grid.place(d.time);
+        if (index == 0) continue;
+        if (index > MAXPTS) {
             claim();
             refuse_too_large();
             return Outcome::Refused;
         }
-        ++count;
-        gravity[count - 1] = d.gravity;
-        // A pressure of exactly 0 is missing: the previous one repeats.
-        pressure[count - 1] = d.pressure == 0.0f ? (count > 1 ? pressure[count - 2] : 0.0f) : d.pressure;
-        previous = t;
+        for (int64_t i = grid.last(); i < index - 1; ++i) gravity[i] = pressure[i] = kMissing;
+        gravity[index - 1] = d.gravity;
+        pressure[index - 1] = d.pressure;
+        grid.filled_to(index);
     }
     // Without any data block this is not a GGP file: nothing is touched.
     if (!seen_data_marker) return Outcome::NotThisFormat;
-    finish(c, count, interval);
+    finish(c, grid, units);
+    report_skipped_lines(grid.skipped());
     return Outcome::Read;
 }
 

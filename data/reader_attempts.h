@@ -1,6 +1,7 @@
 // The four attempts of the data-file reader, each on the file from its
 // first line. Shared by the reader's own files only.
 #pragma once
+#include <string>
 #include <string_view>
 
 #include "app/state.h"
@@ -12,6 +13,7 @@ struct Context {
     INTEGER k = 1;          // slot being read
     Text<40> name;          // the file name, left-adjusted
     INTEGER name_len = 0;   // its trimmed length as measured by LENTXT
+    double start = 0.0;     // time of sample 1 found by the attempt (NaN when unknown)
     FileLines in;           // reopened by every attempt
 
     std::string_view path() const { return name.trimmed(); }
@@ -34,5 +36,9 @@ Outcome read_list(Context& c);
 void refuse_too_large();
 // The reading message of an attempt on the message line.
 void show_reading(std::string_view text);
+// "3 lines out of time order were skipped" and a key, when there were any.
+void report_skipped_lines(INTEGER skipped);
+// A reason on the message line and a key (a file no attempt could read).
+void refuse_with_reason(const std::string& reason);
 
 }  // namespace datrax::reader

@@ -54,8 +54,10 @@ void TFACTS() {
 
 INTEGER TUNITS() {
     normalise_unit(dset.TUNIT);
-    normalise_unit(dset.DUNIT(1));
-    if (sel.NDSETS == 2) normalise_unit(dset.DUNIT(2));
+    // A GGP reader sets its units as they are shown ("hPa" from a header).
+    for (INTEGER k = 1; k <= sel.NDSETS && k <= 2; ++k) {
+        if (dset.form(k) != 3) normalise_unit(dset.DUNIT(k));
+    }
 
     INTEGER code = -1;
     for (const UnitName& u : kUnitNames) {

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "data/filter.h"
+#include "data/missing.h"
 #include "platform/window.h"
 #include "plotlib/pen.h"
 #include "plotlib/symbols.h"
@@ -63,11 +64,17 @@ void draw_curve(const SeriesDrawing& d, INTEGER k, bool feather) {
     const bool filtered = pp.NF >= 2;
     const bool markers = pp.ISYM(k) >= 0;
     const REAL* samples = Y.column(k);
+    bool lifted = true;  // the pen goes up at the start and across missing samples
     for (INTEGER i = plotw.J1; i <= last; ++i) {
         const REAL x = static_cast<REAL>(static_cast<int64_t>(i) - plotw.I1) * d.DXI + pp.XMIN;
         const REAL v = filtered ? filtered_value(plotw.W, i, k) : samples[i - 1];
+        if (is_missing(v)) {
+            lifted = true;
+            continue;
+        }
         const REAL y = clamp_to_area((v - m.low) * m.scale + m.base, m);
-        PENMOV(x, y, i == plotw.J1 ? 3 : pen);
+        PENMOV(x, y, lifted ? 3 : pen);
+        lifted = false;
         if (feather) {
             PENMOV(x, m.base, pen);
             PENMOV(x, y, 3);

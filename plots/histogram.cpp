@@ -130,7 +130,7 @@ void draw_histogram(INTEGER k, INTEGER mode, std::span<const INTEGER> counts,
 
 LOGICAL histogram_plot(std::span<INTEGER> counts, const INTEGER& NBIN) {
     const INTEGER k = sel.slot;
-    if (dset.NPTS(k) < 1) {
+    if (dset.NPTS(k) - dset.missing(k) < 1) {
         bottom_row_notice("No samples in this data set --> |", scr.PRMCOL);
         return false;
     }

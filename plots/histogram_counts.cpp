@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "data/missing.h"
+
 namespace datrax {
 
 INTEGER bin_of(REAL v, REAL lower, REAL range, INTEGER nbin) {
@@ -15,6 +17,7 @@ void count_bins(std::span<const REAL> samples, REAL lower, REAL upper, std::span
     std::fill_n(counts.begin(), nbin, 0);
     const REAL range = upper - lower;
     for (const REAL v : samples) {
+        if (is_missing(v)) continue;
         const INTEGER k = bin_of(v, lower, range, nbin);
         if (k >= 1) ++counts[static_cast<size_t>(k - 1)];
     }
@@ -22,13 +25,19 @@ void count_bins(std::span<const REAL> samples, REAL lower, REAL upper, std::span
 
 SampleStatistics sample_statistics(std::span<const REAL> samples) {
     SampleStatistics s;
-    if (samples.empty()) return s;
-    const REAL n = static_cast<REAL>(samples.size());
+    size_t present = 0;
     REAL sum = 0;
-    for (const REAL v : samples) sum += v;
+    for (const REAL v : samples) {
+        if (is_missing(v)) continue;
+        sum += v;
+        ++present;
+    }
+    if (present == 0) return s;
+    const REAL n = static_cast<REAL>(present);
     s.mean = sum / n;
     REAL s2 = 0, s3 = 0, s4 = 0, q = 0;
     for (const REAL v : samples) {
+        if (is_missing(v)) continue;
         const REAL d = v - s.mean;
         const REAL d2 = d * d;
         s2 += d2;

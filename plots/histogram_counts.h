@@ -12,8 +12,8 @@ namespace datrax {
 // (or range is 0 and v is not lower).
 INTEGER bin_of(REAL v, REAL lower, REAL range, INTEGER nbin);
 
-// Fills counts(1..nbin) from the samples (counts.size() >= nbin); samples
-// outside the bins are left out.
+// Fills counts(1..nbin) from the samples (counts.size() >= nbin); missing
+// samples and samples outside the bins are left out.
 void count_bins(std::span<const REAL> samples, REAL lower, REAL upper, std::span<INTEGER> counts, INTEGER nbin);
 
 struct SampleStatistics {
@@ -21,7 +21,8 @@ struct SampleStatistics {
 };
 
 // Mean, standard deviation (divisor N), skewness, excess kurtosis and
-// average power in single precision, summed in sample order. A zero
+// average power of the present samples (N is their count) in single
+// precision, summed in sample order. A zero
 // standard deviation gives skewness and kurtosis 0.
 SampleStatistics sample_statistics(std::span<const REAL> samples);
 

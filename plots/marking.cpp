@@ -10,6 +10,7 @@
 #include "plotlib/axes.h"
 #include "plotlib/device.h"
 #include "plotlib/figures.h"
+#include "data/missing.h"
 #include "plots/sample_index.h"
 
 namespace datrax {
@@ -28,6 +29,28 @@ void draw_mark(REAL x, REAL y, REAL time, REAL head) {
 INTEGER nearest_sample(REAL x, REAL dxi, INTEGER i1) {
     if (dxi == 0.0f) return i1;
     return sample_index((x - pp.XMIN) / dxi, i1);
+}
+
+// Sample i of a shown data set is present.
+bool present_at(INTEGER i) {
+    for (INTEGER k = 1; k <= std::min(sel.NDSETS, MAXSET); ++k) {
+        if (i >= 1 && i <= std::min(dset.NPTS(k), MAXPTS) && !is_missing(Y(i, k))) return true;
+    }
+    return false;
+}
+
+// A pick on a missing sample moves to the nearest present one (the earlier
+// on a tie); picks on present samples and beyond the record stay.
+INTEGER nearest_present(INTEGER index) {
+    INTEGER n = 0;
+    for (INTEGER k = 1; k <= std::min(sel.NDSETS, MAXSET); ++k) n = std::max(n, std::min(dset.NPTS(k), MAXPTS));
+    if (index < 1 || index > n || present_at(index)) return index;
+    const int64_t from = index;
+    for (int64_t d = 1; d < n; ++d) {
+        if (from - d >= 1 && present_at(static_cast<INTEGER>(from - d))) return static_cast<INTEGER>(from - d);
+        if (from + d <= n && present_at(static_cast<INTEGER>(from + d))) return static_cast<INTEGER>(from + d);
+    }
+    return index;
 }
 
 void replay_marks() {
@@ -97,7 +120,7 @@ void marking_step(REAL dxi, INTEGER i1) {
     do {
         MSGTXT(0, -scr.MAXROW, "Place cursor near curve [Enter] --> |", scr.PRMCOL);
         read_pick(x, y);
-        const INTEGER index = nearest_sample(x, dxi, i1);
+        const INTEGER index = nearest_present(nearest_sample(x, dxi, i1));
         const REAL time = static_cast<REAL>(static_cast<int64_t>(index) - 1) * dset.TSCALE * dset.DT(1);
         x = static_cast<REAL>(static_cast<int64_t>(index) - i1) * dxi + pp.XMIN;
         draw_mark(x, y, time, kScreenHead);

@@ -50,7 +50,7 @@ void draw_file_names() {
     const REAL x = kNameRight - 0.1f * static_cast<REAL>(nch);
     text_at(x, 7.3f, kNameHeight, dset.FNAME(1).view(), nch);
     if (sel.NDSETS != 2) return;
-    if (dset.IFORM != 3) {
+    if (!ggp_pair()) {
         text_at(x, 7.1f, kNameHeight, dset.FNAME(2).view(), nch);
     } else {
         text_at(pp.XMAX - 0.7f, 6.6f, kNameHeight, "gravity", 7);

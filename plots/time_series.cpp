@@ -166,8 +166,9 @@ Entry start_call(SeriesDrawing& d, bool new_data) {
 // Previous or Next: steps the data files; false when the (last) step failed.
 bool step_files(char direction) {
     INTEGER status = 0;
+    const bool pair = ggp_pair();  // one GGP file fills both slots
     NEWFIL(direction, dset.FNAME, 1, status);
-    if (sel.NDSETS == 2 && dset.IFORM != 3) NEWFIL(direction, dset.FNAME, 2, status);
+    if (sel.NDSETS == 2 && !pair) NEWFIL(direction, dset.FNAME, 2, status);
     return status != 1;
 }
 

@@ -1,0 +1,19 @@
+#include "app/ggp_pair.h"
+
+#include "app/state.h"
+
+namespace datrax {
+
+void enter_ggp_pair() {
+    if (dset.IFORM != 3) return;
+    sel.NDSETS = 2;
+    sel.STYLE = 2;
+}
+
+void leave_ggp_pair() {
+    if (!ggp_pair()) return;
+    sel.NDSETS = 1;
+    keep_selection_in_step();
+}
+
+}  // namespace datrax

@@ -1,0 +1,13 @@
+// The GGP pair rule, in one place: a GGP file fills both data sets (the
+// reader does that), so after reading one the selection shows two data sets
+// in separate areas, and R in the data menu goes back to one data set.
+#pragma once
+
+namespace datrax {
+
+// After a successful read: NDSETS 2 and STYLE 2 when the file was a GGP file.
+void enter_ggp_pair();
+// On leaving the data menu: NDSETS 1 when the slots hold a GGP pair.
+void leave_ggp_pair();
+
+}  // namespace datrax

@@ -1,0 +1,83 @@
+#include "data/calendar.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace datrax {
+
+namespace {
+
+bool leap(int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+
+int days_in_month(int64_t y, int m) {
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return m == 2 && leap(y) ? 29 : kDays[m - 1];
+}
+
+// The date of a day count (inverse of days_from_civil).
+void civil_from_days(int64_t z, int64_t& y, int& m, int& d) {
+    z += 719468;
+    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const int64_t doe = z - era * 146097;
+    const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const int64_t mp = (5 * doy + 2) / 153;
+    d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    y = yoe + era * 400 + (m <= 2 ? 1 : 0);
+}
+
+}  // namespace
+
+int64_t days_from_civil(int64_t year, int month, int day) {
+    year -= month <= 2 ? 1 : 0;
+    const int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const int64_t yoe = year - era * 400;
+    const int64_t doy = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+bool valid_date(int64_t year, int month, int day) {
+    return month >= 1 && month <= 12 && day >= 1 && day <= days_in_month(year, month);
+}
+
+bool epoch_seconds(int64_t year, int month, int day, int hour, int minute, int second, int64_t& out) {
+    if (!valid_date(year, month, day) || hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 ||
+        second > 60)
+        return false;
+    out = ((days_from_civil(year, month, day) * 24 + hour) * 60 + minute) * 60 + second;
+    return true;
+}
+
+std::string format_start(double seconds) {
+    if (!std::isfinite(seconds) || std::fabs(seconds) > 1e13) return "unknown";
+    const auto s = static_cast<int64_t>(std::floor(seconds));
+    const int64_t days = s >= 0 ? s / 86400 : (s - 86399) / 86400;
+    const int64_t in_day = s - days * 86400;
+    int64_t y = 0;
+    int m = 0, d = 0;
+    civil_from_days(days, y, m, d);
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%04lld-%02d-%02d %02lld:%02lld:%02lld", static_cast<long long>(y), m, d,
+                  static_cast<long long>(in_day / 3600), static_cast<long long>(in_day / 60 % 60),
+                  static_cast<long long>(in_day % 60));
+    return buf;
+}
+
+double day_file_start(std::string_view name) {
+    constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
+    if (name.size() < 6) return kUnknown;
+    int v = 0;
+    for (size_t p = 1; p < 6; ++p) {
+        if (name[p] < '0' || name[p] > '9') return kUnknown;
+        v = v * 10 + (name[p] - '0');
+    }
+    const int yy = v / 1000, day = v % 1000;
+    const int64_t year = yy >= 70 ? 1900 + yy : 2000 + yy;
+    if (day < 1 || day > (leap(year) ? 366 : 365)) return kUnknown;
+    return static_cast<double>((days_from_civil(year, 1, 1) + day - 1) * 86400);
+}
+
+}  // namespace datrax

@@ -1,0 +1,56 @@
+#include "data/ggp_units.h"
+
+#include <cctype>
+#include <string>
+
+namespace datrax {
+
+namespace {
+
+std::string lower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string_view shown_unit(std::string_view written) {
+    struct Known {
+        std::string_view written, shown;
+    };
+    static constexpr Known kKnown[] = {
+        {"v", "volt"},          {"volt", "volt"},      {"hpa", "hPa"},          {"mbar", "mbar"},
+        {"nm/s^2", "nm/s2"},    {"nm/s**2", "nm/s2"},  {"nm/s2", "nm/s2"},      {"nms-2", "nm/s2"},
+        {"ugal", "microgal"},   {"microgal", "microgal"}, {"\xc2\xb5gal", "microgal"}, {"mugal", "microgal"},
+    };
+    const std::string l = lower(written);
+    for (const Known& k : kKnown) {
+        if (l == k.written) return k.shown;
+    }
+    return written;
+}
+
+}  // namespace
+
+void scan_header_units(std::string_view line, HeaderUnits& units) {
+    size_t open = 0;
+    while ((open = line.find('(', open)) != std::string_view::npos) {
+        const size_t close = line.find(')', open + 1);
+        if (close == std::string_view::npos) return;
+        size_t word = open;
+        while (word > 0 && std::isalpha(static_cast<unsigned char>(line[word - 1]))) --word;
+        const std::string name = lower(line.substr(word, open - word));
+        const std::string_view unit = line.substr(open + 1, close - open - 1);
+        if (!unit.empty() && unit.find_first_not_of(' ') != std::string_view::npos) {
+            if (name.starts_with("grav") && !units.has_gravity) {
+                units.gravity = shown_unit(unit);
+                units.has_gravity = true;
+            } else if (name.starts_with("pres") && !units.has_pressure) {
+                units.pressure = shown_unit(unit);
+                units.has_pressure = true;
+            }
+        }
+        open = close + 1;
+    }
+}
+
+}  // namespace datrax
