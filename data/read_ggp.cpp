@@ -110,6 +110,7 @@ Outcome read_ggp(Context& c) {
         ++line_number;
         if (!in_data) {
             const HeaderLine h = header_line(line, units);
+            seen_data_marker |= h == HeaderLine::FileEnds;  // a GGP file without data
             if (h == HeaderLine::FileEnds) break;
             if (h == HeaderLine::DataBegins) in_data = seen_data_marker = true;
             continue;
@@ -132,10 +133,11 @@ Outcome read_ggp(Context& c) {
         }
         for (int64_t i = grid.last(); i < index - 1; ++i) gravity[i] = pressure[i] = kMissing;
         gravity[index - 1] = d.gravity;
-        pressure[index - 1] = d.pressure;
+        // A pressure of exactly 0 marks a missing value in these files.
+        pressure[index - 1] = d.pressure == 0.0f ? kMissing : d.pressure;
         grid.filled_to(index);
     }
-    // Without any data block this is not a GGP file: nothing is touched.
+    // Without any GGP marker this is not a GGP file: nothing is touched.
     if (!seen_data_marker) return Outcome::NotThisFormat;
     finish(c, grid, units);
     report_skipped_lines(grid.skipped());

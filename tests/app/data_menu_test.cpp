@@ -1,6 +1,8 @@
 // The data menu on data sets placed straight into the records.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "app/data_menu.h"
 #include "app/plot_names.h"
 #include "app/state.h"
@@ -29,6 +31,7 @@ void load_pair() {
     dset.FNAME(1) = "st0101.ggp";
     dset.FNAME(2) = "st0101.ggp";
     dset.IFORM = 3;
+    dset.form(1) = dset.form(2) = 3;
     dset.ITU = 1;
     pp.ITUP = 1;
     TFACTS();
@@ -93,7 +96,7 @@ TEST(DataMenu, ReturnAfterAGgpFileResetsTheSelection) {
 TEST(DataMenu, StyleAndNdsetsDialogues) {
     Screen s(3);
     load_pair();
-    dset.IFORM = 1;
+    dset.form(1) = 1;
     run_menu(s, "n2{enter}s3{enter}1{enter}");
     EXPECT_EQ(sel.NDSETS, 2);
     EXPECT_EQ(sel.STYLE, 1);
@@ -101,16 +104,32 @@ TEST(DataMenu, StyleAndNdsetsDialogues) {
     EXPECT_EQ(s.row(20), "      File format           : DATRA");
 }
 
-TEST(DataMenu, PlainListShowsNoUnitAndTheGgpFormatLine) {
+TEST(DataMenu, PlainListShowsNoUnitAndTheListFormatLine) {
     Screen s(3);
     load_pair();
-    dset.IFORM = 4;
+    dset.form(1) = 4;
     dset.TUNIT = "no unit";
     dset.DUNIT(1) = "no unit";
     run_menu(s, "");
     EXPECT_EQ(s.row(16), "      Data Limits           : [-11.500000, -7.500000] : no unit");
     EXPECT_EQ(s.row(17), "      Time Interval         : 60.000000  : no unit");
-    EXPECT_EQ(s.row(20), "      File format           : GGP");
+    EXPECT_EQ(s.row(20), "      File format           : List");
+}
+
+// The start and the missing samples, when known, below the summary; limits
+// of the present samples.
+TEST(DataMenu, StartAndMissingSamples) {
+    Screen s(3);
+    load_pair();
+    dset.start(1) = 1264982400.0;  // 2010-02-01 00:00:00
+    Y(2, 1) = std::numeric_limits<float>::quiet_NaN();
+    Y(5, 1) = std::numeric_limits<float>::quiet_NaN();
+    dset.missing(1) = 2;
+    run_menu(s, "");
+    EXPECT_EQ(s.row(16), "      Data Limits           : [-11.500000, -8.500000] : nm/s^2");
+    EXPECT_EQ(s.row(21), "      Start                 : 2010-02-01 00:00:00");
+    EXPECT_EQ(s.row(22), "      Missing samples       : 2");
+    EXPECT_EQ(s.canvas().pixel(60 * 8, 23 * 16), 2);  // the box holds them
 }
 
 TEST(DataMenu, LargeValuesDoNotStopTheProgram) {

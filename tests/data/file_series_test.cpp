@@ -34,7 +34,7 @@ const std::string kList = "1 10\n2 20\n";
 
 TEST_F(Newfil, StepsToAnExistingFileAndReadsIt) {
     dir.write("xx240102.txt", kList);
-    dset.IFORM = 4;
+    dset.form(2) = 4;  // the slot's own format chooses the rule
     dset.FNAME(2) = "  xx240202.txt";
     INTEGER status = 9;
     NEWFIL('p', dset.FNAME, 2, status);
@@ -48,7 +48,7 @@ TEST_F(Newfil, StepsToAnExistingFileAndReadsIt) {
 
 TEST_F(Newfil, MissingFileMovesTheNameOnAndKeepsTheData) {
     dir.write("g24003.dat", "not used\n");
-    dset.IFORM = 2;
+    dset.form(1) = 2;
     dset.FNAME(1) = "g24001.dat";
     dset.NPTS(1) = 5;
     gp.PLTNAM(1) = "keep.plt";
@@ -61,16 +61,17 @@ TEST_F(Newfil, MissingFileMovesTheNameOnAndKeepsTheData) {
     EXPECT_EQ(screen.row(scr.MAXROW - 1), "File not found: g24002.dat");
 
     // The next step passes the gap; the found-message is blanked.
+    screen.keys("{enter}");  // the list attempt gives its reason
     NEWFIL('n', dset.FNAME, 1, status);
     EXPECT_EQ(dset.FNAME(1), "g24003.dat");
     EXPECT_EQ(screen.row(scr.MAXROW - 1), "File not read ... g24003.dat");
     EXPECT_EQ(status, 1);
-    EXPECT_EQ(dset.IFORM, 2);  // unchanged by the unreadable file: the day rule stays
+    EXPECT_EQ(dset.form(1), 2);  // unchanged by the unreadable file: the day rule stays
 }
 
 TEST_F(Newfil, TheFormatReadChoosesTheNextRule) {
     dir.write("bf170901.ggp", "header\nmore\n77777777\n" + ggp_line("20170901", "000000", 1, 2));
-    dset.IFORM = 3;
+    dset.form(1) = 3;
     dset.FNAME(1) = "bf170801.ggp";
     INTEGER status = 0;
     NEWFIL('n', dset.FNAME, 1, status);

@@ -1,5 +1,8 @@
 // The GGP attempt of the reader and the variants real station files show.
+#include <cmath>
 #include <string>
+
+#include "data/calendar.h"
 
 #include "reader_test_support.h"
 
@@ -11,7 +14,7 @@ using RdfileGgp = ReaderTest;
 const std::string kHeader =
     "Filename     : BH______.GGP\n"
     "Station      : Black Forest Observatory\n"
-    "yyyymmdd hhmmss gravity(V) pressure(hPa)\n"
+    "yyyymmdd hhmmss gravity pressure\n"
     "C*******************************************\n";
 
 std::string block(int lines, int step_seconds, int day = 1) {
@@ -35,10 +38,10 @@ TEST_F(RdfileGgp, IntervalsChooseUnits) {
         const char* dunit1;
         const char* dunit2;
     } cases[] = {
-        {1, 5, "sec", 1.0f, "volt", "volt"},       {90, 5, "min", 1.0f, "volt", "volt"},
+        {1, 5, "sec", 1.0f, "volt", "volt"},       {90, 5, "min", 1.5f, "volt", "volt"},
         {60, 5, "min", 1.0f, "volt", "volt"},      {3600, 5, "hr", 1.0f, "microgal", "mbar"},
         {7200, 3, "hr", 2.0f, "microgal", "mbar"}, {30, 3, "sec", 30.0f, "volt", "volt"},
-        {60, 1, "sec", 1.0f, "volt", "volt"},      {0, 3, "sec", 1.0f, "volt", "volt"},
+        {5400, 3, "hr", 1.5f, "microgal", "mbar"}, {60, 1, "sec", 1.0f, "volt", "volt"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.step);
@@ -46,26 +49,44 @@ TEST_F(RdfileGgp, IntervalsChooseUnits) {
         EXPECT_EQ(dset.IFORM, 3);
         EXPECT_EQ(dset.NPTS(1), c.lines);
         EXPECT_EQ(dset.NPTS(2), c.lines);
+        EXPECT_EQ(dset.missing(1), 0);
         EXPECT_EQ(dset.TUNIT.str(), c.tunit);
         EXPECT_EQ(dset.DT(1), c.dt);
         EXPECT_EQ(dset.DT(2), c.dt);
         EXPECT_EQ(dset.DUNIT(1).str(), c.dunit1);
         EXPECT_EQ(dset.DUNIT(2).str(), c.dunit2);
     }
-    // Lines from different months: the interval from the days alone is
-    // negative and gives one second.
+    // Lines from different months: the interval is the day between them.
     EXPECT_EQ(read("bf170831.ggp", kHeader + "77777777\n" + ggp_line("20170831", "000000", 1, 2) +
                                        ggp_line("20170901", "000000", 1, 2)),
               0);
-    EXPECT_EQ(dset.TUNIT.str(), "sec");
-    EXPECT_EQ(dset.DT(1), 1.0f);
+    EXPECT_EQ(dset.TUNIT.str(), "hr");
+    EXPECT_EQ(dset.DT(1), 24.0f);
+    EXPECT_EQ(format_start(dset.start(1)), "2017-08-31 00:00:00");
+    // A header line naming the columns with units gives the data units.
+    const struct {
+        const char* header;
+        const char* dunit1;
+        const char* dunit2;
+    } named[] = {
+        {"yyyymmdd hhmmss  gravity(V)  pressure(hPa)", "volt", "hPa"},
+        {"yyyymmdd hhmmss grav(nm/s^2) pres(mbar)", "nm/s2", "mbar"},
+        {"Date Time Gravity(uGal) Pressure(hPa)", "microgal", "hPa"},
+    };
+    for (const auto& n : named) {
+        EXPECT_EQ(read("bf170801.ggp", std::string(n.header) + "\n" + block(3, 60)), 0);
+        EXPECT_EQ(dset.DUNIT(1).str(), n.dunit1);
+        EXPECT_EQ(dset.DUNIT(2).str(), n.dunit2);
+    }
 }
 
 TEST_F(RdfileGgp, ReadIntoSlotTwoFillsBothSlots) {
     dset.FNAME(1) = "old.dat";
     dir.write("bf170801.ggp", kHeader + block(4, 60));
     EXPECT_EQ(read_named("  bf170801.ggp", 2), 0);
-    EXPECT_EQ(sel.NDSETS, 2);
+    EXPECT_EQ(sel.NDSETS, 1);  // the selection is the data menu's business
+    EXPECT_EQ(dset.form(1), 3);
+    EXPECT_EQ(dset.form(2), 3);
     EXPECT_EQ(dset.FNAME(1), "bf170801.ggp");
     EXPECT_EQ(dset.FNAME(2), "bf170801.ggp");
     EXPECT_EQ(dset.TITLE(1).str(), "bf170801.ggp");
@@ -78,17 +99,21 @@ TEST_F(RdfileGgp, ReadIntoSlotTwoFillsBothSlots) {
     EXPECT_EQ(message_row(), "Reading GGP data ...");
 }
 
-TEST_F(RdfileGgp, ZeroPressureRepeatsThePreviousOne) {
+// A pressure of 0.0 is missing like any other missing value: a repeated
+// pressure would be invented data.
+TEST_F(RdfileGgp, ZeroPressureIsMissing) {
     const std::string file = kHeader + "77777777\n" + ggp_line("20170801", "000000", 0.0, 0.0) +
                              ggp_line("20170801", "000100", 1.0, 1012.5) + ggp_line("20170801", "000200", 0.0, 0.0) +
                              ggp_line("20170801", "000300", 2.0, 0.0);
     Y(1, 2) = 55.0f;
     EXPECT_EQ(read("zero.ggp", file), 0);
-    EXPECT_EQ(Y(1, 2), 0.0f);  // nothing to repeat on the first line
+    EXPECT_TRUE(std::isnan(Y(1, 2)));
     EXPECT_EQ(Y(2, 2), 1012.5f);
-    EXPECT_EQ(Y(3, 2), 1012.5f);
-    EXPECT_EQ(Y(4, 2), 1012.5f);
+    EXPECT_TRUE(std::isnan(Y(3, 2)));
+    EXPECT_TRUE(std::isnan(Y(4, 2)));
+    EXPECT_EQ(dset.missing(2), 3);
     EXPECT_EQ(Y(3, 1), 0.0f);  // a zero gravity value is a value
+    EXPECT_EQ(dset.missing(1), 0);
 }
 
 // Variants of real station files (after a header: a data line as the
@@ -143,30 +168,95 @@ TEST_F(RdfileGgp, FileWithoutDataMarkerIsNoGgpFile) {
     EXPECT_EQ(sel.NDSETS, 1);
     EXPECT_TRUE(screen.window().console_lines().empty());
 
-    EXPECT_EQ(read("end.txt", kHeader + "88888888\n77777777\n20170101 000000    1.0000    2.0000\n"), 1);
+    // An end line before any data: a GGP file without samples.
+    EXPECT_EQ(read("end.txt", kHeader + "88888888\n77777777\n20170101 000000    1.0000    2.0000\n"), 0);
+    EXPECT_EQ(dset.IFORM, 3);
+    EXPECT_EQ(dset.NPTS(1), 0);
 }
 
-TEST_F(RdfileGgp, ReadErrorReportsTheLastDataAndTriesTheList) {
+// A GGP file with a line that cannot be read is not read; the three lines
+// with the failing line's number stay on the screen until a key.
+TEST_F(RdfileGgp, ReadErrorReportsTheLineAndRefusesTheFile) {
     const std::string file = kHeader + "77777777\n" + ggp_line("19970101", "120000", 981.25, 1013.5) +
                              "19970102 130000  98x.0000 1014.0000\n";
-    EXPECT_EQ(read("broken.ggp", file), 1);
+    EXPECT_ANY_THROW(read("broken.ggp", file));  // waits for a key the script does not hold
+    EXPECT_EQ(screen.row(scr.MAXROW - 3), " GGP Reading error in line 7");
+    EXPECT_EQ(screen.row(scr.MAXROW - 1), "1997   2 13 0 0981.250000**********");
+    EXPECT_EQ(message_row(), "GGP file not read - hit Enter");
     const auto& lines = screen.window().console_lines();
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], " GGP Reading error");
+    EXPECT_EQ(lines[0], " GGP Reading error in line 7");
     EXPECT_EQ(lines[1], " Last data read from broken.ggp");
     // The fields as they stand: the good ones from the failed line, the rest
     // from the line before; a pressure too wide for F10.6 shows asterisks.
     EXPECT_EQ(lines[2], "1997   2 13 0 0981.250000**********");
     EXPECT_EQ(dset.NPTS(1), 1);  // the one line stored is all slot 1 now holds
+    EXPECT_EQ(read("broken.ggp", file, 1, "{enter}"), 1);
 }
 
-TEST_F(RdfileGgp, MoreThanSixMillionDataLinesAreRefused) {
-    std::string file = kHeader + "77777777\n";
-    file.reserve(5 * (MAXPTS + 2));
-    for (int i = 0; i <= MAXPTS; ++i) file += "2000\n";
-    EXPECT_EQ(read("big.ggp", file, 1, "{enter}"), 1);
+// Lines whose fields cannot be read are read errors naming their line.
+TEST_F(RdfileGgp, UnreadableFieldsAreErrors) {
+    for (const char* bad : {"20170801 000100 -1.7167762720.9330\n", "20170801 000100\n",
+                            "20170801 000100 1.5 x\n", "2017081 000100 1.5 2.5\n", "20170832 000100 1.5 2.5\n",
+                            "20170801 006100 1.5 2.5\n", "20170801 000100 1.5-2.5\n"}) {
+        SCOPED_TRACE(bad);
+        const std::string file = kHeader + "77777777\n" + ggp_line("20170801", "000000", 1, 2) + bad;
+        EXPECT_EQ(read("bad.ggp", file, 1, "{enter}"), 1);
+        EXPECT_EQ(screen.row(scr.MAXROW - 3), "");  // cleared after the key
+        EXPECT_EQ(screen.window().console_lines().back().substr(0, 4), "2017");
+    }
+}
+
+// Values read by fields wherever their columns lie; flags and NaN are
+// missing; time stamps place the samples, gaps and the time between blocks
+// are missing, lines out of time order are skipped and counted.
+TEST_F(RdfileGgp, FieldsTimeStampsGapsAndFlags) {
+    const std::string file = kHeader +
+                             "77777777\n"
+                             "20100101 000000      900.1  1000.123\n"
+                             "20100101 000100 981.123456 1013.2500\n"  // %10.6f, one blank, %9.4f
+                             "20100101\t000200\t5.5\t9999.999\n"
+                             "20100101 000300 99999.9999 NaN\n"
+                             "20100101 000200 7.0 7.0\n"  // back in time: skipped
+                             "99999999\n"
+                             "Block 2 header, restart\n"
+                             "77777777\n"
+                             "20100101 001000 10.0 1010.0\n"
+                             "20100101 001000 11.0 1011.0\n"  // repeats: skipped
+                             "20100101 001100 12.0\n"          // gravity only
+                             "88888888\n";
+    EXPECT_EQ(read("bf100101.ggp", file, 1, "{enter}"), 0);
+    EXPECT_EQ(message_row(), "2 lines out of time order were skipped - hit Enter");
+    ASSERT_EQ(dset.NPTS(1), 12);
+    EXPECT_EQ(dset.NPTS(2), 12);
+    EXPECT_EQ(Y(1, 1), 900.1f);
+    EXPECT_EQ(Y(1, 2), 1000.123f);
+    EXPECT_EQ(Y(2, 1), 981.123456f);
+    EXPECT_EQ(Y(2, 2), 1013.25f);
+    EXPECT_EQ(Y(3, 1), 5.5f);
+    EXPECT_TRUE(std::isnan(Y(3, 2)));
+    EXPECT_TRUE(std::isnan(Y(4, 1)));
+    EXPECT_TRUE(std::isnan(Y(4, 2)));
+    for (int i = 5; i <= 10; ++i) EXPECT_TRUE(std::isnan(Y(i, 1)) && std::isnan(Y(i, 2))) << i;
+    EXPECT_EQ(Y(11, 1), 10.0f);
+    EXPECT_EQ(Y(12, 1), 12.0f);
+    EXPECT_TRUE(std::isnan(Y(12, 2)));
+    EXPECT_EQ(dset.missing(1), 7);
+    EXPECT_EQ(dset.missing(2), 9);
+    EXPECT_EQ(dset.TUNIT.str(), "min");
+    EXPECT_EQ(format_start(dset.start(2)), "2010-01-01 00:00:00");
+}
+
+// The span, not the number of lines, must fit: three lines spanning
+// 6,000,001 one-second samples are refused.
+TEST_F(RdfileGgp, SpanBeyondSixMillionSamplesIsRefused) {
+    // 6,000,000 s after 2000-01-01 00:00:00 is 2000-03-10 10:40:00.
+    const std::string file = kHeader + "77777777\n20000101 000000 1 2\n20000101 000001 1 2\n";
+    EXPECT_EQ(read("fits.ggp", file + "20000310 103959 1 2\n"), 0);
+    EXPECT_EQ(dset.NPTS(1), MAXPTS);
+    EXPECT_EQ(read("big.ggp", file + "20000310 104000 1 2\n", 1, "{enter}"), 1);
     EXPECT_EQ(message_row(), "File too large for DATRAX, recompile...");
-    EXPECT_EQ(dset.IFORM, 1);
+    EXPECT_EQ(dset.IFORM, 3);  // as on entry
 }
 
 }  // namespace

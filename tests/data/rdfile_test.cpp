@@ -1,5 +1,6 @@
 // The DATRA, VELK and plain-list attempts of the reader, and how a file
 // falls through from one attempt to the next.
+#include <cmath>
 #include <string>
 
 #include "reader_test_support.h"
@@ -59,13 +60,23 @@ TEST_F(RdfileDatra, SixMillionSamplesFitOneMoreIsRefusedBeforeLineThree) {
     EXPECT_EQ(Y(MAXPTS, 1), 7.0f);
     EXPECT_EQ(Y(MAXPTS - 1, 1), 0.0f);
 
-    // No line 3 at all: the count alone refuses the file.
+    // The count refuses the file once line 3 has shown it is a DATRA file.
     dset.IFORM = 3;
-    EXPECT_EQ(read("huge.dat", "huge\n" + datra_counts(MAXPTS + 1, "1.0"), 1, "{enter}"), 1);
+    EXPECT_EQ(read("huge.dat", "huge\n" + datra_counts(MAXPTS + 1, "1.0") + datra_texts("(5f12.6)", "v", "s"), 1,
+                   "{enter}"),
+              1);
     EXPECT_EQ(message_row(), "File too large for DATRAX, recompile...");
     EXPECT_EQ(dset.NPTS(1), MAXPTS);     // left as it was
     EXPECT_EQ(dset.FNAME(1), "huge.dat");  // blanked by the caller, not the reader
     EXPECT_EQ(dset.IFORM, 3);
+    // Without line 3 the large number is no count: a title and a list of
+    // Unix time stamps, or a GGP file with one header line.
+    EXPECT_EQ(read("stamps.txt", "Time,Value\n1700000000,1.5\n1700000060,2.5\n"), 0);
+    EXPECT_EQ(dset.IFORM, 4);
+    EXPECT_EQ(dset.NPTS(1), 2);
+    EXPECT_EQ(read("bf170801.ggp", "header\n77777777\n20170801 000000 1.0 2.0\n20170801 000100 3.0 4.0\n"), 0);
+    EXPECT_EQ(dset.IFORM, 3);
+    EXPECT_EQ(dset.NPTS(1), 2);
 }
 
 TEST_F(RdfileDatra, EarlyEndKeepsWhatWasReadAndCountsOnlyThat) {
@@ -102,18 +113,17 @@ TEST_F(RdfileDatra, FilesThatAreNotDatraFallThrough) {
         INTEGER iform;
         const char* last_message;
     } cases[] = {
-        {"hdr.dat", "title\n" + datra_counts(5, "1.0"), 1, 3, "Reading GGP data ..."},
         {"fmt.dat", "title\n" + datra_counts(5, "1.0") + datra_texts("5f12.6", "volt", "sec"), 1, 3,
-         "Reading GGP data ..."},
+         "List not read: line 3 is not a time and a value - hit Enter"},
         {"p24001.dat", "title\n" + datra_counts(2, "1.0") + datra_texts("(2f5.1)", "volt", "sec") + "  1.0  2.x\n",
-         1, 3, "Reading GGP data ..."},
+         1, 3, "List not read: line 3 is not a time and a value - hit Enter"},
         {"bad.fmt", "title\n" + datra_counts(2, "1.0") + datra_texts("(2q5.1)", "volt", "sec") + "  1.0  2.0\n", 1,
-         3, "Reading GGP data ..."},
+         3, "List not read: line 3 is not a time and a value - hit Enter"},
         {"list.dat", "1 2.5\n3 4.5\n", 0, 4, "Reading GGP data ..."},
     };
     for (const auto& c : cases) {
         dset.IFORM = 3;
-        EXPECT_EQ(read(c.name, c.content), c.status) << c.name;
+        EXPECT_EQ(read(c.name, c.content, 1, c.status == 1 ? "{enter}" : ""), c.status) << c.name;
         EXPECT_EQ(dset.IFORM, c.iform) << c.name;
         EXPECT_EQ(message_row(), c.last_message) << c.name;
     }
@@ -162,8 +172,12 @@ TEST_F(RdfileVelk, GravityDay) {
 TEST_F(RdfileVelk, EarlyClosingRecordCountsOnlyItsValues) {
     Y(31, 1) = 5.0f;
     EXPECT_EQ(read("g24124.dat", velk_gravity(2) + "86390 1 2 3 4 5 6 7 8 9 10\nnot read\n"), 0);
-    EXPECT_EQ(dset.NPTS(1), 30);
-    EXPECT_EQ(Y(30, 1), 10.0f);
+    // The closing record goes to its second: the seconds between are missing.
+    EXPECT_EQ(dset.NPTS(1), 86400);
+    EXPECT_EQ(Y(86400, 1), 10.0f);
+    EXPECT_TRUE(std::isnan(Y(21, 1)));
+    EXPECT_TRUE(std::isnan(Y(86390, 1)));
+    EXPECT_EQ(dset.missing(1), 86400 - 30);
 }
 
 TEST_F(RdfileVelk, PressureDay) {
@@ -204,13 +218,15 @@ TEST_F(RdfileVelk, NeverClosingFileIsRefusedWithoutWritingPastTheArray) {
 TEST_F(RdfileList, PairsAndTheirEdges) {
     Y(3, 2) = 77.0f;
     dset.DT(1) = 5.0f;
-    EXPECT_EQ(read("list.txt", "1 10.5\n2,11.5 extra ignored\n3,,\n4\n12.5\n5", 2), 0);
+    EXPECT_EQ(read("list.txt", "1 10.5\n2,11.5 extra ignored\n3,,\n4;12.5\n\n5\tNaN\r\n", 2), 0);
     EXPECT_EQ(dset.IFORM, 4);
-    EXPECT_EQ(dset.NPTS(2), 4);
+    EXPECT_EQ(dset.NPTS(2), 5);
     EXPECT_EQ(Y(1, 2), 10.5f);
     EXPECT_EQ(Y(2, 2), 11.5f);
-    EXPECT_EQ(Y(3, 2), 0.0f);  // empty value: 0, not the old sample
+    EXPECT_TRUE(std::isnan(Y(3, 2)));  // empty value: missing, not the old sample
     EXPECT_EQ(Y(4, 2), 12.5f);
+    EXPECT_TRUE(std::isnan(Y(5, 2)));
+    EXPECT_EQ(dset.missing(2), 2);
     EXPECT_TRUE(dset.TITLE(2).is_blank());
     EXPECT_EQ(dset.LTITLE(2), 0);
     EXPECT_EQ(dset.DT(2), 1.0f);
@@ -221,9 +237,23 @@ TEST_F(RdfileList, PairsAndTheirEdges) {
 
 TEST_F(RdfileList, BadValueIsNotRead) {
     dset.IFORM = 1;
-    EXPECT_EQ(read("bad.txt", "1 2\n3 4\nfive 6\n"), 1);
-    EXPECT_EQ(dset.IFORM, 1);
-    EXPECT_EQ(dset.NPTS(1), 2);
+    struct Case {
+        const char* content;
+        const char* message;
+    } cases[] = {
+        {"1 2\n3 4\nfive 6\n", "List not read: line 3 is not a time and a value - hit Enter"},
+        {"1 2\n3 4\n5 6x\n", "List not read: line 3: \"6x\" is not a number - hit Enter"},
+        {"1 2\n3 4\n5\n", "List not read: line 3 has no value after its time - hit Enter"},
+        {"only text\nand more\n", "List not read: no line holds a time and a value - hit Enter"},
+    };
+    for (const auto& c : cases) {
+        dset.IFORM = 1;
+        dset.NPTS(1) = 9;
+        EXPECT_EQ(read("bad.txt", c.content, 1, "{enter}"), 1);
+        EXPECT_EQ(message_row(), c.message);
+        EXPECT_EQ(dset.IFORM, 1);
+        EXPECT_EQ(dset.NPTS(1), c.message[15] == 'n' ? 9 : 2);
+    }
 }
 
 TEST_F(RdfileList, MoreThanSixMillionPairsAreRefused) {

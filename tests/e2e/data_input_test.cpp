@@ -70,10 +70,13 @@ TEST(DataInput, MissingFileRetryOrGiveUp) {
 TEST(DataInput, UnreadableFileBlanksTheSlot) {
     Session s;
     write_file("junk.bin", std::string("\x01\x02garbage\xff\n", 11));
-    s.run("djunk.bin{enter}");  // the run ends while the message waits for its key
-    EXPECT_EQ(s.bottom_row(), "Problems reading this file, return to Menu -->");
+    s.run("djunk.bin{enter}");  // the run ends while the reason waits for its key
+    EXPECT_EQ(s.bottom_row(), "List not read: no line holds a time and a value - hit Enter");
     reset_state();
     s.run("djunk.bin{enter}{enter}");
+    EXPECT_EQ(s.bottom_row(), "Problems reading this file, return to Menu -->");
+    reset_state();
+    s.run("djunk.bin{enter}{enter}{enter}");
     EXPECT_TRUE(dset.FNAME(1).is_blank());
     EXPECT_EQ(dset.DSLABL(1), Text<10>("Data"));
     EXPECT_EQ(s.bottom_row(), "Select letter -->");

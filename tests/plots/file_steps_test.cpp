@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "app/ggp_pair.h"
 #include "data/rdfile.h"
 #include "plots_fixture.h"
 #include "support/sample_files.h"
@@ -84,6 +85,7 @@ TEST_F(FileSteps, AGgpPairStepsWithOneRead) {
     write_ggp("bf170801.ggp", "201708", 12, 10);
     write_ggp("bf170901.ggp", "201709", 24, 20);
     read(1, "bf170801.ggp");
+    enter_ggp_pair();
     ASSERT_EQ(sel.NDSETS, 2);
     plot("nn{enter}" "n" "q");
     EXPECT_EQ(dset.FNAME(1), "bf170901.ggp");
