@@ -1,11 +1,13 @@
 // Reading speed of the data-file reader on large generated files: a DATRA
 // file of 6,000,000 samples written with (5f12.6), a GGP file of 2,600,000
-// data lines and a plain list of 6,000,000 pairs. Reports MB/s of file.
+// data lines (also in daily blocks with an hour missing between them and
+// flagged pressures) and a plain list of 6,000,000 pairs. Reports MB/s of file.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <string>
 
@@ -28,6 +30,7 @@ public:
         dir_ = tmpl;
         make_datra();
         make_ggp();
+        make_ggp_gaps();
         make_list();
     }
     ~Inputs() {
@@ -58,14 +61,41 @@ private:
         std::fclose(f);
     }
 
+    // "yyyymmdd hhmmss" of s seconds after 2017-01-01 00:00:00 UTC.
+    static void write_stamp(FILE* f, long s) {
+        const time_t t = 1483228800 + s;
+        struct tm u;
+        gmtime_r(&t, &u);
+        std::fprintf(f, "%04d%02d%02d %02d%02d%02d", u.tm_year + 1900, u.tm_mon + 1, u.tm_mday, u.tm_hour, u.tm_min,
+                     u.tm_sec);
+    }
+
     void make_ggp() const {
         FILE* f = open("bench.ggp");
         std::fprintf(f, "Filename     : BENCH.GGP\nStation      : Nowhere\nyyyymmdd hhmmss gravity pressure\n");
         std::fprintf(f, "77777777       0.000     0.000\n");
         for (long i = 0; i < 2600000; ++i) {
             const long s = i * 60;
-            std::fprintf(f, "2017%02ld%02ld %02ld%02ld%02ld%10.4f%10.4f\n", 1 + s / 2592000 % 12, 1 + s / 86400 % 30,
-                         s / 3600 % 24, s / 60 % 60, s % 60, signal(i), 1013.0 + signal(i) / 25.0);
+            write_stamp(f, s);
+            std::fprintf(f, "%10.4f%10.4f\n", signal(i), 1013.0 + signal(i) / 25.0);
+        }
+        std::fprintf(f, "99999999\n88888888\n");
+        std::fclose(f);
+    }
+
+    // The same lines in blocks of a day with an hour missing between them and
+    // a flagged pressure every 1000 lines.
+    void make_ggp_gaps() const {
+        FILE* f = open("gaps.ggp");
+        std::fprintf(f, "Filename     : GAPS.GGP\nyyyymmdd hhmmss gravity(V) pressure(hPa)\n");
+        std::fprintf(f, "77777777       0.000     0.000\n");
+        for (long i = 0; i < 2600000; ++i) {
+            const long s = i * 60;
+            const long in_day = s % 86400;
+            if (in_day >= 3600 && in_day < 7200) continue;
+            if (in_day == 7200) std::fprintf(f, "99999999\nBlock header\n77777777\n");
+            write_stamp(f, s);
+            std::fprintf(f, "%10.4f%10.4f\n", signal(i), i % 1000 == 0 ? 9999.999 : 1013.0 + signal(i) / 25.0);
         }
         std::fprintf(f, "99999999\n88888888\n");
         std::fclose(f);
@@ -107,10 +137,12 @@ void read_file(benchmark::State& state, const char* name, INTEGER expected_form)
 
 void BM_ReadDatra(benchmark::State& s) { read_file(s, "bench.dat", 1); }
 void BM_ReadGgp(benchmark::State& s) { read_file(s, "bench.ggp", 3); }
+void BM_ReadGgpGapsAndFlags(benchmark::State& s) { read_file(s, "gaps.ggp", 3); }
 void BM_ReadPlainList(benchmark::State& s) { read_file(s, "bench.txt", 4); }
 
 BENCHMARK(BM_ReadDatra)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ReadGgp)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ReadGgpGapsAndFlags)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ReadPlainList)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
