@@ -23,14 +23,10 @@ void report_skipped_lines(INTEGER skipped) {
     if (skipped <= 0) return;
     const std::string text = skipped == 1 ? "1 line out of time order was skipped - hit Enter|"
                                           : std::to_string(skipped) + " lines out of time order were skipped - hit Enter|";
-    MSGTXT(0, -scr.MAXROW, text, scr.PRMCOL);
-    WAITKY();
+    bottom_row_notice(text, scr.PRMCOL);
 }
 
-void refuse_with_reason(const std::string& reason) {
-    write_long_line(0, -scr.MAXROW, reason + " - hit Enter|", scr.PRMCOL);
-    WAITKY();
-}
+void refuse_with_reason(const std::string& reason) { bottom_row_notice(reason + " - hit Enter|", scr.PRMCOL); }
 
 }  // namespace reader
 

@@ -33,8 +33,7 @@ void report_failure(const Context& c, const GgpRecord& d, int64_t line_number) {
         write_long_line(0, -row++, l, scr.PRMCOL);
         platform::window().console_line(l);
     }
-    MSGTXT(0, -scr.MAXROW, "GGP file not read - hit Enter|", scr.PRMCOL);
-    WAITKY();
+    bottom_row_notice("GGP file not read - hit Enter|", scr.PRMCOL);
     for (row = scr.MAXROW - 3; row < scr.MAXROW; ++row) CCLEAR(0, row, scr.MAXCOL, row);
 }
 
