@@ -21,6 +21,11 @@ int64_t TimeGrid::place(int64_t t) {
         ++lines_;
         return 2;
     }
+    // Most lines follow the last one by one interval.
+    if (t == first_ + last_ * interval_) {
+        ++lines_;
+        return last_ + 1;
+    }
     const double steps = std::round(static_cast<double>(t - first_) / static_cast<double>(interval_));
     const int64_t index = steps > 2147483646.0 ? INT32_MAX : steps < 0.0 ? 0 : static_cast<int64_t>(steps) + 1;
     if (index <= last_) {

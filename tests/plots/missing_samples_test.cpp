@@ -97,7 +97,8 @@ TEST_F(MissingSamples, PenLiftsAcrossTheGap) {
         if (l.rfind(" PD", 0) == 0) moves += 'D';
     }
     // Samples 1-10, 21-29 and 31-40: each run begins with the pen up.
-    const std::string curve = "U" + std::string(9, 'D') + "U" + std::string(8, 'D') + "U" + std::string(9, 'D');
+    std::string curve = "U";
+    curve.append(9, 'D').append(1, 'U').append(8, 'D').append(1, 'U').append(9, 'D');
     EXPECT_NE(moves.find(curve), std::string::npos) << moves;
 }
 
