@@ -2,6 +2,7 @@
 #pragma once
 #include <array>
 #include <cassert>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -20,7 +21,7 @@ class Arr1 {
 public:
     Arr1() = default;
     Arr1(std::initializer_list<T> init) {
-        assert(init.size() <= static_cast<size_t>(N) && "more initial values than elements");
+        assert(init.size() <= static_cast<std::size_t>(N) && "more initial values than elements");
         int i = 0;
         for (const T& v : init) a_[i++] = v;
     }
