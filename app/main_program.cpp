@@ -18,7 +18,9 @@ namespace datrax {
 
 namespace {
 
-constexpr std::string_view kBanner = "DATRAX QuickWin V1.1 ";
+// The program's part of the window title; the data file read last comes
+// before it.
+constexpr std::string_view kBanner = "DATRAX 1.1";
 
 void start_up() {
     pp.XLEN = pp.XMAX - pp.XMIN;

@@ -8,6 +8,7 @@
 #include "console/prompts.h"
 #include "data/missing.h"
 #include "data/reader_attempts.h"
+#include "platform/window.h"
 
 namespace datrax {
 
@@ -78,6 +79,7 @@ void RDFILE(Arr1<Text<40>, 2>& FNAME, const INTEGER& K, INTEGER& STATUS) {
     } else {
         record_slot(K, dset.IFORM, c.start);
     }
+    platform::window().set_data_file(c.path());
 }
 
 }  // namespace datrax

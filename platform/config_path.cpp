@@ -29,4 +29,8 @@ std::string profile_file_path() { return g_override.empty() ? default_profile_pa
 
 void set_profile_file_path(const std::string& path) { g_override = path; }
 
+std::string window_file_path() {
+    return (std::filesystem::path(profile_file_path()).parent_path() / "window").string();
+}
+
 }  // namespace datrax::platform

@@ -1,5 +1,6 @@
 // Where the profile file lives: $XDG_CONFIG_HOME/datrax/datra.pro, else
-// ~/.config/datrax/datra.pro. Tests and tools point it elsewhere.
+// ~/.config/datrax/datra.pro. Tests and tools point it elsewhere. The
+// window's remembered size and place live beside it.
 #pragma once
 #include <string>
 
@@ -9,5 +10,7 @@ namespace datrax::platform {
 std::string profile_file_path();
 // Overrides the path for this run (tests, the replay runner).
 void set_profile_file_path(const std::string& path);
+// The file `window` in the profile file's folder.
+std::string window_file_path();
 
 }  // namespace datrax::platform

@@ -30,8 +30,6 @@ public:
     void add_script(std::string_view script);
     size_t keys_left() const { return keys_.size() - next_; }
 
-    void set_title(std::string_view title) override { title_ = title; }
-    const std::string& title() const { return title_; }
     int read_key() override;
     void wait_any_key() override;
     CursorEvent read_cursor_event() override;
@@ -46,7 +44,6 @@ private:
 
     std::vector<ScriptKey> keys_;
     size_t next_ = 0;
-    std::string title_;
     std::vector<std::string> console_;
 };
 

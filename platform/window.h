@@ -1,6 +1,7 @@
 // The window: one canvas plus the keyboard, the title and the presenter.
 // The SDL2 window and the headless scripted window implement it.
 #pragma once
+#include <string>
 #include <string_view>
 
 #include "platform/canvas.h"
@@ -27,7 +28,13 @@ public:
 
     // Sizes the canvas (and the real window) for a graphics mode's pixels.
     virtual void set_size(int width, int height) { canvas_.resize(width, height); }
-    virtual void set_title(std::string_view title) = 0;
+    // The title bar names the data file read last, a dash and the program
+    // ("bf240301.ggp - DATRAX 1.1"), or the program alone before a file is
+    // read. set_title gives the program's part, set_data_file the file's
+    // (its folders are left out).
+    void set_title(std::string_view program);
+    void set_data_file(std::string_view file_name);
+    std::string title() const;
     // Blocks for one prompt key: 13 (Enter), 8 (Backspace) or 32..126.
     // Special keys never arrive here.
     virtual int read_key() = 0;
@@ -42,7 +49,13 @@ public:
     virtual void console_line(std::string_view line);
 
 protected:
+    // Shows the title in the window's title bar, if it has one.
+    virtual void show_title() {}
+
     Canvas canvas_;
+
+private:
+    std::string program_, data_file_;
 };
 
 // The window of the run. Set once by the program's entry point (or a test).

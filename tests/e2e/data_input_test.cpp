@@ -3,6 +3,7 @@
 // program afresh on the state left by the run before.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "app/main_program.h"
@@ -37,6 +38,19 @@ TEST(DataInput, FirstFileIsReadAndTheDataMenuOpens) {
 
     s.run("dy" "r");  // kept, then back in the main menu
     EXPECT_EQ(s.row(0), " MAIN MENU - Style 1 Ndsets 1 File 1 grav.dat");
+}
+
+TEST(DataInput, TheWindowTitleNamesTheFileRead) {
+    Session s;
+    std::filesystem::create_directory("day");
+    write_file("day/grav.dat", kDatra);
+    write_file("bad.dat", "\x01\x02");
+    s.run("");
+    EXPECT_EQ(s.window().title(), "DATRAX 1.1");
+    s.run("dday/grav.dat{enter}");
+    EXPECT_EQ(s.window().title(), "grav.dat - DATRAX 1.1") << "the folders are left out";
+    s.run("rdnbad.dat{enter}");
+    EXPECT_EQ(s.window().title(), "grav.dat - DATRAX 1.1") << "a file that could not be read leaves the title";
 }
 
 TEST(DataInput, KeepOrEnterKeepsTheName) {

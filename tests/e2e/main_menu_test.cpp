@@ -16,7 +16,7 @@ TEST(MainMenu, FirstHeaderThenLaterHeader) {
     EXPECT_EQ(s.row(3), "      D - DATA      Read Data File");
     EXPECT_EQ(s.row(14), "      DATA      : Input a data file      --> Data Menu");
     EXPECT_EQ(s.bottom_row(), "Select letter -->");
-    EXPECT_EQ(s.window().title(), "DATRAX QuickWin V1.1 ");
+    EXPECT_EQ(s.window().title(), "DATRAX 1.1");
     EXPECT_EQ(s.canvas().cols(), 128);  // TMODE 3
     EXPECT_EQ(scr.MAXCOL, 127);
     EXPECT_EQ(scr.MAXROW, 47);

@@ -43,8 +43,10 @@ TEST_F(FileSteps, NextStepsOverAGapAndRedrawsTheWholeNewRecord) {
     write_list("xx240101.txt", 5, 0);
     write_list("xx240301.txt", 8, 100);
     read(1, "xx240101.txt");
+    EXPECT_EQ(window_.title(), "xx240101.txt - DATRAX 1.1");
     plot("nn{enter}" "n" "{enter}" "q");
     EXPECT_EQ(dset.FNAME(1), "xx240301.txt");
+    EXPECT_EQ(window_.title(), "xx240301.txt - DATRAX 1.1") << "the title names the file read, not the gap passed";
     EXPECT_EQ(dset.NPTS(1), 8);
     EXPECT_EQ(plotw.I2, 8);
     EXPECT_EQ(plotw.YLO1, 101.0f);
@@ -78,6 +80,7 @@ TEST_F(FileSteps, TwoDataSetsStepTogetherAndOnlyTheSecondStepCounts) {
     EXPECT_EQ(dset.FNAME(1), "aa240201.txt");
     EXPECT_EQ(dset.NPTS(1), 6) << "data set 1 stays stepped";
     EXPECT_EQ(dset.FNAME(2), "bb240201.txt");
+    EXPECT_EQ(window_.title(), "aa240201.txt - DATRAX 1.1") << "the last file read";
     EXPECT_EQ(plotw.I2, 7) << "nothing was drawn after the failed second step";
 }
 

@@ -4,12 +4,16 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <memory>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "platform/config_path.h"
 #include "platform/run_stop.h"
 #include "platform/sdl_window.h"
+#include "support/scratch_dir.h"
 
 namespace datrax::platform {
 namespace {
@@ -18,6 +22,19 @@ class SdlWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        // The offscreen driver's OpenGL surface keeps the size the window was
+        // created with; the software renderer follows the window.
+        setenv("SDL_RENDER_DRIVER", "software", 1);
+        // The window remembers its size beside the profile: here, not in the user's folder.
+        set_profile_file_path(scratch_.file("datra.pro"));
+        open();
+    }
+    void TearDown() override {
+        window_.reset();
+        set_profile_file_path("");
+    }
+    void open() {
+        window_.reset();
         std::string error;
         window_ = SdlWindow::open(error);
         ASSERT_TRUE(window_) << error;
@@ -70,6 +87,23 @@ protected:
         push(e);
     }
 
+    // Resizes the window as its user would and lets it repaint.
+    void resize(int width, int height) {
+        SDL_SetWindowSize(sdl_window_, width, height);
+        SDL_PumpEvents();
+        SDL_Delay(50);  // present() shows the canvas at most every few tens of milliseconds
+        window_->present();
+    }
+    std::vector<uint32_t> read_pixels(int width, int height) {
+        std::vector<uint32_t> px(static_cast<size_t>(width) * height);
+        EXPECT_EQ(SDL_RenderReadPixels(SDL_GetRenderer(sdl_window_), nullptr, SDL_PIXELFORMAT_ARGB8888, px.data(),
+                                       width * 4),
+                  0)
+            << SDL_GetError();
+        return px;
+    }
+
+    testing::ScratchDir scratch_;
     std::unique_ptr<SdlWindow> window_;
     SDL_Window* sdl_window_ = nullptr;
 };
@@ -130,16 +164,95 @@ TEST_F(SdlWindowTest, CursorEventsFromArrowsMouseAndKeys) {
     }
 }
 
-TEST_F(SdlWindowTest, MousePositionsAreMappedThroughTheScaling) {
-    window_->set_size(320, 240);
-    SDL_SetWindowSize(sdl_window_, 640, 600);  // twice as wide, bars above and below
-    SDL_PumpEvents();
-    window_->present();
-    motion(201, 301);  // the canvas is 640 x 480 on screen, starting at y = 60
-    const CursorEvent e = window_->read_cursor_event();
-    EXPECT_EQ(e.kind, CursorEvent::Kind::MoveTo);
-    EXPECT_EQ(e.x, 100);
-    EXPECT_EQ(e.y, 120);
+// A window 0.78 and 1.5 times the canvas: the window shows the area-average
+// picture where the layout puts it, bars black, and a click on a window pixel
+// picks the canvas pixel under that pixel's centre.
+TEST_F(SdlWindowTest, FilteredPicturesAndTheMouseAgreeAtFractionalScales) {
+    window_->set_size(1024, 768);
+    Canvas& c = window_->canvas();
+    for (int i = 0; i < 60; ++i) {  // lines of every colour, one pixel wide, across and down
+        c.set_color(i % 15 + 1);
+        c.move_to(i * 17, 0);
+        c.line_to(i * 17, 767);
+        c.move_to(0, i * 13);
+        c.line_to(1023, i * 13);
+    }
+    struct Click {
+        int x, y;  // window pixel
+        bool picks;
+        int cx, cy;
+    };
+    const struct Row {
+        int width, height;
+        std::vector<Click> clicks;
+    } rows[] = {
+        {800, 600, {{0, 0, true, 0, 0}, {2, 2, true, 3, 3}, {399, 299, true, 511, 383}, {799, 599, true, 1023, 767}}},
+        {1536, 1200, {{2, 26, true, 1, 1}, {3, 27, true, 2, 2}, {1535, 1175, true, 1023, 767}, {9, 23, false, 0, 0}}},
+    };
+    for (const Row& r : rows) {
+        resize(r.width, r.height);
+        const PictureLayout l = layout_picture(1024, 768, r.width, r.height);
+        ASSERT_EQ(l.multiple, 0);
+        std::vector<uint32_t> expected(static_cast<size_t>(l.width) * l.height);
+        area_average(c, l.width, l.height, expected.data(), l.width);
+        const std::vector<uint32_t> shown = read_pixels(r.width, r.height);
+        int differing = 0;
+        for (int y = 0; y < r.height; ++y)
+            for (int x = 0; x < r.width; ++x) {
+                const bool on_picture = x >= l.x && x < l.x + l.width && y >= l.y && y < l.y + l.height;
+                const uint32_t want = on_picture ? expected[(y - l.y) * l.width + (x - l.x)] : 0xFF000000u;
+                differing += (shown[y * r.width + x] | 0xFF000000u) != want;
+            }
+        EXPECT_EQ(differing, 0) << "pixels unlike the area-average picture in " << r.width << "x" << r.height;
+
+        for (const Click& k : r.clicks) {
+            click(k.x, k.y);
+            key(SDLK_ESCAPE);
+            const CursorEvent e = window_->read_cursor_event();
+            if (k.picks) {
+                EXPECT_EQ(e.kind, CursorEvent::Kind::Pick) << k.x << "," << k.y;
+                EXPECT_EQ(e.x, k.cx) << k.x << "," << k.y;
+                EXPECT_EQ(e.y, k.cy) << k.x << "," << k.y;
+                EXPECT_EQ(window_->read_cursor_event().key, 27);
+            } else {
+                EXPECT_EQ(e.key, 27) << "a click on the bars is ignored";
+            }
+        }
+    }
+    resize(2048, 1600);  // a whole multiple again: sharp, bars of 32 above and below
+    const std::vector<uint32_t> sharp = read_pixels(2048, 1600);
+    const Rgb line = palette_rgb(1);
+    EXPECT_EQ(sharp[32 * 2048 + 1] & 0xFFFFFF, uint32_t{line.r} << 16 | uint32_t{line.g} << 8 | line.b);
+    EXPECT_EQ(sharp[(32 + 3) * 2048 + 2] & 0xFFFFFF, 0u) << "no blur next to a line";
+}
+
+TEST_F(SdlWindowTest, SizeAndPlaceAreRememberedAndShrunkToFitTheScreen) {
+    resize(900, 500);
+    SDL_SetWindowPosition(sdl_window_, 30, 40);
+    open();  // the old window leaves its size and place beside the profile
+    std::ifstream in(scratch_.file("window"));
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(line, "30 40 900 500");
+    int w = 0, h = 0, x = 0, y = 0;
+    SDL_GetWindowSize(sdl_window_, &w, &h);
+    SDL_GetWindowPosition(sdl_window_, &x, &y);
+    EXPECT_EQ(w, 900);
+    EXPECT_EQ(h, 500);
+    EXPECT_EQ(x, 30);
+    EXPECT_EQ(y, 40);
+    window_->set_size(1024, 768);  // a new mode keeps the size its user gave the window
+    SDL_GetWindowSize(sdl_window_, &w, &h);
+    EXPECT_EQ(w, 900);
+
+    window_.reset();
+    scratch_.write("window", "10 20 3000 1500\n");
+    open();
+    SDL_Rect screen;
+    ASSERT_EQ(SDL_GetDisplayUsableBounds(0, &screen), 0);
+    SDL_GetWindowSize(sdl_window_, &w, &h);
+    EXPECT_EQ(w, screen.w) << "too large for the screen: shrunk with its shape kept";
+    EXPECT_EQ(h, screen.w / 2);
 }
 
 TEST_F(SdlWindowTest, ClosingTheWindowStopsTheRunFromAnyWait) {
