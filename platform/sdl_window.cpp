@@ -127,8 +127,8 @@ double SdlWindow::pixels_per_unit() const {
     return static_cast<double>(pw) / w;
 }
 
-// Puts a remembered window on the display it was on (the first one when that
-// display is gone), shrunk and moved to fit.
+// Puts a remembered window back on the display it was on (or the nearest one
+// when that display is gone), shrunk and moved to fit.
 void SdlWindow::place_window(const ScreenRect& place) {
     SDL_SetWindowSize(window_, place.width, place.height);
     SDL_SetWindowPosition(window_, place.x, place.y);
@@ -219,7 +219,7 @@ void SdlWindow::repaint(bool force) {
     SDL_GetRendererOutputSize(renderer_, &dw, &dh);
     const PictureLayout layout = layout_picture(canvas_.width(), canvas_.height(), dw, dh);
     if (layout.width < 1) return;
-    if (!(layout == layout_)) shown_generation_ = UINT64_MAX;
+    if (layout != layout_) shown_generation_ = UINT64_MAX;
     if (canvas_.generation() != shown_generation_ && upload(layout)) {
         layout_ = layout;
         shown_generation_ = canvas_.generation();
