@@ -89,7 +89,7 @@ ReadOutcome run(LineSource& in, const FormatList& fmt, Sink& sink) {
     if (sink.remaining() == 0) return ReadOutcome::Done;
     if (!fmt.ok()) return ReadOutcome::Error;
     std::string_view line;
-    if (!in.next_line(line)) return ReadOutcome::End;
+    if (!in.next_line(line)) return end_of_input(in);
     const FormatItem* items = fmt.items().data();
     GroupStack groups;
     int64_t col = 0;
@@ -115,7 +115,7 @@ ReadOutcome run(LineSource& in, const FormatList& fmt, Sink& sink) {
                 break;
             case Kind::End:
                 if (!fmt.reversion_has_data()) return ReadOutcome::Error;
-                if (!in.next_line(line)) return ReadOutcome::End;
+                if (!in.next_line(line)) return end_of_input(in);
                 col = 0;
                 pc = fmt.reversion();
                 groups.top = 0;

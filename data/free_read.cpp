@@ -56,14 +56,14 @@ ReadOutcome read_free(LineSource& in, std::span<const FieldRef> fields) {
     const size_t n = fields.size();
     if (n == 0) return ReadOutcome::Done;
     std::string_view line;
-    if (!in.next_line(line)) return ReadOutcome::End;
+    if (!in.next_line(line)) return end_of_input(in);
     size_t next = 0;           // next field to fill
     size_t pos = 0;            // position in the line
     bool comma_is_empty = true;  // a comma now would stand for an empty value
     for (;;) {
         while (pos < line.size() && is_blank(line[pos])) ++pos;
         if (pos >= line.size()) {
-            if (!in.next_line(line)) return ReadOutcome::End;
+            if (!in.next_line(line)) return end_of_input(in);
             pos = 0;
             continue;
         }

@@ -13,6 +13,9 @@ public:
     virtual ~LineSource() = default;
     // The next line, or false at the end of the input.
     virtual bool next_line(std::string_view& line) = 0;
+    // True when the input ended because it could not be read on (a line too
+    // long, a read error), not at its end: what was read is incomplete.
+    virtual bool failed() const { return false; }
 };
 
 // The lines of a text in memory; the text must outlive the source.
@@ -32,6 +35,8 @@ public:
     bool open(std::string_view name) { return reader_.open(name); }
     void close() { reader_.close(); }
     bool next_line(std::string_view& line) override { return reader_.next_line(line); }
+    bool failed() const override { return failure() != platform::LineReader::Failure::None; }
+    platform::LineReader::Failure failure() const { return reader_.failure(); }
 
 private:
     platform::LineReader reader_;

@@ -40,6 +40,19 @@ void record_slot(INTEGER k, INTEGER form, double start) {
     dset.missing(k) = count_missing(Y.column(k), std::clamp(dset.NPTS(k), 0, MAXPTS));
 }
 
+// A name and a reason on the message line, answered by any key.
+void refuse_file(std::string_view label, const reader::Context& c) {
+    SHOWTX(0, -scr.MAXROW, label, c.name.view(), c.name_len, scr.PRMCOL);
+    WAITKY();
+}
+
+struct Attempt {
+    INTEGER iform;
+    reader::Outcome (*read)(reader::Context&);
+};
+constexpr Attempt kAttempts[] = {
+    {1, reader::read_datra}, {2, reader::read_velk}, {3, reader::read_ggp}, {4, reader::read_list}};
+
 }  // namespace
 
 void RDFILE(Arr1<Text<40>, 2>& FNAME, const INTEGER& K, INTEGER& STATUS) {
@@ -51,19 +64,21 @@ void RDFILE(Arr1<Text<40>, 2>& FNAME, const INTEGER& K, INTEGER& STATUS) {
     c.name_len = LENTXT(c.name, -40);
     c.start = std::numeric_limits<double>::quiet_NaN();
 
-    dset.IFORM = 1;
-    Outcome r = reader::read_datra(c);
-    if (r == Outcome::NotThisFormat) {
-        dset.IFORM = 2;
-        r = reader::read_velk(c);
+    Outcome r = Outcome::NotThisFormat;
+    if (!c.reopen() && c.in.failure() == platform::LineReader::Failure::NotRegular) {
+        // A FIFO or a device could hang the reading or never end it.
+        refuse_file("Not a regular file : |", c);
+        r = Outcome::Refused;
     }
-    if (r == Outcome::NotThisFormat) {
-        dset.IFORM = 3;
-        r = reader::read_ggp(c);
-    }
-    if (r == Outcome::NotThisFormat) {
-        dset.IFORM = 4;
-        r = reader::read_list(c);
+    for (const Attempt& a : kAttempts) {
+        if (r != Outcome::NotThisFormat) break;
+        dset.IFORM = a.iform;
+        r = a.read(c);
+        if (c.in.failed()) {
+            // What was read is incomplete: never passed for the whole file.
+            refuse_file("Line too long or unreadable : |", c);
+            r = Outcome::Refused;
+        }
     }
     c.in.close();
     if (r == Outcome::EndedEarly) STATUS = 2;

@@ -3,12 +3,17 @@
 #include <string_view>
 
 #include "app/state.h"
+#include "data/line_source.h"
 
 namespace datrax {
 
 // How a read ended: all fields filled, the input ended first, or a field or
 // value could not be converted (or the format list was unusable).
 enum class ReadOutcome { Done, End, Error };
+
+// How a read ends where its input gives no further line: an input that
+// could not be read on is an error, never an end that passes for the file's.
+inline ReadOutcome end_of_input(const LineSource& in) { return in.failed() ? ReadOutcome::Error : ReadOutcome::End; }
 
 // One receiving field: where the value goes and what kind it must be.
 struct FieldRef {

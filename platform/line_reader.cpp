@@ -1,8 +1,10 @@
 #include "platform/line_reader.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -12,25 +14,34 @@
 namespace datrax::platform {
 
 namespace {
-// Room for the longest line plus one large read behind it.
-constexpr size_t kChunk = size_t{1} << 18;
-constexpr size_t kCapacity = LineReader::kMaxLine + kChunk;
+// The first buffer: one large read, enough for every line of ordinary files.
+constexpr size_t kInitialCapacity = size_t{1} << 20;
 }  // namespace
 
-LineReader::LineReader() = default;
+LineReader::LineReader(size_t max_line) : max_line_(max_line) {}
 
 LineReader::~LineReader() { close(); }
 
 bool LineReader::open(std::string_view name) {
     close();
+    failure_ = Failure::None;
     if (name.empty()) return false;
     const std::string path = native_path(name);
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK: opening a FIFO without a writer must not wait for one.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd_ < 0) return false;
-    if (!buf_) buf_.reset(new char[kCapacity]);
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close();
+        failure_ = Failure::NotRegular;
+        return false;
+    }
+    remaining_ = static_cast<size_t>(std::max<off_t>(st.st_size, 0));
+    if (!buf_) {
+        capacity_ = kInitialCapacity;
+        buf_.reset(new char[capacity_]);
+    }
     begin_ = end_ = 0;
-    eof_ = false;
-    skipping_ = false;
     return true;
 }
 
@@ -38,77 +49,75 @@ void LineReader::close() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
     begin_ = end_ = 0;
-    eof_ = true;
+    remaining_ = 0;
+}
+
+void LineReader::fail(Failure why) {
+    failure_ = why;
+    remaining_ = 0;
+    begin_ = end_;
 }
 
 bool LineReader::refill() {
-    if (eof_ || fd_ < 0) return false;
+    if (fd_ < 0 || remaining_ == 0) return false;
     if (begin_ > 0) {
         std::memmove(buf_.get(), buf_.get() + begin_, end_ - begin_);
         end_ -= begin_;
         begin_ = 0;
     }
-    while (end_ < kCapacity) {
-        const ssize_t got = ::read(fd_, buf_.get() + end_, kCapacity - end_);
+    if (end_ == capacity_) {
+        // A line fills the buffer: double it (the limit bounds the growth).
+        std::unique_ptr<char[]> bigger(new char[capacity_ * 2]);
+        std::memcpy(bigger.get(), buf_.get(), end_);
+        buf_ = std::move(bigger);
+        capacity_ *= 2;
+    }
+    for (;;) {
+        const size_t want = std::min(capacity_ - end_, remaining_);
+        const ssize_t got = ::read(fd_, buf_.get() + end_, want);
         if (got > 0) {
             end_ += static_cast<size_t>(got);
+            remaining_ -= static_cast<size_t>(got);
             return true;
         }
         if (got < 0 && errno == EINTR) continue;
-        eof_ = true;  // end of file, or a failure that ends the file for us
+        if (got < 0) fail(Failure::ReadError);
+        remaining_ = 0;  // the file shrank while read: it ends here
         return false;
-    }
-    return false;
-}
-
-bool LineReader::skip_rest_of_cut_line() {
-    for (;;) {
-        const void* nl = std::memchr(buf_.get() + begin_, '\n', end_ - begin_);
-        if (nl) {
-            begin_ = static_cast<size_t>(static_cast<const char*>(nl) - buf_.get()) + 1;
-            skipping_ = false;
-            return true;
-        }
-        begin_ = end_;
-        if (!refill()) {
-            skipping_ = false;
-            return false;
-        }
     }
 }
 
 bool LineReader::next_line(std::string_view& line) {
-    if (fd_ < 0) return false;
-    if (skipping_ && !skip_rest_of_cut_line()) return false;
+    if (fd_ < 0 || failure_ != Failure::None) return false;
     size_t scanned = 0;  // bytes after begin_ known to hold no line end
+    size_t len = 0;
     for (;;) {
-        char* start = buf_.get() + begin_;
         const size_t avail = end_ - begin_;
+        const char* start = buf_.get() + begin_;
         const void* nl = std::memchr(start + scanned, '\n', avail - scanned);
-        size_t len = 0;
         if (nl) {
             len = static_cast<size_t>(static_cast<const char*>(nl) - start);
-            begin_ += len + 1;
-            if (len > kMaxLine) {
-                line = std::string_view(start, kMaxLine);
-                return true;
-            }
-        } else if (avail >= kMaxLine) {
-            line = std::string_view(start, kMaxLine);
-            begin_ += kMaxLine;
-            skipping_ = true;
-            return true;
-        } else {
-            scanned = avail;
-            if (refill()) continue;
-            if (avail == 0) return false;
-            len = avail;  // the last line has no line end
-            begin_ = end_;
+            break;
         }
-        if (len > 0 && start[len - 1] == '\r') --len;
-        line = std::string_view(start, len);
-        return true;
+        if (avail > max_line_) {
+            fail(Failure::LineTooLong);
+            return false;
+        }
+        scanned = avail;
+        if (refill()) continue;
+        if (failure_ != Failure::None || avail == 0) return false;
+        len = avail;  // the last line has no line end
+        break;
     }
+    if (len > max_line_) {
+        fail(Failure::LineTooLong);
+        return false;
+    }
+    const char* start = buf_.get() + begin_;
+    begin_ = std::min(begin_ + len + 1, end_);
+    if (len > 0 && start[len - 1] == '\r') --len;
+    line = std::string_view(start, len);
+    return true;
 }
 
 }  // namespace datrax::platform

@@ -1,5 +1,7 @@
-// Sequential reading of a text file line by line through one fixed buffer:
-// no allocation per line, lines handed out as views into the buffer.
+// Sequential reading of a text file line by line through one buffer: no
+// allocation per line, lines handed out as views into the buffer. The buffer
+// grows for a long line, so a line is never cut: one longer than the limit
+// ends the reading with a failure the caller can report.
 #pragma once
 #include <cstddef>
 #include <memory>
@@ -9,36 +11,50 @@ namespace datrax::platform {
 
 class LineReader {
 public:
-    // Lines longer than this are cut to it; the rest of such a line is skipped.
-    static constexpr size_t kMaxLine = size_t{1} << 20;
+    // The longest line read by default: far beyond any data file's line.
+    static constexpr size_t kMaxLine = size_t{1} << 28;
 
-    LineReader();
+    enum class Failure {
+        None,
+        NotRegular,   // open: a FIFO, device, socket or folder
+        LineTooLong,  // a line longer than the limit: reading stopped there
+        ReadError,    // the system refused a read: reading stopped there
+    };
+
+    explicit LineReader(size_t max_line = kMaxLine);
     ~LineReader();
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
 
     // Opens the named file (see native_path); closes a file already open.
+    // Only a regular file is opened, and never with a wait: a FIFO or a
+    // device is refused at once (failure() says NotRegular). The file is
+    // read up to the size it had when opened, so a file that keeps growing
+    // still ends.
     bool open(std::string_view name);
     void close();
     bool is_open() const { return fd_ >= 0; }
+    Failure failure() const { return failure_; }
 
     // The next line without its "\n" and without one trailing "\r".
-    // False at the end of the file (or after a read failure). The view stays
-    // valid until the next call.
+    // False at the end of the file, or when reading failed (see failure()).
+    // The view stays valid until the next call.
     bool next_line(std::string_view& line);
 
 private:
-    // Moves unread bytes to the front and reads more; false when nothing came.
+    // Moves unread bytes to the front, grows a full buffer and reads more;
+    // false when nothing came.
     bool refill();
-    // Discards the rest of a line that was cut; false at the end of the file.
-    bool skip_rest_of_cut_line();
+    void fail(Failure why);
 
+    size_t max_line_;
     int fd_ = -1;
     std::unique_ptr<char[]> buf_;
-    size_t begin_ = 0;  // first unread byte
-    size_t end_ = 0;    // one past the last byte read
-    bool eof_ = false;
-    bool skipping_ = false;  // the last line was cut: its rest is still unread
+    size_t capacity_ = 0;
+    size_t begin_ = 0;      // first unread byte
+    size_t end_ = 0;        // one past the last byte read
+    size_t remaining_ = 0;  // bytes of the file not yet read, by its size at open
+    Failure failure_ = Failure::None;
 };
 
 }  // namespace datrax::platform

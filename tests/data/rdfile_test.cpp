@@ -1,6 +1,9 @@
 // The DATRA, VELK and plain-list attempts of the reader, and how a file
 // falls through from one attempt to the next.
+#include <sys/stat.h>
+
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "reader_test_support.h"
@@ -263,6 +266,38 @@ TEST_F(RdfileList, MoreThanSixMillionPairsAreRefused) {
     EXPECT_EQ(read("long.txt", file, 1, "{enter}"), 1);
     EXPECT_EQ(message_row(), "File too large for DATRAX, recompile...");
     EXPECT_EQ(dset.NPTS(1), MAXPTS);
+}
+
+// A line far longer than any buffer is read whole: 800,000 samples on one
+// 9.6 MB line all arrive, none of them turned into zeros.
+TEST_F(RdfileDatra, OneVeryLongLineIsReadWhole) {
+    constexpr int kN = 800000;
+    std::string file = "one line\n" + datra_counts(kN, "1.0") + datra_texts("(800000F12.3)", "volt", "sec");
+    char value[16];
+    for (int i = 1; i <= kN; ++i) {
+        std::snprintf(value, sizeof value, "%12.3f", static_cast<double>(i % 1000 + 1));
+        file += value;
+    }
+    file += "\n";
+    EXPECT_EQ(read("long.dat", file), 0);
+    ASSERT_EQ(dset.NPTS(1), kN);
+    int wrong = 0;
+    for (int i = 1; i <= kN; ++i) wrong += Y(i, 1) != static_cast<float>(i % 1000 + 1);
+    EXPECT_EQ(wrong, 0);
+}
+
+// A FIFO or a device named as a data file is refused at once, with its
+// name, and the slot keeps what it held.
+TEST_F(RdfileDatra, NotARegularFileIsRefusedAtOnce) {
+    ASSERT_EQ(::mkfifo("pipe.dat", 0600), 0);
+    dset.NPTS(1) = 7;
+    dset.IFORM = 3;
+    for (const char* name : {"pipe.dat", "/dev/zero", "/dev/urandom"}) {
+        EXPECT_EQ(read_named(name, 1, "{enter}"), 1) << name;
+        EXPECT_EQ(message_row(), std::string("Not a regular file : ") + name);
+        EXPECT_EQ(dset.NPTS(1), 7);
+        EXPECT_EQ(dset.IFORM, 3);
+    }
 }
 
 }  // namespace
