@@ -1,6 +1,7 @@
 #include "app/profile.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "app/state.h"
@@ -74,11 +75,28 @@ void read_band_records(LineSource& in) {
     }
 }
 
+// The REAL nearest to `start` on the side of 0 that the band limit field
+// holds after rounding: single precision makes 999999.999 into 1000000.0,
+// which F10.3 can only write as asterisks.
+REAL band_limit_bound(REAL start) {
+    std::string line;
+    for (REAL v = start;; v = std::nextafter(v, 0.0f)) {
+        const OutValue value[] = {INTEGER{1}, std::string_view{}, v, v};
+        write_fixed(band_format(), value, line);
+        if (line.find('*') == std::string::npos) return v;
+    }
+}
+
 // Each value is clamped to what its field holds, so the file never gets
 // asterisks that would make the next start-up discard it.
 INTEGER i3(INTEGER v) { return std::clamp(v, -99, 999); }
 INTEGER i5(INTEGER v) { return std::clamp(v, -9999, 99999); }
-REAL f10_3(REAL v) { return std::clamp(v, -99999.999f, 999999.999f); }
+REAL f10_3(REAL v) {
+    static const REAL lowest = band_limit_bound(-99999.999f);
+    static const REAL highest = band_limit_bound(999999.999f);
+    if (std::isnan(v)) return 0.0f;  // no field holds it; a limit that is no number reads back as 0
+    return std::clamp(v, lowest, highest);
+}
 
 std::string profile_text() {
     std::string text, line;

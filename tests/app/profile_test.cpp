@@ -3,10 +3,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
+
+#include "app/profile.h"
 
 #include "app/state.h"
 #include "platform/config_path.h"
 #include "support/golden_file.h"
+#include "support/scratch_dir.h"
 #include "support/session.h"
 
 namespace datrax {
@@ -113,6 +117,53 @@ TEST(Profile, ValuesTooWideForTheirFieldsAreClampedWhenWritten) {
     again.run("");
     EXPECT_EQ(gp.KS(1), 999);  // the clamped file reads back whole
     EXPECT_EQ(gp.PSIZE, 99999);
+}
+
+// Every field of the file, set beyond either end of what it can hold, is
+// written as the nearest value it does hold and reads back as exactly that:
+// no row is skipped at the next start-up.
+TEST(Profile, EveryFieldRoundTripsAtBothEnds) {
+    testing::ScratchDir dir;
+    platform::set_profile_file_path(dir.file("datra.pro"));
+    constexpr REAL kInf = std::numeric_limits<REAL>::infinity();
+    struct End {
+        INTEGER set_int;
+        REAL set_real;
+        INTEGER i5, i3;
+        REAL f10_3;
+    } ends[] = {
+        {std::numeric_limits<INTEGER>::min(), -kInf, -9999, -99, -99999.992f},
+        {-100000, -1E30f, -9999, -99, -99999.992f},
+        {-10000, -100000.0f, -9999, -99, -99999.992f},
+        {100000, 2000000.0f, 99999, 999, 999999.938f},
+        {1000, 1000000.0f, 1000, 999, 999999.938f},
+        {std::numeric_limits<INTEGER>::max(), 1E30f, 99999, 999, 999999.938f},
+        {std::numeric_limits<INTEGER>::max(), kInf, 99999, 999, 999999.938f},
+    };
+    for (const End& e : ends) {
+        reset_records();
+        for (INTEGER* v : {&gp.PSIZE, &gp.TMODE, &gp.GMODE, &gp.BCOL, &gp.GCOL, &pp.LCOL(1), &pp.LCOL(2), &pp.LCOL(3),
+                           &pp.ISCOL(1), &pp.ISCOL(2), &pp.ISCOL(3)})
+            *v = e.set_int;
+        for (int k = 1; k <= 5; ++k) gp.KS(k) = e.set_int;
+        band.NBAND = MAXBND;
+        for (int k = 1; k <= MAXBND; ++k) band.BANDLO(k) = band.BANDHI(k) = e.set_real;
+        ASSERT_TRUE(write_profile());
+
+        reset_records();
+        read_profile();
+        EXPECT_FALSE(mainv.profile_band_skipped) << e.set_real;
+        for (INTEGER v : {gp.PSIZE, gp.TMODE, gp.GMODE, gp.BCOL, gp.GCOL, pp.LCOL(1), pp.LCOL(2), pp.LCOL(3),
+                          pp.ISCOL(1), pp.ISCOL(2), pp.ISCOL(3)})
+            EXPECT_EQ(v, e.i5) << e.set_int;
+        for (int k = 1; k <= 5; ++k) EXPECT_EQ(gp.KS(k), e.i3) << e.set_int;
+        ASSERT_EQ(band.NBAND, MAXBND);
+        for (int k = 1; k <= MAXBND; ++k) {
+            EXPECT_EQ(band.BANDLO(k), e.f10_3) << e.set_real;
+            EXPECT_EQ(band.BANDHI(k), e.f10_3) << e.set_real;
+        }
+    }
+    platform::set_profile_file_path("");
 }
 
 TEST(Profile, AProfileThatCannotBeWrittenIsReportedAtQuit) {
