@@ -11,37 +11,38 @@ namespace datrax::platform {
 PlotFile::~PlotFile() { close(); }
 
 PlotFile::PlotFile(PlotFile&& other) noexcept
-    : file_(std::exchange(other.file_, nullptr)),
+    : file_(std::move(other.file_)),
       buf_(std::move(other.buf_)),
       used_(std::exchange(other.used_, 0)),
-      failed_(std::exchange(other.failed_, false)) {}
+      open_(std::exchange(other.open_, false)),
+      discard_(std::exchange(other.discard_, false)) {}
 
 PlotFile& PlotFile::operator=(PlotFile&& other) noexcept {
     if (this != &other) {
         close();
-        file_ = std::exchange(other.file_, nullptr);
+        file_ = std::move(other.file_);
         buf_ = std::move(other.buf_);
         used_ = std::exchange(other.used_, 0);
-        failed_ = std::exchange(other.failed_, false);
+        open_ = std::exchange(other.open_, false);
+        discard_ = std::exchange(other.discard_, false);
     }
     return *this;
 }
 
 bool PlotFile::open(std::string_view name) {
     close();
-    const std::string path = plot_file_path(name);
-    if (path.empty()) return false;
-    file_ = std::fopen(path.c_str(), "wb");
-    if (!file_) return false;
+    if (name.empty()) return false;
+    discard_ = is_null_device_name(name);
+    std::string error;
+    if (!discard_ && !file_.open(plot_file_path(name), error)) return false;
     if (!buf_) buf_ = std::make_unique<char[]>(kCapacity);
     used_ = 0;
-    failed_ = false;
+    open_ = true;
     return true;
 }
 
 void PlotFile::flush() {
-    if (used_ == 0) return;
-    if (file_ && !failed_ && std::fwrite(buf_.get(), 1, used_, file_) != used_) failed_ = true;
+    if (used_ > 0 && !discard_) file_.write(std::string_view(buf_.get(), used_));
     used_ = 0;
 }
 
@@ -55,12 +56,12 @@ void PlotFile::write(std::string_view s) {
 }
 
 bool PlotFile::close() {
-    if (!file_) return true;
+    if (!open_) return true;
     flush();
-    const bool closed = std::fclose(file_) == 0;
-    file_ = nullptr;
-    const bool ok = closed && !failed_;
-    failed_ = false;
+    std::string error;
+    const bool ok = discard_ || file_.commit(error);
+    open_ = false;
+    discard_ = false;
     return ok;
 }
 

@@ -1,12 +1,15 @@
 // The plot file: a sequential output file written through one large buffer,
 // so that a plot of millions of pen moves costs no allocation or system call
-// per record. Also the name rules of plot files (null device, separators).
+// per record, and put in place only when complete (see AtomicFile): a plot
+// that cannot be written whole never replaces an old plot of its name.
+// Also the name rules of plot files (null device, separators).
 #pragma once
 #include <cstddef>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include "platform/atomic_file.h"
 
 namespace datrax::platform {
 
@@ -19,11 +22,13 @@ public:
     PlotFile(const PlotFile&) = delete;
     PlotFile& operator=(const PlotFile&) = delete;
 
-    // Creates the file, or replaces the contents of an existing one. A name
-    // of the null device is opened as /dev/null. False when it cannot be opened.
+    // Starts a new file of that name, to replace an existing one when
+    // closed. What is written to a name of the null device is discarded.
+    // False when it cannot be written (see AtomicFile::open).
     bool open(std::string_view name);
-    bool is_open() const { return file_ != nullptr; }
-    // Flushes and closes. False when any write of this file failed.
+    bool is_open() const { return open_; }
+    // Writes what is buffered and puts the file in place. False when any
+    // write of this file failed: an old file of the name is then unchanged.
     bool close();
 
     // Room for n more bytes (n <= capacity()); write them, then commit(n).
@@ -39,10 +44,11 @@ private:
     static constexpr size_t kCapacity = size_t{1} << 18;
     void flush();
 
-    std::FILE* file_ = nullptr;
+    AtomicFile file_;
     std::unique_ptr<char[]> buf_;
     size_t used_ = 0;
-    bool failed_ = false;
+    bool open_ = false;
+    bool discard_ = false;  // the null device
 };
 
 // True when NAME (after the separator rule) names an existing file system

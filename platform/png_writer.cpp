@@ -2,10 +2,10 @@
 
 #include <png.h>
 
-#include <cerrno>
 #include <csetjmp>
-#include <cstdio>
-#include <cstring>
+#include <string_view>
+
+#include "platform/atomic_file.h"
 
 namespace datrax::platform {
 
@@ -22,9 +22,15 @@ void on_png_error(png_structp png, png_const_charp msg) {
 
 void on_png_warning(png_structp, png_const_charp) {}
 
+void on_png_write(png_structp png, png_bytep data, size_t length) {
+    static_cast<AtomicFile*>(png_get_io_ptr(png))->write(std::string_view(reinterpret_cast<const char*>(data), length));
+}
+
+void on_png_flush(png_structp) {}
+
 // The libpng part, kept free of C++ objects with destructors because a
 // libpng error longjmps out of it.
-bool encode(const Canvas& canvas, std::FILE* file, WriteContext& ctx) {
+bool encode(const Canvas& canvas, AtomicFile& file, WriteContext& ctx) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &ctx, on_png_error, on_png_warning);
     if (!png) {
         ctx.message = "out of memory";
@@ -36,7 +42,7 @@ bool encode(const Canvas& canvas, std::FILE* file, WriteContext& ctx) {
         png_destroy_write_struct(&png, info ? &info : nullptr);
         return false;
     }
-    png_init_io(png, file);
+    png_set_write_fn(png, &file, on_png_write, on_png_flush);
     png_set_IHDR(png, info, static_cast<png_uint_32>(canvas.width()), static_cast<png_uint_32>(canvas.height()), 8,
                  PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_color palette[16];
@@ -56,22 +62,14 @@ bool encode(const Canvas& canvas, std::FILE* file, WriteContext& ctx) {
 }  // namespace
 
 bool write_png(const Canvas& canvas, const std::string& path, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
-        error = "cannot create " + path + ": " + std::strerror(errno);
-        return false;
-    }
+    AtomicFile file;
+    if (!file.open(path, error)) return false;
     WriteContext ctx;
-    bool ok = encode(canvas, file, ctx);
-    if (std::fclose(file) != 0 && ok) {
-        ok = false;
-        ctx.message = std::strerror(errno);
-    }
-    if (!ok) {
-        std::remove(path.c_str());
+    if (!encode(canvas, file, ctx)) {
         error = "cannot write " + path + ": " + ctx.message;
+        return false;  // the unfinished file is abandoned
     }
-    return ok;
+    return file.commit(error);
 }
 
 }  // namespace datrax::platform

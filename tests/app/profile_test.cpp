@@ -176,6 +176,29 @@ TEST(Profile, AProfileThatCannotBeWrittenIsReportedAtQuit) {
                                   " -->");
 }
 
+// A profile that is a link to a file elsewhere (a dotfiles folder) is
+// written through the link: the link stays, its target gets the settings.
+TEST(Profile, ALinkedProfileIsWrittenThroughTheLink) {
+    Session s;
+    std::filesystem::create_directory(s.folder() / "dotfiles");
+    const auto target = s.folder() / "dotfiles" / "datra.pro";
+    std::ofstream(target) << kRecords12;
+    std::filesystem::create_symlink("dotfiles/datra.pro", s.profile_path());
+    EXPECT_EQ(s.run("gy15{enter}" "{enter}{enter}{enter}{enter}" "{enter}{enter}{enter}{enter}{enter}n" "q"), 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(s.profile_path()));
+    EXPECT_EQ(read_file_bytes(target).substr(0, 5), "   15");
+}
+
+// A read-only profile is left as it is and the quit says so.
+TEST(Profile, AReadOnlyProfileIsNotReplacedAndReportedAtQuit) {
+    Session s;
+    write_profile_file(s, kRecords12);
+    std::filesystem::permissions(s.profile_path(), std::filesystem::perms::owner_read);
+    EXPECT_EQ(s.run("gy15{enter}" "{enter}{enter}{enter}{enter}" "{enter}{enter}{enter}{enter}{enter}n" "q"), 0);
+    EXPECT_EQ(s.bottom_row(), "The profile file could not be written: " + s.profile_path().string() + " -->");
+    EXPECT_EQ(read_file_bytes(s.profile_path()), kRecords12);
+}
+
 TEST(Profile, ColourSwitchForcesSolidLines) {
     Session s;
     pp.LTYP(1) = 5;

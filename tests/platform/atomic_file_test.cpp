@@ -1,0 +1,136 @@
+// Files written whole or not at all: through symbolic links, never over a
+// read-only file, and never leaving a cut file on a full disk.
+#include "platform/atomic_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/plot_file.h"
+#include "support/golden_file.h"
+#include "support/scratch_dir.h"
+
+namespace datrax::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::read_file_bytes;
+
+// The names in a folder, to show that no temporary file was left behind.
+std::vector<std::string> names_in(const std::string& dir) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Links to the file, absolute, relative, in a chain and dangling, are
+// written through: the target changes, every link stays a link.
+TEST(AtomicFile, WritesThroughSymbolicLinks) {
+    testing::ScratchDir dir;
+    fs::create_directory(dir.file("real"));
+    const std::string target = dir.write("real/datra.pro", "old\n");
+    fs::create_symlink(target, dir.file("absolute"));
+    fs::create_symlink("real/datra.pro", dir.file("relative"));
+    fs::create_symlink("relative", dir.file("chain"));
+    fs::create_symlink("real/new.pro", dir.file("dangling"));
+    std::string error;
+    for (const char* link : {"absolute", "relative", "chain"}) {
+        ASSERT_TRUE(replace_file(dir.file(link), link, error)) << error;
+        EXPECT_TRUE(fs::is_symlink(dir.file(link)));
+        EXPECT_EQ(read_file_bytes(target), link);
+    }
+    ASSERT_TRUE(replace_file(dir.file("dangling"), "new", error)) << error;
+    EXPECT_TRUE(fs::is_symlink(dir.file("dangling")));
+    EXPECT_EQ(read_file_bytes(dir.file("real/new.pro")), "new");
+    EXPECT_EQ(names_in(dir.file("real")), (std::vector<std::string>{"datra.pro", "new.pro"}));
+}
+
+// A read-only file is not replaced (not even by root, who may rename over
+// it), nor is anything that is not a regular file.
+TEST(AtomicFile, RefusesReadOnlyFilesAndSpecialFiles) {
+    testing::ScratchDir dir;
+    const std::string name = dir.write("kept.plt", "old");
+    ASSERT_EQ(::chmod(name.c_str(), 0444), 0);
+    std::string error;
+    EXPECT_FALSE(replace_file(name, "new", error));
+    EXPECT_NE(error.find("kept.plt"), std::string::npos) << error;
+    EXPECT_EQ(read_file_bytes(name), "old");
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+    EXPECT_FALSE(replace_file(dir.file("fifo"), "new", error));
+    EXPECT_EQ(names_in(dir.path()), (std::vector<std::string>{"fifo", "kept.plt"}));
+
+    // A replaced file keeps its permissions.
+    const std::string shared = dir.write("shared", "old");
+    ASSERT_EQ(::chmod(shared.c_str(), 0664), 0);
+    ASSERT_TRUE(replace_file(shared, "new", error)) << error;
+    struct stat st {};
+    ASSERT_EQ(::stat(shared.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0664u);
+}
+
+// A folder on a 64 KB file system of its own, to fill it.
+class FullDisk : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (::geteuid() != 0) GTEST_SKIP() << "full-disk case needs root to mount a small tmpfs: not run";
+        if (::mount("tmpfs", dir.path().c_str(), "tmpfs", 0, "size=64k") != 0)
+            GTEST_SKIP() << "full-disk case: cannot mount a tmpfs here (" << std::strerror(errno) << "): not run";
+        mounted = true;
+    }
+    void TearDown() override {
+        if (mounted) ::umount(dir.path().c_str());
+    }
+    testing::ScratchDir dir;
+    bool mounted = false;
+};
+
+// A plot that does not fit is reported and leaves the old plot of its name
+// whole and no cut file; the same for the one-step replacement.
+TEST_F(FullDisk, OldFileStaysWholeAndNoCutFileIsLeft) {
+    const std::string old_plot = dir.write("old.plt", "IN;SP1;PU0,0;PD10,10;SP;\n");
+    const std::string big(200 * 1024, 'x');
+    PlotFile plot;
+    ASSERT_TRUE(plot.open(old_plot));
+    plot.write(big);
+    EXPECT_FALSE(plot.close());
+    EXPECT_EQ(read_file_bytes(old_plot), "IN;SP1;PU0,0;PD10,10;SP;\n");
+
+    ASSERT_TRUE(plot.open(dir.file("new.plt")));
+    plot.write(big);
+    EXPECT_FALSE(plot.close());
+
+    std::string error;
+    EXPECT_FALSE(replace_file(old_plot, big, error));
+    EXPECT_NE(error.find("No space left"), std::string::npos) << error;
+    EXPECT_EQ(read_file_bytes(old_plot), "IN;SP1;PU0,0;PD10,10;SP;\n");
+    EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"old.plt"});
+
+    // What fits is written.
+    ASSERT_TRUE(plot.open(old_plot));
+    plot.write("IN;\n");
+    EXPECT_TRUE(plot.close());
+    EXPECT_EQ(read_file_bytes(old_plot), "IN;\n");
+}
+
+// The null device discards the plot and creates nothing.
+TEST(PlotFile, NullDeviceWritesNothing) {
+    testing::ScratchDir dir;
+    dir.enter();
+    PlotFile plot;
+    ASSERT_TRUE(plot.open("NUL.plt"));
+    plot.write("IN;\n");
+    EXPECT_TRUE(plot.close());
+    EXPECT_TRUE(names_in(dir.path()).empty());
+}
+
+}  // namespace
+}  // namespace datrax::platform
