@@ -198,6 +198,19 @@ void ASKRL(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, REAL& RV
         PUTNUM(RVAL, NDEC, C);
 }
 
+namespace {
+constexpr char kFieldFull = '<';  // shown after a full field while keys are ignored
+
+// Writes one character at the cursor and leaves the cursor on it.
+void mark_at_cursor(char mark, const INTEGER& C) {
+    INTEGER col = -1, row = -1;
+    TXTPOS(col, row);  // the cursor, counted from 1
+    PUTCHR(mark, C);
+    INTEGER x = col - 1, y = row - 1;
+    TXTPOS(x, y);
+}
+}  // namespace
+
 void ASKTXT(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, TextRef ANSWER, const INTEGER& MAXCH,
             const INTEGER& C) {
     write_label(X, Y, PROMPT, C);
@@ -210,24 +223,32 @@ void ASKTXT(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, TextRef
     // character was kept, so typing and erasing keeps the old value whole.
     std::string edited(ANSWER.p, static_cast<size_t>(ANSWER.n));
     int p = 1;
+    bool full_mark_shown = false;  // the final blank of the prompt removes it
     for (;;) {
         INTEGER ch = 0;
         GETKEY(ch);
         if (ch == kEnter) break;
         if (ch == kBackspace) {
             if (p == 1) continue;
+            if (full_mark_shown) mark_at_cursor(' ', C);
+            full_mark_shown = false;
             PUTCHR(ch, C);
             edited[static_cast<size_t>(p - 2)] = ' ';
             --p;
             continue;
         }
+        if (p > maxch) {
+            // The field is full: further keys are ignored until Enter, so
+            // they can neither run as commands nor make a longer name pass
+            // for a shorter one.
+            full_mark_shown = true;
+            mark_at_cursor(kFieldFull, C);
+            continue;
+        }
         PUTCHR(ch, C);
         edited[static_cast<size_t>(p - 1)] = static_cast<char>(ch);
-        if (p == maxch) {
-            ++p;
-            break;
-        }
         ++p;
+        if (maxch == 1) break;  // a one-letter answer is the command key itself
     }
     const int typed = p - 1;
     if (typed == 0) {

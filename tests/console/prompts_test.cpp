@@ -5,6 +5,7 @@
 
 #include "console/console.h"
 #include "console/prompts.h"
+#include "platform/run_stop.h"
 #include "support/session.h"
 
 namespace datrax {
@@ -91,11 +92,40 @@ TEST(AskTxt, TypingEditingAndKeeping) {
     ASKTXT(0, 3, "Name --> |", answer, 40, 15);
     EXPECT_EQ(answer, Text<40>("ab"));
 
-    // Forty characters end the input without Enter.
-    s.keys(std::string(40, 'z') + "q");
+}
+
+// Keys typed after a full field are ignored until Enter (a mark shows it):
+// they never run as the next prompt's commands, and a longer name never
+// passes for its first forty characters.
+TEST(AskTxt, KeysAfterAFullFieldWaitForEnter) {
+    Screen s;
+    Text<40> answer("old");
+    s.keys(std::string(40, 'z') + "dq{enter}x");
     ASKTXT(0, 3, "N|", answer, 40, 15);
     EXPECT_EQ(answer, Text<40>(std::string(40, 'z')));
-    EXPECT_EQ(s.window().keys_left(), 1u);
+    EXPECT_EQ(s.window().keys_left(), 1u);  // only the key after Enter is left
+    EXPECT_EQ(s.row(3), "N" + std::string(40, 'z'));  // the mark is gone
+    INTEGER next = 0;
+    GETKEY(next);
+    EXPECT_EQ(next, 'x');
+
+    // Backspace still edits a full field; the mark goes with it.
+    s.keys("abcdef{bs}{bs}x{enter}");
+    Text<5> short_answer;
+    ASKTXT(0, 5, "N|", short_answer, 5, 15);
+    EXPECT_EQ(short_answer, Text<5>("abcx"));
+    EXPECT_EQ(s.row(5), "Nabcx");
+}
+
+TEST(AskTxt, TheFullFieldMarkShowsWhileKeysAreIgnored) {
+    Screen s;
+    Text<3> answer;
+    s.keys("abcd");
+    try {
+        ASKTXT(0, 3, "N|", answer, 3, 15);  // the script ends before Enter
+    } catch (const RunStop&) {
+    }
+    EXPECT_EQ(s.row(3), "Nabc<");
 }
 
 TEST(AskTxt, OneLetterCommandAndPositionsBeyondMaxchKept) {
