@@ -14,8 +14,11 @@ build: deps
 	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
 	@cmake --build build -j $(JOBS)
 
+# The sanitizer build uses clang: its UndefinedBehaviorSanitizer also checks
+# conversions of floating-point values to integers.
 build-asan: deps
-	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDATRAX_SANITIZE=ON -DDATRAX_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B build-asan -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DDATRAX_SANITIZE=ON \
+	  -DDATRAX_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
 	@cmake --build build-asan -j $(JOBS)
 
 run: build
