@@ -33,6 +33,16 @@ TEST(Fmtnum, ExamplesTable) {
     for (const Row& r : rows) EXPECT_EQ(format(r.value, r.ndec), r.text) << r.value << " " << r.ndec;
 }
 
+// The exponent and the rounding come from the single-precision value, not
+// from its double-precision neighbour.
+TEST(Fmtnum, SinglePrecisionExponentAndRounding) {
+    EXPECT_EQ(format(1.0e-8f, 4), "1.0000E-8");
+    EXPECT_EQ(format(1.0e-9f, 1), "1.0E-9");
+    EXPECT_EQ(format(1.005f, 2), "1.01");
+    EXPECT_EQ(format(-2.675f, 2), "-2.68");
+    EXPECT_EQ(format(1.0e-45f, 1, 8), "1.4E-45");
+}
+
 TEST(Fmtnum, ExponentFormEdges) {
     EXPECT_EQ(format(1e10f, 2), "10.00E9");          // exact power of ten: mantissa 10
     EXPECT_EQ(format(-2.5e12f, 1), "-2.5E12");
