@@ -22,14 +22,12 @@ void SUFNAM(TextRef NAME, std::string_view LETTER) {
             break;
         }
     }
-    int base = 0;  // base-name characters before the extension, at most 8
-    for (int p = len - ext; p >= 1 && base < 8 && !is_separator(work(p)); --p) ++base;
-    const int dir = len - ext - base;
-    if (base < 8) ++base;
-
+    // The letter follows the whole base name, so that the plot names of
+    // files that differ only in a late character stay apart.
+    const int base_end = len - ext;
     // The letter and ".plt" must end within the 40 characters: the base
     // name gives way when there is no room.
-    const int at = std::min(dir + base, 40 - 4);
+    const int at = std::min(base_end + 1, 40 - 4);
     work(at) = LETTER.empty() ? ' ' : LETTER[0];
     constexpr std::string_view kPlt = ".plt";
     for (int i = 0; i < 4; ++i) work(at + 1 + i) = kPlt[static_cast<size_t>(i)];

@@ -9,9 +9,9 @@ namespace datrax {
 // PLTNAM(1) = the data file name with extension plt, PLTNAM(2) the name with
 // the suffix "h" (histograms); NPLT kept in step.
 void DEFPLT(const Arr1<Text<40>, 2>& FNAME, const INTEGER& K);
-// Turns a file name into a plot file name with a one-letter suffix: a base
-// name shorter than eight characters gets LETTER appended, a longer one has
-// its eighth base character replaced; the extension becomes plt.
+// Turns a file name into a plot file name with a one-letter suffix: LETTER
+// is appended to the base name (which is cut when the name would pass 40
+// characters) and the extension becomes plt.
 void SUFNAM(TextRef NAME, std::string_view LETTER);
 
 }  // namespace datrax

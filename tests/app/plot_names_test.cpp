@@ -13,11 +13,15 @@ TEST(Sufnam, SuffixRules) {
     } cases[] = {
         {"G97001.DAT", "G97001h.plt"},
         {"C:\\DATA\\G97001.DAT", "C:\\DATA\\G97001h.plt"},
-        {"ABCDEFGH.DAT", "ABCDEFGh.plt"},
+        {"ABCDEFGH.DAT", "ABCDEFGHh.plt"},
+        {"bf240301.ggp", "bf240301h.plt"},  // bf240302.ggp must not share it
+        {"bf240302.ggp", "bf240302h.plt"},
         {"FILE", "FILEh.plt"},
         {"  g24123.dat", "g24123h.plt"},
         {"/home/user/data/g24123.dat", "/home/user/data/g24123h.plt"},
-        {"/home/user/data/longname1.dat", "/home/user/data/longnameh.plt"},
+        {"/home/user/data/longname1.dat", "/home/user/data/longname1h.plt"},
+        {"/home/user/data/a_rather_long_name_x.dat", "/home/user/data/a_rather_long_name_h.plt"},
+        {"123456789012345678901234567890123456.dat", "12345678901234567890123456789012345h.plt"},
         {"dir.d/x", "dir.d/xh.plt"},
         {"1234567890123456789012345678901234567890", "12345678901234567890123456789012345h.plt"},
     };
