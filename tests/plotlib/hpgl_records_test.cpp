@@ -113,6 +113,22 @@ TEST_F(HpglRecords, LineModeFiveTurnsDrawsDottedButNotMoves) {
     EXPECT_EQ(file_lines("lmode.plt"), expected);
 }
 
+// The second of two files written one after the other starts from the
+// state of a fresh plotter: its first dotted line writes its line type, and
+// its first text does not continue the first file's.
+TEST_F(HpglRecords, EveryPlotFileStartsFromAFreshPenState) {
+    for (const char* name : {"first.plt", "second.plt"}) {
+        open_plot(name);
+        PENMOV(1.0f, 1.0f, 3);
+        PENMOV(2.0f, 1.0f, 5);
+        PENMOV(2.0f, 2.0f, 5);
+        PLTSYM(3.0f, 3.0f, 0.1f, "AB", 0.0f, 2);
+        close_plot(name);
+    }
+    expect_golden_plot("second.plt");
+    EXPECT_EQ(file_text("first.plt"), file_text("second.plt"));
+}
+
 TEST_F(HpglRecords, NegativeCodeShiftsTheOriginOnceOnBothDevices) {
     PLTDEV(12, 11, 1, 0, "both.plt");
     PENMOV(1.0f, 2.0f, -3);
