@@ -93,6 +93,9 @@ void screen_symbol(REAL X, REAL Y, REAL height, std::string_view text, REAL angl
             SCGLYF(ix, iy, h, code, c, s, passes);
         else
             screen_character_marker(ix, iy, h, code, c, s, passes);
+        // The pen goes back to the marker's centre, so that a curve through
+        // the markers continues from the data point.
+        platform::window().canvas().move_to_world(x0, y0);
         plot.screen_cont_x = x0;
         plot.screen_cont_y = y0;
     } else {

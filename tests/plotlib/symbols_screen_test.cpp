@@ -80,6 +80,20 @@ TEST_F(SymbolsScreen, MarkerFourIsACrossOfFourBySixUnits) {
     EXPECT_EQ(canvas().pixel(ix, iy - 6), 0);  // no bar across the top: a cross, not an hourglass
 }
 
+// A curve through markers: the pen is back at each marker's centre, so
+// the next segment starts at the data point (as after text and in a file).
+TEST_F(SymbolsScreen, PenReturnsToTheMarkersCentre) {
+    for (const INTEGER code : {4, 1, 11, 65}) {  // 65: a character marker
+        PLTDEV(2, 11, 1, 0, ".");
+        const char text = static_cast<char>(code);
+        PLTSYM(5.0f, 4.0f, 0.1f, std::string_view(&text, 1), 0.0f, -1);
+        REAL x = 0, y = 0, fact = 0;
+        PENPOS(x, y, fact);
+        EXPECT_NEAR(x, 5.0f, 1e-4f) << code;
+        EXPECT_NEAR(y, 4.0f, 1e-4f) << code;
+    }
+}
+
 TEST_F(SymbolsScreen, CodesBeyondTheFontAreDrawnAsZWithAMessage) {
     // The glyph's corner of the canvas (the message goes to the text rows).
     auto glyph_area = [this](const char* text) {
