@@ -3,6 +3,7 @@
 // back when it is hidden.
 #pragma once
 #include <cstdint>
+#include <exception>
 #include <vector>
 
 #include "platform/canvas.h"
@@ -13,8 +14,12 @@ class Crosshair {
 public:
     static constexpr int kArm = 12;  // pixels from the centre to the end of each arm
 
-    explicit Crosshair(Canvas& canvas) : canvas_(canvas) {}
-    ~Crosshair() { hide(); }
+    explicit Crosshair(Canvas& canvas) : canvas_(canvas), unwinding_(std::uncaught_exceptions()) {}
+    // A run that stops while the cursor waits (the window closed, a key
+    // script used up) leaves the screen as it was last seen, cursor and all.
+    ~Crosshair() {
+        if (std::uncaught_exceptions() == unwinding_) hide();
+    }
     Crosshair(const Crosshair&) = delete;
     Crosshair& operator=(const Crosshair&) = delete;
 
@@ -31,6 +36,7 @@ private:
     void put(int x, int y, int colour);
 
     Canvas& canvas_;
+    int unwinding_;  // exceptions in flight when the cursor was made
     std::vector<Saved> saved_;
 };
 

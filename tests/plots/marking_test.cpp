@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/run_stop.h"
 #include "plots/marking.h"
 #include "plots_fixture.h"
 
@@ -89,6 +90,22 @@ TEST_F(Marking, TheCursorLeavesNoTraceBesideTheMark) {
         EXPECT_TRUE(unchanged(x0, y0 + d)) << "lower arm " << d;
     }
     EXPECT_FALSE(unchanged(x0, y0 - 25)) << "the arrow's shaft is there";
+}
+
+// The picture of a marking step that waits for its pick (a replay whose keys
+// end there) shows the cursor, as the real window does.
+TEST_F(Marking, TheWaitingCursorIsOnThePicture) {
+    const std::vector<uint8_t> before = window_.canvas().pixels();
+    keys("{right}{right}");
+    EXPECT_THROW(mark_points(0.5f, 1), RunStop);
+    const platform::Canvas& c = window_.canvas();
+    const int x0 = column_of(5.5f) + 2, y0 = row_of(3.75f);
+    int inverted = 0;
+    for (int d = -12; d <= 12; ++d) {
+        inverted += c.pixel(x0 + d, y0) == 15 - before[y0 * c.width() + x0 + d];
+        inverted += d != 0 && c.pixel(x0, y0 + d) == 15 - before[(y0 + d) * c.width() + x0];
+    }
+    EXPECT_EQ(inverted, 49);
 }
 
 }  // namespace
