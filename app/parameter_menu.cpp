@@ -134,16 +134,19 @@ void edit_axes(int kind, INTEGER box_colour) {
 
 void edit_time_unit(INTEGER box_colour) {
     explain(kUnitsExplanation, 13, 21, 14, box_colour);
-    list_fields({{"ITUP   = |", "", 0, &pp.ITUP}});
+    const MenuField itup{"ITUP   = |", "ITUP   ->|", 0, &pp.ITUP};
+    list_fields({itup});
     if (pp.ITUP > 0) {
         do {
-            ask_fields({{"", "ITUP   ->|", 0, &pp.ITUP}});
+            ask_fields({itup});
         } while (pp.ITUP > 4);
     }
     // User units are stored as 0 whatever was typed at or below it.
     if (pp.ITUP < 0) pp.ITUP = 0;
     AXLABS();
-    cblank(0, 13, scr.MAXCOL, scr.MAXROW - 1, gp.BCOL);
+    // The value row keeps ITUP listed while the menu asks for a letter.
+    list_fields({itup});
+    cblank(0, 13, scr.MAXCOL, scr.MAXROW - 2, gp.BCOL);
 }
 
 void edit_lines_and_symbols() {

@@ -80,6 +80,9 @@ TEST(ParameterMenu, TimeUnitQuestion) {
     s.run("cu{enter}x");  // with ITUP 0 nothing is asked: Enter is the next letter
     EXPECT_EQ(pp.ITUP, 0);
     EXPECT_EQ(s.bottom_row(), "Select letter -->");
+    s.run("cu");  // ... but the value is listed while the menu waits
+    EXPECT_EQ(s.row(scr.MAXROW - 1), "ITUP   = 0");
+    EXPECT_EQ(s.bottom_row(), "Select letter -->");
 }
 
 TEST(ParameterMenu, NegativeUnitIsStoredAsUserUnits) {
