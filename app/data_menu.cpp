@@ -124,10 +124,19 @@ void DATAMN(Arr1<Text<40>, 2>& FNAME, [[maybe_unused]] const INTEGER& TMODE, con
                 parameter_menu(KS);
                 draw_data_menu(FNAME, K, KS);
                 break;
-            case 'n':
+            case 'n': {
+                // One data set makes slot 1 current: the summary and the
+                // default plot names follow it at once.
+                const INTEGER before = K;
                 ask_ndsets();
-                DATAHD(K, FNAME(K));
+                if (K != before) {
+                    DEFPLT(FNAME, K);
+                    draw_data_menu(FNAME, K, KS);
+                } else {
+                    DATAHD(K, FNAME(K));
+                }
                 break;
+            }
             case 'f':
                 if (sel.NDSETS == 1) break;
                 K = K + 1 > sel.NDSETS ? 1 : K + 1;

@@ -4,6 +4,7 @@
 #include "app/data_input.h"
 #include "app/graphics_profile.h"
 #include "app/main_program.h"
+#include "app/plot_names.h"
 #include "app/parameter_menu.h"
 #include "console/console.h"
 #include "console/prompts.h"
@@ -119,10 +120,15 @@ void run_main_menu() {
                 screen_setup();
                 draw_main_menu();
                 break;
-            case 'n':
+            case 'n': {
+                const INTEGER before = sel.slot;
                 ask_ndsets();
+                // Slot 1 became current: its default plot names replace the
+                // other data set's.
+                if (sel.slot != before && !dset.FNAME(sel.slot).is_blank()) DEFPLT(dset.FNAME, sel.slot);
                 draw_main_header();
                 break;
+            }
             case 'f':
                 next_slot();
                 draw_main_header();

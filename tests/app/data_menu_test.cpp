@@ -81,6 +81,24 @@ TEST(DataMenu, FileAlternatesSlotsAndRebuildsPlotNames) {
     EXPECT_EQ(gp.PLTNAM(1), Text<40>("st0101.plt"));
 }
 
+// With slot 2 current, one data set makes slot 1 current: header, summary
+// and default plot names follow at once.
+TEST(DataMenu, OneDataSetShowsSlotOneAndItsPlotNames) {
+    Screen s(3);
+    load_pair();
+    dset.IFORM = 2;
+    dset.FNAME(1) = "g24122.dat";
+    dset.FNAME(2) = "p24122.dat";
+    sel.NDSETS = 2;
+    sel.STYLE = 2;
+    run_menu(s, "fn1{enter}");
+    EXPECT_EQ(sel.slot, 1);
+    EXPECT_EQ(s.row(0), " DATA MENU - Ndsets 1 File 1 Style 1 g24122.dat");
+    EXPECT_EQ(s.row(16), "      Data Limits           : [-11.500000, -7.500000] : nm/s^2");
+    EXPECT_EQ(gp.PLTNAM(1), Text<40>("g24122.plt"));
+    EXPECT_EQ(gp.PLTNAM(2), Text<40>("g24122h.plt"));
+}
+
 TEST(DataMenu, ReturnAfterAGgpFileResetsTheSelection) {
     Screen s(3);
     load_pair();

@@ -66,6 +66,17 @@ TEST(MainMenu, FileStepsTheSlotOnlyWithTwoDataSets) {
     EXPECT_EQ(s.row(0), " MAIN MENU - Style 2 Ndsets 2 File 2 second.dat");
 }
 
+TEST(MainMenu, OneDataSetMakesSlotOneCurrentWithItsNameAndPlotNames) {
+    Session s;
+    dset.FNAME(1) = "g24122.dat";
+    dset.FNAME(2) = "p24122.dat";
+    s.run("n2{enter}fn1{enter}");
+    EXPECT_EQ(sel.slot, 1);
+    EXPECT_EQ(s.row(0), " MAIN MENU - Style 1 Ndsets 1 File 1 g24122.dat");
+    EXPECT_EQ(gp.PLTNAM(1), Text<40>("g24122.plt"));
+    EXPECT_EQ(gp.PLTNAM(2), Text<40>("g24122h.plt"));
+}
+
 TEST(MainMenu, EnterAloneRepeatsTheLastCommand) {
     Session s;
     dset.FNAME(1) = "first.dat";
