@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "plotlib/coords.h"
 #include "base/numbers.h"
@@ -54,7 +55,9 @@ struct Frame {
     }
 };
 
-void annotate_tick(const Frame& f, REAL tx, REAL ty, REAL value, INTEGER ndec) {
+// Where the number of a tick starts (the number itself is drawn at 0
+// degrees from there).
+void number_origin(const Frame& f, REAL tx, REAL ty, REAL value, INTEGER ndec, REAL& px, REAL& py) {
     const REAL w = number_width(value, ndec);
     REAL dx = 0, dy = 0;
     if (!f.vertical) {
@@ -65,8 +68,50 @@ void annotate_tick(const Frame& f, REAL tx, REAL ty, REAL value, INTEGER ndec) {
         dy = (f.tickdir > 0.0f ? 0.2f : 0.1f) + (f.s * f.side > 0.0f ? w * kCharWidth : 0.0f);
     }
     dy *= f.side;
-    REAL px = 0, py = 0;
     f.turn(tx, ty, dx, dy, px, py);
+}
+
+// The page box a tick's number covers: one text height per character.
+// Neighbouring numbers keep half a character apart, so that they read as two.
+struct NumberBox {
+    static constexpr REAL kGap = 0.5f * kTextHeight;
+    REAL x1, y1, x2, y2;
+    bool overlaps(const NumberBox& o) const {
+        return x1 < o.x2 + kGap && o.x1 < x2 + kGap && y1 < o.y2 + kGap && o.y1 < y2 + kGap;
+    }
+};
+
+NumberBox number_box(const Frame& f, REAL tx, REAL ty, REAL value, INTEGER ndec) {
+    REAL px = 0, py = 0;
+    number_origin(f, tx, ty, value, ndec, px, py);
+    INTEGER nchar = 0;
+    FMTNUM(value, ndec, plot.number_text, nchar);
+    return {px, py, px + static_cast<REAL>(std::max(nchar, 0)) * kTextHeight, py + kTextHeight};
+}
+
+// Every how many ticks a number is written: 1 unless neighbouring numbers
+// would overlap (wide numbers on short divisions), then the smallest step
+// at which none does.
+int64_t annotation_stride(const Frame& f, REAL x, REAL y, REAL div, const std::vector<REAL>& values, INTEGER ndec) {
+    const int64_t n = static_cast<int64_t>(values.size());
+    std::vector<NumberBox> boxes;
+    boxes.reserve(values.size());
+    for (int64_t i = 0; i < n; ++i) {
+        const REAL along = static_cast<REAL>(i) * div;
+        boxes.push_back(number_box(f, x + along * f.c, y + along * f.s, values[static_cast<size_t>(i)], ndec));
+    }
+    for (int64_t stride = 1; stride < n; ++stride) {
+        bool apart = true;
+        for (int64_t i = 0; i + stride < n && apart; i += stride)
+            apart = !boxes[static_cast<size_t>(i)].overlaps(boxes[static_cast<size_t>(i + stride)]);
+        if (apart) return stride;
+    }
+    return std::max<int64_t>(n, 1);
+}
+
+void annotate_tick(const Frame& f, REAL tx, REAL ty, REAL value, INTEGER ndec) {
+    REAL px = 0, py = 0;
+    number_origin(f, tx, ty, value, ndec, px, py);
     PLTNUM(px, py, kTextHeight, value, 0.0f, ndec);
 }
 
@@ -138,12 +183,18 @@ void draw_axis(REAL X, REAL Y, std::string_view LABEL, INTEGER NCHAR, REAL AXLEN
     const REAL step = DELTAV * k;
     const int64_t n = tick_count(length, DIV);
     const REAL div = DIV > 0.0f && std::isfinite(DIV) ? DIV : 0.0f;
+    std::vector<REAL> values(static_cast<size_t>(n));
     REAL value = FIRSTV * k;
+    for (REAL& v : values) {
+        v = value;
+        value += step;
+    }
+    const int64_t stride = annotation_stride(f, X, Y, div, values, NDEC);
     for (int64_t i = 0; i < n; ++i) {
         const REAL along = static_cast<REAL>(i) * div;
-        annotate_tick(f, X + along * f.c, Y + along * f.s, value, NDEC);
-        if (i == n / 2) draw_title(f, X, Y, LABEL, nch, length, value + step, NDEC, EXPO);
-        value += step;
+        const REAL v = values[static_cast<size_t>(i)];
+        if (i % stride == 0) annotate_tick(f, X + along * f.c, Y + along * f.s, v, NDEC);
+        if (i == n / 2) draw_title(f, X, Y, LABEL, nch, length, v + step, NDEC, EXPO);
     }
     draw_axis_line(f, X, Y, length, div, n, AXLEN);
 }

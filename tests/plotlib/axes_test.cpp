@@ -65,6 +65,31 @@ TEST_F(Axes, YAxisWithExponent) {
     expect_golden_plot("axis_y.plt");
 }
 
+// Numbers too wide for their division are written at every n-th tick, on
+// horizontal and vertical axes alike; numbers that fit keep every tick.
+TEST_F(Axes, NumbersNeverOverlap) {
+    struct Case {
+        REAL angle, first, step, div;
+        INTEGER ndec;
+        std::vector<std::string> numbers;
+    } cases[] = {
+        {0.0f, 1002.0f, 2.05f, 0.8f, 1, {"1002.0", "1006.1", "1010.2"}},              // 6 x 0.14 > 0.8
+        {0.0f, 1002.0f, 2.05f, 0.5f, 1, {"1002.0", "1006.1", "1010.2", "1014.3", "1018.4"}},
+        {0.0f, 10.0f, 2.0f, 0.8f, 1, {"10.0", "12.0", "14.0", "16.0", "18.0", "20.0"}},  // fits
+        {90.0f, 0.0f, 1.0f, 0.1f, 0, {"0.", "3."}},                                     // stacked
+    };
+    int k = 0;
+    for (const Case& c : cases) {
+        const std::string name = "wide" + std::to_string(k++) + ".plt";
+        open_plot(name);
+        PLTAXS(1.0f, 1.0f, "T", -1, c.angle == 0.0f ? 4.0f : 0.3f, c.angle, c.first, c.step, c.ndec, 0.0f, c.div);
+        std::vector<std::string> numbers;
+        for (const std::string& l : records(name.c_str()))
+            if (l.rfind(" LB", 0) == 0 && label_text(l) != "T") numbers.push_back(label_text(l));
+        EXPECT_EQ(numbers, c.numbers) << name;
+    }
+}
+
 TEST_F(Axes, TickCountAllowsAHundredthOfAnInch) {
     for (const auto& [length, ticks] : std::vector<std::pair<REAL, int>>{{7.0f, 8}, {6.995f, 8}, {6.98f, 7}}) {
         const std::string name = "ticks" + std::to_string(length) + ".plt";
