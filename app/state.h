@@ -215,6 +215,9 @@ struct HistogramWorkRecord {
     LOGICAL fixed_limits = false;     // answer to "Fixed Data Limits"
     LOGICAL save = false;             // answer to "Save Plot"
     LOGICAL quit = false;             // answer to "Quit"
+    LOGICAL has_limits = false;       // lower/upper were set by a histogram drawing (run)
+    INTEGER limits_slot = 0;          // slot of the data set they belong to (run)
+    Text<40> limits_file;             // file name of that data set (run)
 };
 extern HistogramWorkRecord histw;
 

@@ -60,6 +60,9 @@ void draw_curve(const SeriesDrawing& d, INTEGER k, bool feather) {
     const INTEGER last = std::min({plotw.J2, dset.NPTS(k), MAXPTS});
     if (plotw.J1 > last) return;
     const CurveMap m = curve_map(d, k);
+    // An area without height, or with a range too large to draw, stays an
+    // empty frame.
+    if (m.scale == 0.0f) return;
     const INTEGER pen = curve_pen(pp.LTYP(k));
     const bool filtered = pp.NF >= 2;
     const bool markers = pp.ISYM(k) >= 0;
@@ -88,8 +91,8 @@ void draw_curve(const SeriesDrawing& d, INTEGER k, bool feather) {
 }  // namespace
 
 void draw_curves(const SeriesDrawing& d) {
-    // An area without width or height stays an empty frame.
-    if (pp.XLEN == 0.0f || pp.YLEN == 0.0f) return;
+    // An area without width stays an empty frame.
+    if (pp.XLEN == 0.0f) return;
     const bool feather = pp.LINF(1) == 2;
     for (INTEGER k = 1; k <= std::min(sel.NDSETS, MAXSET); ++k) {
         if (pp.ZCOL) PENCOL(std::as_const(pp.LCOL(k)));

@@ -41,6 +41,17 @@ void choose_limits(LOGICAL new_data, INTEGER k) {
         EXTREM(histw.lower, histw.upper, 1, dset.NPTS(k), k);
 }
 
+// A range too large for single precision, or too small to scale.
+void refuse_range(REAL range) {
+    if (!std::isfinite(range)) {
+        bottom_row_notice("Data Range too large to draw Press [Enter] --> |", scr.PRMCOL);
+        return;
+    }
+    SHOWRL(0, -scr.MAXROW, "Data Range too small : |", range, 4, scr.PRMCOL);
+    MSGTXT(-1, 0, " Press [Enter] --> |", scr.PRMCOL);
+    WAITKY();
+}
+
 struct Layout {
     REAL bar_width, inches_per_count, x_step, y_step;
 };
@@ -83,15 +94,32 @@ void draw_statistics(const SampleStatistics& s) {
     }
 }
 
+// The title of the data set drawn; the pressure set of a GGP pair has none
+// of its own and shows the station's.
+INTEGER title_set(INTEGER k) {
+    return k == 2 && dset.IFORM == 3 && dset.TITLE(2).trimmed_length() == 0 ? 1 : k;
+}
+
+// The data axis carries AXTITX(2), which follows data set 1's unit; data
+// set 2 shows its own unit instead unless the user has typed a title.
+bool own_unit_title(INTEGER k) { return k == 2 && pp.AXTITX(2).trimmed() == dset.DUNIT(1).trimmed(); }
+
 void draw_titles(INTEGER k, const SampleStatistics& stats) {
     draw_banner(k);
-    PLTSYM(pp.XMIN, 7.3f, 0.15f, dset.TITLE(k).view(), 0.0f, dset.LTITLE(k));
+    const INTEGER t = title_set(k);
+    PLTSYM(pp.XMIN, 7.3f, 0.15f, dset.TITLE(t).view(), 0.0f, dset.LTITLE(t));
     if (pp.ZSUBT) PLTSYM(pp.XMIN, 7.0f, 0.1f, pp.SUBTH.view(), 0.0f, pp.LSUBTH);
     draw_statistics(stats);
 }
 
-void draw_axes_and_frame(const Layout& l) {
-    PLTAXS(pp.XMIN, pp.YMIN, pp.AXTITX(2).view(), -pp.LAXTX(2), pp.XLEN, 0.0f, histw.lower, l.x_step, pp.NTX(2),
+void draw_axes_and_frame(const Layout& l, INTEGER k) {
+    Text<40> title = pp.AXTITX(2);
+    INTEGER length = pp.LAXTX(2);
+    if (own_unit_title(k)) {
+        title = dset.DUNIT(2).view();
+        length = LENTXT(title, -40);
+    }
+    PLTAXS(pp.XMIN, pp.YMIN, title.view(), -length, pp.XLEN, 0.0f, histw.lower, l.x_step, pp.NTX(2),
            pp.TEX(2), pp.XLEN / static_cast<REAL>(divisions(pp.NGX(2))));
     PLTAXS(pp.XMIN, pp.YMIN, pp.AXTITY(2).view(), pp.LAXTY(2), -pp.YLEN, 90.0f, 0.0f, l.y_step, pp.NTY(2),
            pp.TEY(2), pp.YLEN / static_cast<REAL>(divisions(pp.NGY(2))));
@@ -122,7 +150,7 @@ void draw_histogram(INTEGER k, INTEGER mode, std::span<const INTEGER> counts,
     if (pp.ZTITL) draw_titles(k, stats);
     digits = 0;
     NUMDIG(digits);
-    draw_axes_and_frame(l);
+    draw_axes_and_frame(l, k);
     draw_bars(counts, l);
 }
 
@@ -134,16 +162,21 @@ LOGICAL histogram_plot(std::span<INTEGER> counts, const INTEGER& NBIN) {
         bottom_row_notice("No samples in this data set --> |", scr.PRMCOL);
         return false;
     }
-    if (mainv.new_data) EXTREM(histw.lower, histw.upper, 1, dset.NPTS(k), k);
+    // Limits of the histogram's own for this data set; until it has drawn
+    // one (after a time-series plot has cleared the new-data flag, say),
+    // every pass asks as a first call does.
+    LOGICAL new_data =
+        mainv.new_data || !(histw.has_limits && histw.limits_slot == k && histw.limits_file == dset.FNAME(k));
+    if (new_data) EXTREM(histw.lower, histw.upper, 1, dset.NPTS(k), k);
     const std::span<INTEGER> bars = counts.first(static_cast<size_t>(std::clamp<INTEGER>(NBIN, 1, counts.size())));
     for (;;) {
         INTEGER mode = kOutputScreen;
-        choose_limits(mainv.new_data, k);
-        const REAL range = histw.upper - histw.lower;
-        if (std::fabs(range) <= kMinimumRange) {
-            SHOWRL(0, -scr.MAXROW, "Data Range too small : |", range, 4, scr.PRMCOL);
-            MSGTXT(-1, 0, " Press [Enter] --> |", scr.PRMCOL);
-            WAITKY();
+        choose_limits(new_data, k);
+        // The range is taken in double precision: limits near the ends of
+        // single precision have a range that single precision cannot hold.
+        const REAL range = static_cast<REAL>(static_cast<double>(histw.upper) - static_cast<double>(histw.lower));
+        if (!std::isfinite(range) || std::fabs(range) <= kMinimumRange) {
+            refuse_range(range);
             continue;
         }
         count_bins(samples_of(k), histw.lower, histw.upper, bars, static_cast<INTEGER>(bars.size()));
@@ -151,7 +184,10 @@ LOGICAL histogram_plot(std::span<INTEGER> counts, const INTEGER& NBIN) {
         const Layout l = layout_for(bars, range);
         for (;;) {
             draw_histogram(k, mode, bars, l, stats);
-            mainv.new_data = false;
+            mainv.new_data = new_data = false;
+            histw.has_limits = true;
+            histw.limits_slot = k;
+            histw.limits_file = dset.FNAME(k);
             if (mode == kOutputSave) {
                 PLTCLS();
                 break;

@@ -1,24 +1,33 @@
 #include "plots/histogram_counts.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "data/missing.h"
 
 namespace datrax {
 
-INTEGER bin_of(REAL v, REAL lower, REAL range, INTEGER nbin) {
-    if (range == 0.0f) return v == lower ? 1 : 0;
-    const REAL position = (v - lower) / range * static_cast<REAL>(nbin - 1);
-    if (!std::isfinite(position) || position < -0.5f || position >= static_cast<REAL>(nbin) - 0.5f) return 0;
-    return static_cast<INTEGER>(std::lround(position)) + 1;
+Bins::Bins(REAL lo, REAL hi, INTEGER n)
+    : lower(lo), upper(hi), range(upper - lower), nbin(n) {}
+
+INTEGER Bins::bin_of(REAL v) const {
+    const double x = v;
+    if (range == 0.0) return x == lower ? 1 : 0;
+    if (!(x >= limit(1) && x <= limit(nbin + 1))) return 0;
+    // The quotient may round across a limit: settle on the limits themselves.
+    const double position = std::floor((x - lower) / range * static_cast<double>(nbin));
+    INTEGER b = static_cast<INTEGER>(std::clamp(position, 0.0, static_cast<double>(nbin - 1))) + 1;
+    while (b > 1 && x < limit(b)) --b;
+    while (b < nbin && x >= limit(b + 1)) ++b;
+    return b;
 }
 
 void count_bins(std::span<const REAL> samples, REAL lower, REAL upper, std::span<INTEGER> counts, INTEGER nbin) {
     std::fill_n(counts.begin(), nbin, 0);
-    const REAL range = upper - lower;
+    const Bins bins(lower, upper, nbin);
     for (const REAL v : samples) {
         if (is_missing(v)) continue;
-        const INTEGER k = bin_of(v, lower, range, nbin);
+        const INTEGER k = bins.bin_of(v);
         if (k >= 1) ++counts[static_cast<size_t>(k - 1)];
     }
 }

@@ -7,10 +7,22 @@
 
 namespace datrax {
 
-// Bin 1..nbin of value v: the nearest of nbin equally spaced centres, the
-// first at lower and the last at lower + range. 0 when v lies outside them
-// (or range is 0 and v is not lower).
-INTEGER bin_of(REAL v, REAL lower, REAL range, INTEGER nbin);
+// The nbin equal intervals of lower..upper, worked out in double precision
+// so that no range of single-precision values overflows.
+struct Bins {
+    double lower = 0, upper = 0, range = 0;
+    INTEGER nbin = 0;
+
+    Bins(REAL lo, REAL hi, INTEGER n);
+    // Lower limit of bin b (1..nbin + 1; nbin + 1 gives the upper limit).
+    double limit(INTEGER b) const {
+        return b > nbin ? upper : lower + range * static_cast<double>(b - 1) / static_cast<double>(nbin);
+    }
+    // Bin 1..nbin holding v: limit(b) <= v < limit(b + 1), the upper limit
+    // itself in bin nbin. 0 when v lies outside (or is not a number). A zero
+    // range puts only v == lower into bin 1.
+    INTEGER bin_of(REAL v) const;
+};
 
 // Fills counts(1..nbin) from the samples (counts.size() >= nbin); missing
 // samples and samples outside the bins are left out.

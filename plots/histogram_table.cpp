@@ -34,8 +34,9 @@ void choose_table_name(Text<40>& name) {
 
 }  // namespace
 
-std::string general_field_9_2(REAL x) {
-    const double a = std::fabs(static_cast<double>(x));
+std::string general_field_9_2(double x) {
+    if (!std::isfinite(x)) return std::string(9, '*');
+    const double a = std::fabs(x);
     // Fixed notation when the value rounded to two significant digits lies
     // in 0.1 .. 100 (zero included).
     const double scale = a == 0 ? 1 : std::pow(10.0, std::floor(std::log10(a)) - 1);
@@ -45,9 +46,9 @@ std::string general_field_9_2(REAL x) {
         const int before = rounded < 1 ? 0 : rounded < 10 ? 1 : 2;
         const int decimals = a == 0 ? 1 : 2 - before;
         if (decimals == 0)  // the point stays: "12."
-            std::snprintf(buf, sizeof buf, "%4.0f.    ", static_cast<double>(x));
+            std::snprintf(buf, sizeof buf, "%4.0f.    ", x);
         else
-            std::snprintf(buf, sizeof buf, "%5.*f    ", decimals, static_cast<double>(x));
+            std::snprintf(buf, sizeof buf, "%5.*f    ", decimals, x);
         return buf;
     }
     int exponent = static_cast<int>(std::floor(std::log10(a))) + 1;
@@ -56,8 +57,9 @@ std::string general_field_9_2(REAL x) {
         mantissa /= 10;
         ++exponent;
     }
+    if (std::abs(exponent) > 99) return std::string(9, '*');
     std::snprintf(buf, sizeof buf, "%s0.%02dE%c%02d", x < 0 ? "-" : "", static_cast<int>(std::round(mantissa * 100)),
-                  exponent < 0 ? '-' : '+', std::abs(exponent) % 100);
+                  exponent < 0 ? '-' : '+', std::abs(exponent));
     return right_aligned(buf, 9);
 }
 
@@ -69,13 +71,11 @@ std::string histogram_table_text(const Text<40>& name, INTEGER k, REAL minimum, 
     std::string text = " DATA HISTOGRAM for " + std::string(name.view()) + "\n";
     text += " Data Set # " + std::to_string(k % 10) + "\n";
     text += "   bin #        limits               # samples\n";
-    const REAL step = (maximum - minimum) / static_cast<REAL>(kTableBins);
+    const Bins bins(minimum, maximum, kTableBins);
     for (INTEGER b = 1; b <= kTableBins; ++b) {
-        const REAL lower = minimum + static_cast<REAL>(b - 1) * step;
-        const REAL upper = lower + step;
         char line[96];
-        std::snprintf(line, sizeof line, "%5d     %s - %s%10d\n", b, general_field_9_2(lower).c_str(),
-                      general_field_9_2(upper).c_str(), counts[b - 1]);
+        std::snprintf(line, sizeof line, "%5d     %s - %s%10d\n", b, general_field_9_2(bins.limit(b)).c_str(),
+                      general_field_9_2(bins.limit(b + 1)).c_str(), counts[b - 1]);
         text += line;
     }
     return text;

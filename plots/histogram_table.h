@@ -14,7 +14,8 @@ void histogram_table();
 // The table's text for data set K with its minimum and maximum.
 std::string histogram_table_text(const Text<40>& name, INTEGER k, REAL minimum, REAL maximum);
 
-// A limit as a general real field of 9 characters with 2 significant digits.
-std::string general_field_9_2(REAL x);
+// A limit as a general real field of 9 characters with 2 significant digits;
+// nine asterisks when the value cannot be shown.
+std::string general_field_9_2(double x);
 
 }  // namespace datrax

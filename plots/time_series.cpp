@@ -107,8 +107,16 @@ void ask_data_limits() {
 }
 
 // Data per division, inches per data unit and division length of one area.
+// A range that single precision cannot hold (limits near its ends) is
+// reported and leaves the area without a curve (scale 0).
 void scale_area(REAL lo, REAL hi, REAL height, std::string_view message, REAL& step, REAL& scale, REAL& div) {
-    REAL range = hi - lo;
+    REAL range = static_cast<REAL>(static_cast<double>(hi) - static_cast<double>(lo));
+    if (!std::isfinite(range)) {
+        bottom_row_notice("Data range too large to draw Press [Enter] --> |", scr.PRMCOL);
+        step = scale = 0.0f;
+        div = height / static_cast<REAL>(divisions(pp.NGY(1)));
+        return;
+    }
     if (std::fabs(range) <= kMinRange) {
         SHOWRL(0, -(scr.MAXROW - 1), message, kMinRange, 4, scr.PRMCOL);
         range = kMinRange;

@@ -82,6 +82,51 @@ TEST(Histogram, WithoutTitlesOnlyAxesFrameAndBarsAreDrawn) {
     EXPECT_EQ(lit, 0);
 }
 
+// After a time-series plot the histogram has no limits of its own yet: it
+// asks as on a first call and draws.
+TEST(Histogram, AfterATimeSeriesPlotTheFirstHistogramAsksForLimits) {
+    Session s;
+    write_datra("bf.dat", 2000, wave);
+    s.run("dbf.dat{enter}" "dnn{enter}q" "h");
+    EXPECT_EQ(s.bottom_row(), "Fixed Data Limits [y/n] -->");
+    s.run("dy" "dnn{enter}q" "hn");
+    EXPECT_EQ(s.bottom_row(), "Save Plot [y/n] -->");
+    s.run("dy" "dnn{enter}q" "hnnn");  // its own limits now: it asks to change them
+    EXPECT_EQ(s.bottom_row(), "Change Data Limits [y/n] -->");
+}
+
+// The pressure set of a GGP pair: its own unit on the data axis and the
+// station's title.
+TEST(Histogram, SecondDataSetShowsItsOwnUnitAndATitle) {
+    Session s;
+    {
+        std::ofstream out("st240301.ggp");
+        out << "Filename : ST240301.GGP\nStation : ST\n77777777\n";
+        for (int i = 0; i < 48; ++i) {
+            char line[80];
+            std::snprintf(line, sizeof line, "202403%02d %02d0000%10.4f%10.4f\n", 1 + i / 24, i % 24, 40.0 * std::sin(i * 0.3),
+                          1005.0 + 4.0 * std::cos(i * 0.1));
+            out << line;
+        }
+        out << "99999999\n88888888\n";
+    }
+    s.run("dst240301.ggp{enter}" "f" "hn" "yy" "y");
+    const std::string plot = testing::read_file_bytes("st240301h.plt");
+    EXPECT_NE(plot.find(" LBmbar\x03;"), std::string::npos);
+    EXPECT_EQ(plot.find(" LBmicrogal\x03;"), std::string::npos);
+    ASSERT_GT(dset.LTITLE(1), 0);
+    const std::string title = " LB" + std::string(dset.TITLE(1).view().substr(0, static_cast<size_t>(dset.LTITLE(1))));
+    EXPECT_NE(plot.find(title), std::string::npos) << title;
+}
+
+TEST(Histogram, ARangeBeyondSinglePrecisionIsReported) {
+    Session s;
+    std::ofstream("wide.dat") << "Wide\n         4         1.0\n(2e16.7)            nm/s^2              min\n"
+                                 "  -3.4000000E+38   3.4000000E+38\n   0.0000000E+00   1.0000000E+00\n";
+    s.run("dwide.dat{enter}" "hn");
+    EXPECT_EQ(s.bottom_row(), "Data Range too large to draw Press [Enter] -->");
+}
+
 TEST(Histogram, NoSamplesGiveAMessageAndNoTable) {
     Session s;
     write_datra("one.dat", 1, wave);

@@ -9,24 +9,36 @@
 namespace datrax {
 namespace {
 
-TEST(Binning, EndsAndTheNearestCentre) {
-    EXPECT_EQ(bin_of(0.0f, 0.0f, 10.0f, 100), 1);
-    EXPECT_EQ(bin_of(10.0f, 0.0f, 10.0f, 100), 100);
-    EXPECT_EQ(bin_of(3.0f, 0.0f, 10.0f, 100), 31);  // NINT(29.7) + 1
-    EXPECT_EQ(bin_of(-5.0f, -5.0f, 1.0f, 25), 1);
-    EXPECT_EQ(bin_of(-4.0f, -5.0f, 1.0f, 25), 25);
-    EXPECT_EQ(bin_of(-4.5f, -5.0f, 1.0f, 25), 13);  // 12.0 exactly
-    // Outside the limits: no bin.
-    EXPECT_EQ(bin_of(-1.0f, 0.0f, 10.0f, 100), 0);
-    EXPECT_EQ(bin_of(11.0f, 0.0f, 10.0f, 100), 0);
-    // A zero range puts the one value into bin 1.
-    EXPECT_EQ(bin_of(2.0f, 2.0f, 0.0f, 25), 1);
+TEST(Binning, EqualIntervalsWithSharedLimitsInTheUpperBin) {
+    struct Row {
+        REAL v, lower, upper;
+        INTEGER nbin, bin;
+    } rows[] = {
+        {0.0f, 0.0f, 10.0f, 100, 1},    {10.0f, 0.0f, 10.0f, 100, 100},  // the maximum in the last bin
+        {3.0f, 0.0f, 10.0f, 100, 31},   {2.99f, 0.0f, 10.0f, 100, 30},   // a shared limit goes up
+        {-5.0f, -5.0f, -4.0f, 25, 1},   {-4.0f, -5.0f, -4.0f, 25, 25},   {-4.5f, -5.0f, -4.0f, 25, 13},
+        {3.96f, 0.0f, 99.0f, 25, 2},    {3.95f, 0.0f, 99.0f, 25, 1},     // limits of 99 / 25
+        {-1.0f, 0.0f, 10.0f, 100, 0},   {11.0f, 0.0f, 10.0f, 100, 0},    // outside: no bin
+        {2.0f, 2.0f, 2.0f, 25, 1},      {2.5f, 2.0f, 2.0f, 25, 0},       // a zero range
+        {3.4e38f, -3.4e38f, 3.4e38f, 25, 25}, {-3.4e38f, -3.4e38f, 3.4e38f, 25, 1},
+        {0.0f, -3.4e38f, 3.4e38f, 25, 13},    {1.0e-30f, -3.4e38f, 1.0e-30f, 4, 4},
+    };
+    for (const Row& r : rows) EXPECT_EQ(Bins(r.lower, r.upper, r.nbin).bin_of(r.v), r.bin) << r.v << " in " << r.lower;
+    EXPECT_EQ(Bins(0.0f, 1.0f, 4).bin_of(std::nanf("")), 0);
+}
+
+TEST(Binning, EvenlySpreadSamplesFillEveryBinAlike) {
+    std::vector<REAL> y;
+    for (int i = 0; i < 100; ++i) y.push_back(static_cast<REAL>(i));
+    std::vector<INTEGER> counts(25);
+    count_bins(y, 0.0f, 99.0f, counts, 25);
+    EXPECT_EQ(counts, std::vector<INTEGER>(25, 4));
 }
 
 TEST(Binning, CountsLeaveOutSamplesBeyondFixedLimits) {
     const std::vector<REAL> y = {0.0f, 1.0f, 2.0f, 2.0f, 9.0f, 12.0f, -3.0f};
     std::vector<INTEGER> counts(1000, 77);
-    count_bins(y, 0.0f, 10.0f, counts, 11);
+    count_bins(y, 0.0f, 11.0f, counts, 11);
     const std::vector<INTEGER> expected = {1, 1, 2, 0, 0, 0, 0, 0, 0, 1, 0};
     EXPECT_EQ(std::vector<INTEGER>(counts.begin(), counts.begin() + 11), expected);
     EXPECT_EQ(counts[11], 77);  // only the first nbin entries are touched

@@ -7,7 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/run_stop.h"
 #include "plotlib/device.h"
+#include "plots/time_series.h"
 #include "plots_fixture.h"
 
 namespace datrax::testing {
@@ -162,6 +164,30 @@ TEST_F(TimeSeries, AnAreaWithoutWidthOrHeightIsAnEmptyFrame) {
     pp.YLEN = 5.5f;
     pp.XLEN = 0.0f;
     plot("nn{enter}q");
+    EXPECT_EQ(count_pixels(12), 0);
+}
+
+// Separate areas keep their own heights when YLEN is 0: the lower area
+// still draws its curve.
+TEST_F(TimeSeries, WithoutPlotHeightTheLowerAreaStillDrawsItsCurve) {
+    load(2, 100, ramp, "G97002.DAT");
+    pp.LCOL(2) = 10;
+    sel.NDSETS = 2;
+    sel.STYLE = 2;
+    pp.YLEN = 0.0f;
+    keep_page_edges_in_step();
+    plot("nn{enter}q");
+    EXPECT_GT(count_pixels(10), 100);
+}
+
+// A range that single precision cannot hold is reported, and nothing is
+// drawn at a scale that overflowed.
+TEST_F(TimeSeries, ARangeBeyondSinglePrecisionIsReported) {
+    load(1, 4, [](INTEGER i) { return i % 2 == 0 ? 3.4e38f : -3.4e38f; }, "WIDE.DAT");
+    keys("nn");
+    EXPECT_THROW(time_series_plot(), RunStop);
+    EXPECT_EQ(bottom_row(), "Data range too large to draw Press [Enter] -->");
+    plot("nn{enter}{enter}q");
     EXPECT_EQ(count_pixels(12), 0);
 }
 
