@@ -99,17 +99,10 @@ TEST(Histogram, AfterATimeSeriesPlotTheFirstHistogramAsksForLimits) {
 // station's title.
 TEST(Histogram, SecondDataSetShowsItsOwnUnitAndATitle) {
     Session s;
-    {
-        std::ofstream out("st240301.ggp");
-        out << "Filename : ST240301.GGP\nStation : ST\n77777777\n";
-        for (int i = 0; i < 48; ++i) {
-            char line[80];
-            std::snprintf(line, sizeof line, "202403%02d %02d0000%10.4f%10.4f\n", 1 + i / 24, i % 24, 40.0 * std::sin(i * 0.3),
-                          1005.0 + 4.0 * std::cos(i * 0.1));
-            out << line;
-        }
-        out << "99999999\n88888888\n";
-    }
+    testing::write_text_file(
+        "st240301.ggp", testing::ggp_text("Filename : ST240301.GGP\nStation : ST\n77777777\n", "202403", 1, 48,
+                                          [](int i) { return 40.0 * std::sin(i * 0.3); },
+                                          [](int i) { return 1005.0 + 4.0 * std::cos(i * 0.1); }, "99999999\n88888888\n"));
     s.run("dst240301.ggp{enter}" "f" "hn" "yy" "y");
     const std::string plot = testing::read_file_bytes("st240301h.plt");
     EXPECT_NE(plot.find(" LBmbar\x03;"), std::string::npos);
@@ -121,8 +114,8 @@ TEST(Histogram, SecondDataSetShowsItsOwnUnitAndATitle) {
 
 TEST(Histogram, ARangeBeyondSinglePrecisionIsReported) {
     Session s;
-    std::ofstream("wide.dat") << "Wide\n         4         1.0\n(2e16.7)            nm/s^2              min\n"
-                                 "  -3.4000000E+38   3.4000000E+38\n   0.0000000E+00   1.0000000E+00\n";
+    testing::DatraLayout wide{"Wide", "1.0", "(2e16.7)", "nm/s^2", "min", 2, "%16.7E"};
+    testing::write_text_file("wide.dat", testing::datra_text(wide, 4, [](int i) { return i % 2 == 0 ? 3.4e38 : -3.4e38; }));
     s.run("dwide.dat{enter}" "hn");
     EXPECT_EQ(s.bottom_row(), "Data Range too large to draw Press [Enter] -->");
 }
