@@ -13,6 +13,7 @@
 #include "data/limits.h"
 #include "plots/histogram.h"
 #include "plots/histogram_table.h"
+#include "plots/spectrum_plot.h"
 #include "plots/time_series.h"
 
 namespace datrax {
@@ -24,6 +25,7 @@ namespace {
 constexpr std::string_view kCommands =
     " D - DATA      Plot~, ~"
     " H - HISTOGRAM Plot~, ~"
+    " A - AMPLITUDE Spectrum~, ~"
     " C - CHANGE    Parameters~, ~"
     " N - NDSETS    Number of Data Sets~, ~"
     " F - FILE      File Summary (NDSETS > 1)~, ~"
@@ -117,6 +119,12 @@ void DATAMN(Arr1<Text<40>, 2>& FNAME, [[maybe_unused]] const INTEGER& TMODE, con
             case 'h':
                 gp.CMODE = GMODE;
                 if (histogram_plot(menus.histogram_counts, 100)) histogram_table();
+                CLRSCR();
+                draw_data_menu(FNAME, K, KS);
+                break;
+            case 'a':
+                gp.CMODE = GMODE;
+                spectrum_plot();
                 CLRSCR();
                 draw_data_menu(FNAME, K, KS);
                 break;

@@ -41,6 +41,9 @@ void DEFPLT(const Arr1<Text<40>, 2>& FNAME, const INTEGER& K) {
     SUFNAM(gp.PLTNAM(2), "h");
     gp.NPLT(1) = LENTXT(gp.PLTNAM(1), -40);
     gp.NPLT(2) = LENTXT(gp.PLTNAM(2), -40);
+    specw.PLTNAM = FNAME(K).view();
+    SUFNAM(specw.PLTNAM, "a");
+    specw.NPLT = LENTXT(specw.PLTNAM, -40);
 }
 
 }  // namespace datrax

@@ -7,7 +7,8 @@
 namespace datrax {
 
 // PLTNAM(1) = the data file name with extension plt, PLTNAM(2) the name with
-// the suffix "h" (histograms); NPLT kept in step.
+// the suffix "h" (histograms), the spectrum's name the suffix "a"; the
+// lengths kept in step.
 void DEFPLT(const Arr1<Text<40>, 2>& FNAME, const INTEGER& K);
 // Turns a file name into a plot file name with a one-letter suffix: LETTER
 // is appended to the base name (which is cut when the name would pass 40

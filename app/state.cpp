@@ -46,6 +46,7 @@ MenuRecord menus;
 DataInputRecord datain;
 PlotWorkRecord plotw;
 HistogramWorkRecord histw;
+SpectrumWorkRecord specw;
 
 void reset_records() {
     Y.clear();
@@ -60,6 +61,7 @@ void reset_records() {
     datain = DataInputRecord{};
     plotw = PlotWorkRecord{};
     histw = HistogramWorkRecord{};
+    specw = SpectrumWorkRecord{};
 }
 
 void keep_selection_in_step() {

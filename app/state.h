@@ -221,6 +221,20 @@ struct HistogramWorkRecord {
 };
 extern HistogramWorkRecord histw;
 
+// Working values of the amplitude spectrum that live for the whole run.
+struct SpectrumWorkRecord {
+    LOGICAL fixed_time = false;       // answer to "Fixed Time Limits" (spectrum)
+    REAL TLO = 0.0f, THI = 0.0f;      // fixed time window in the plotting time unit
+    REAL FMAX = 0.5f;                 // maximum frequency asked for, cph or cycles per time unit (load 0.5)
+    REAL FLO = 0.0f, FHI = 0.0f;      // frequency limits of the drawing (FMAX, then Zoom)
+    REAL ALO = 0.0f, AHI = 0.0f;      // amplitude limits of the drawing (automatic, or Yscale)
+    LOGICAL fixed_amplitude = false;  // answer to "Fixed Amplitude Limits"
+    Text<1> command;                  // last command of the spectrum prompt; Enter repeats it (blank on each call)
+    Text<40> PLTNAM;                  // default plot file name: the data file name with the suffix "a" (DEFPLT)
+    INTEGER NPLT = 0;                 // trimmed length of PLTNAM
+};
+extern SpectrumWorkRecord specw;
+
 // Restores every load value of the program-wide records (and clears Y);
 // reset_state() of the main program also resets the plotting library.
 void reset_records();

@@ -18,6 +18,11 @@ inline bool too_many_missing(int64_t missing, int64_t samples) { return missing 
 // Fewest samples a spectrum is computed from.
 constexpr INTEGER kMinSpectrumSamples = 4;
 
+// The samples a spectrum is taken of: first .. last of a data set.
+struct SpectrumWindow {
+    INTEGER first = 1, last = 0;
+};
+
 struct Spectrum {
     double df = 0.0;              // frequency step: bin j lies at j x df (cycles per time unit of dt)
     std::vector<REAL> amplitude;  // amplitude of bins 0 .. n/2, in the data unit

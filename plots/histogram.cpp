@@ -13,6 +13,7 @@
 #include "base/numbers.h"
 #include "plotlib/pen.h"
 #include "plotlib/symbols.h"
+#include "plots/banner.h"
 #include "plots/grid.h"
 #include "plots/histogram_counts.h"
 #include "plots/output.h"
@@ -65,17 +66,6 @@ Layout layout_for(std::span<const INTEGER> counts, REAL range) {
             static_cast<REAL>(hmax) / static_cast<REAL>(divisions(pp.NGY(2)))};
 }
 
-void draw_banner(INTEGER k) {
-    const REAL xr = 9.9f - 0.07f * static_cast<REAL>(gp.NPLT(2));
-    const INTEGER nch = dset.FNAME(k).trimmed_length();
-    const REAL x1 = xr - 0.07f * static_cast<REAL>(nch) - 0.2f;
-    const REAL x0 = x1 - 0.62f;
-    PLTSYM(x0, 0.05f, 0.07f, "DATRAX", 0.0f, 6);
-    PLTSYM(x1, 0.05f, 0.07f, dset.FNAME(k).view(), 0.0f, nch);
-    PLTSYM(xr, 0.05f, 0.07f, gp.PLTNAM(2).view(), 0.0f, gp.NPLT(2));
-    RECTNG(x0 - 0.1f, 0.0f, 0.17f, 10.1f - x0, 0.0f, 3);
-}
-
 void draw_statistics(const SampleStatistics& s) {
     struct Item {
         std::string_view label;
@@ -105,7 +95,7 @@ INTEGER title_set(INTEGER k) {
 bool own_unit_title(INTEGER k) { return k == 2 && pp.AXTITX(2).trimmed() == dset.DUNIT(1).trimmed(); }
 
 void draw_titles(INTEGER k, const SampleStatistics& stats) {
-    draw_banner(k);
+    draw_file_banner(dset.FNAME(k), gp.PLTNAM(2).view(), gp.NPLT(2));
     const INTEGER t = title_set(k);
     PLTSYM(pp.XMIN, 7.3f, 0.15f, dset.TITLE(t).view(), 0.0f, dset.LTITLE(t));
     if (pp.ZSUBT) PLTSYM(pp.XMIN, 7.0f, 0.1f, pp.SUBTH.view(), 0.0f, pp.LSUBTH);

@@ -5,11 +5,9 @@
 #include <span>
 
 #include "console/console.h"
-#include "console/prompts.h"
 #include "data/limits.h"
-#include "platform/atomic_file.h"
-#include "platform/files.h"
 #include "plots/histogram_counts.h"
+#include "plots/table_file.h"
 
 namespace datrax {
 
@@ -19,17 +17,6 @@ constexpr INTEGER kTableBins = 25;
 
 std::string right_aligned(const std::string& s, size_t width) {
     return s.size() >= width ? s : std::string(width - s.size(), ' ') + s;
-}
-
-// Asks until the name is new or overwriting it is accepted.
-void choose_table_name(Text<40>& name) {
-    LOGICAL overwrite = false;
-    while (platform::file_exists(name.trimmed())) {
-        SHOWTX(0, -scr.MAXROW, "File {|", name.view(), name.trimmed_length(), scr.PRMCOL);
-        ASKYN(-1, 0, "} Exists. Overwrite [y/n] --> |", overwrite, scr.PRMCOL);
-        if (overwrite) return;
-        ASKTXT(0, -scr.MAXROW, "Filename for Histogram --> |", name, 40, scr.PRMCOL);
-    }
 }
 
 }  // namespace
@@ -87,12 +74,8 @@ void histogram_table() {
     EXTREM(minimum, maximum, 1, dset.NPTS(k), k);
     Text<40> name(dset.FNAME(k).view());
     SETEXT(name, "hst");
-    choose_table_name(name);
-    std::string error;
-    if (!platform::replace_file(platform::native_path(name.trimmed()), histogram_table_text(dset.FNAME(k), k, minimum, maximum),
-                                error)) {
-        bottom_row_notice("Cannot open |", name, scr.PRMCOL);
-    }
+    choose_table_name(name, "Filename for Histogram --> |");
+    write_table(name, histogram_table_text(dset.FNAME(k), k, minimum, maximum));
 }
 
 }  // namespace datrax

@@ -10,24 +10,26 @@ namespace {
 
 // Asks for the plot file name and opens it; the name opened is kept as the
 // slot's default.
-void start_save(INTEGER slot) {
+void start_save(Text<40>& name, INTEGER& length) {
     gp.DEVICE = kDevicePlotFile;
-    Text<40> work = gp.PLTNAM(slot);
-    SHOWTX(0, -scr.MAXROW, "Save to |", work.view(), gp.NPLT(slot), scr.PRMCOL);
+    Text<40> work = name;
+    SHOWTX(0, -scr.MAXROW, "Save to |", work.view(), length, scr.PRMCOL);
     ASKYN(-1, 0, "? [y/n] --> |", plotw.keep_name, scr.PRMCOL);
     if (!plotw.keep_name) ASKTXT(0, -scr.MAXROW, "Plot filename [.plt] --> |", work, 40, scr.PRMCOL);
     PLTDEV(kDevicePlotFile, gp.PSIZE, 0, gp.GCOL, work.view());
-    gp.PLTNAM(slot) = plot_file_name();
-    gp.NPLT(slot) = LENTXT(gp.PLTNAM(slot), 40);
+    name = plot_file_name();
+    length = LENTXT(name, 40);
 }
 
 }  // namespace
 
-void select_output(const INTEGER& MODE, const INTEGER& SLOT) {
+void select_output(const INTEGER& MODE, const INTEGER& SLOT) { select_output(MODE, gp.PLTNAM(SLOT), gp.NPLT(SLOT)); }
+
+void select_output(const INTEGER& MODE, Text<40>& NAME, INTEGER& NAME_LENGTH) {
     // A save left DEVICE at 1 with its file closed; a new save must still
     // open a file of its own rather than draw into none.
     if (MODE == kOutputSave && !plot_file_open()) {
-        start_save(SLOT);
+        start_save(NAME, NAME_LENGTH);
     } else if (gp.DEVICE == kDevicePlotFile && MODE == kOutputScreen) {
         gp.DEVICE = kDeviceScreen;
         PLTDEV(kDeviceScreen, gp.PSIZE, gp.CMODE, gp.GCOL, " ");

@@ -13,5 +13,8 @@ constexpr INTEGER kOutputScreen = 2;  // output mode: draw on the screen
 // (1 time series, 2 histogram); the name actually opened becomes the slot's
 // default for the next save.
 void select_output(const INTEGER& MODE, const INTEGER& SLOT);
+// The same for a plot whose default name is kept elsewhere: NAME and its
+// length NAME_LENGTH.
+void select_output(const INTEGER& MODE, Text<40>& NAME, INTEGER& NAME_LENGTH);
 
 }  // namespace datrax

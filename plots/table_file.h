@@ -1,0 +1,19 @@
+// Table files written beside a data file (histogram and spectrum tables):
+// the overwrite and new-name dialogue, and the writing itself.
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "app/state.h"
+
+namespace datrax {
+
+// Asks on the bottom row until NAME does not exist or overwriting it is
+// accepted; PROMPT asks for another name.
+void choose_table_name(Text<40>& NAME, std::string_view PROMPT);
+
+// Writes TEXT as the file NAME (replacing it whole); a message and a key
+// when it cannot be written.
+void write_table(const Text<40>& NAME, const std::string& TEXT);
+
+}  // namespace datrax
