@@ -39,6 +39,7 @@ shot data_menu 'Select letter -->' 'dbf240301.ggp{enter}'
 shot ggp_pair "$browse" 'dbf240301.ggp{enter}dnn{enter}'
 shot filtered_marks "$browse" "dbf240301.ggp{enter}dnn25{enter}m${left}${up}{enter}n"
 shot histogram 'Save Plot [y/n] -->' 'dbf240301.ggp{enter}hn'
+shot spectrum '[Zoom/Yscale/Save/Quit] ->' 'dbf240301.ggp{enter}an{enter}'
 
 # A saved plot file rendered by hp2xx, beside the same plot on the screen.
 rm -f "$work/bf240301.plt"
