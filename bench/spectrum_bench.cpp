@@ -7,8 +7,6 @@
 // prompt, so the transform counts wherever it is needed.
 #include <benchmark/benchmark.h>
 
-#include <time.h>
-
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -17,42 +15,17 @@
 
 #include "app/main_program.h"
 #include "app/state.h"
+#include "bench/timing_window.h"
 #include "data/units.h"
-#include "platform/headless_window.h"
 #include "plotlib/plotlib.h"
 #include "plots/spectrum_plot.h"
 
 namespace {
 
-// Processor time of this thread.
-struct Clock {
-    using duration = std::chrono::nanoseconds;
-    using time_point = std::chrono::time_point<Clock, duration>;
-    static time_point now() {
-        timespec ts{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-        return time_point(duration(int64_t{ts.tv_sec} * 1000000000 + ts.tv_nsec));
-    }
-};
 using datrax::INTEGER;
 using datrax::REAL;
 
 constexpr INTEGER kSamples = 6000000;
-
-// Notes how long the program worked before asking for the next command.
-class TimingWindow : public datrax::platform::HeadlessWindow {
-public:
-    int read_key() override {
-        const Clock::time_point asked = Clock::now();
-        const std::string row = canvas().row_text(canvas().rows() - 1);
-        if (row.starts_with("[Zoom/")) last_drawing = asked - answered;
-        const int key = HeadlessWindow::read_key();
-        answered = Clock::now();
-        return key;
-    }
-    Clock::time_point answered = Clock::now();
-    Clock::duration last_drawing{};
-};
 
 // Tides, drift and noise at one minute in data set 1.
 class SpectrumRun {
@@ -101,7 +74,7 @@ public:
         return std::chrono::duration<double>(window.last_drawing).count();
     }
 
-    TimingWindow window;
+    datrax::bench::TimingWindow window{"[Zoom/"};
     std::filesystem::path old_cwd;
 };
 
