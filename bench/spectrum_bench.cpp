@@ -70,7 +70,7 @@ public:
     double run(const std::string& keys) {
         remove_files();
         window.add_script(keys);
-        datrax::spectrum_plot(datrax::dset.FNAME, 1);
+        datrax::spectrum_plot();
         return std::chrono::duration<double>(window.last_drawing).count();
     }
 
