@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
 
-.PHONY: all deps build build-asan run test fuzz bench clean install uninstall docs
+.PHONY: all deps build build-asan run test fuzz bench bench-peers clean install uninstall docs
 
 all: build
 
@@ -40,6 +40,11 @@ install: build
 
 uninstall:
 	@cmake --build build --target uninstall
+
+# DATRAX against numpy, gnuplot and wc on 6,000,000 samples, whole processes
+# in the same run (bench/peers.sh); prints a Markdown table.
+bench-peers: build
+	@bench/peers.sh build
 
 # Runs every fuzz target for FUZZ_SECONDS each, from the seeds in fuzz/corpus/.
 FUZZ_SECONDS ?= 60
