@@ -5,9 +5,11 @@
 
 namespace datrax {
 
-SampleArray::SampleArray() : v_(new REAL[static_cast<size_t>(MAXPTS) * MAXSET]) { clear(); }
+// Default-initialised, not value-initialised: an allocation of this size is
+// a fresh mapping whose pages the system zeroes on first touch.
+SampleArray::SampleArray() : v_(new REAL[static_cast<size_t>(MAXPTS) * MAXSET]) {}
 
-void SampleArray::clear() { std::fill_n(v_.get(), static_cast<size_t>(MAXPTS) * MAXSET, 0.0f); }
+void SampleArray::clear(int k, INTEGER n) { std::fill_n(column(k), std::clamp(n, 0, MAXPTS), 0.0f); }
 
 namespace {
 struct BandLoad {
@@ -49,7 +51,7 @@ HistogramWorkRecord histw;
 SpectrumWorkRecord specw;
 
 void reset_records() {
-    Y.clear();
+    for (INTEGER k = 1; k <= MAXSET; ++k) Y.clear(k, dset.NPTS(k));
     dset = DataSetRecord{};
     sel = SelectionRecord{};
     pp = PlotParamRecord{};

@@ -18,7 +18,9 @@ constexpr INTEGER kStyleEntries = 3;        // entries of the per-data-set style
 constexpr INTEGER MAXBND = 50;       // capacity of the band table
 
 // The sample values: column k holds data set k. Allocated once for the run
-// (2 x 6,000,000 floats) and reset with a fill, never reallocated.
+// (2 x 6,000,000 floats), never reallocated and never filled at start-up: the
+// system hands out its pages zeroed, and nothing reads past NPTS(k), so a page
+// is touched only when a reader first stores a sample in it.
 class SampleArray {
 public:
     SampleArray();
@@ -33,7 +35,8 @@ public:
     // Raw column for the sample loops: column(k)[0] is sample 1.
     REAL* column(int k) { return v_.get() + static_cast<size_t>(k - 1) * MAXPTS; }
     const REAL* column(int k) const { return v_.get() + static_cast<size_t>(k - 1) * MAXPTS; }
-    void clear();
+    // Zeroes samples 1..n of column k (n clamped to 0..MAXPTS).
+    void clear(int k, INTEGER n);
 
 private:
     std::unique_ptr<REAL[]> v_;
@@ -235,8 +238,9 @@ struct SpectrumWorkRecord {
 };
 extern SpectrumWorkRecord specw;
 
-// Restores every load value of the program-wide records (and clears Y);
-// reset_state() of the main program also resets the plotting library.
+// Restores every load value of the program-wide records; of Y only the
+// samples that NPTS claimed are zeroed. reset_state() of the main program
+// also resets the plotting library.
 void reset_records();
 
 // Keeps STYLE = 1 whenever NDSETS = 1, and the current slot within NDSETS.

@@ -1,0 +1,1 @@
+/work/wt/speed/app/state.h
