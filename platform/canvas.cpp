@@ -244,6 +244,53 @@ void Canvas::line_to_world(double x, double y) {
     pen_wy_ = y;
 }
 
+// Segments that stay in one column are vertical runs, and a chain of them
+// covers exactly the rows from its lowest to its highest point; with a solid
+// mask the order and count of those pixels leave no trace. Any other
+// segment (another column, an end far off the canvas) is drawn as usual,
+// after the pending column.
+void Canvas::polyline_world(const float* x, const float* y, size_t n) {
+    if (n == 0) return;
+    if (mask_ != 0xFFFF) {  // a patterned mask runs on through every pixel
+        for (size_t i = 0; i < n; ++i) line_to_world(x[i], y[i]);
+        return;
+    }
+    bool open = false;  // a column span is pending
+    int col = 0, lo = 0, hi = 0;
+    int64_t bits = 0;   // mask bits the pending segments would have used
+    const auto flush = [&] {
+        if (!open) return;
+        const unsigned phase = mask_bit_;
+        draw_segment(col, lo, col, hi);
+        mask_bit_ = static_cast<unsigned>((phase + bits) & 15);
+        open = false;
+    };
+    for (size_t i = 0; i < n; ++i) {
+        const float fx = (x[i] - wx1_) * sx_;
+        const float fy = (wy2_ - y[i]) * sy_;
+        if (near(pen_x_) && near(pen_y_) && near(fx) && near(fy) && static_cast<int>(fx) == static_cast<int>(pen_x_)) {
+            const int y0 = static_cast<int>(pen_y_), y1 = static_cast<int>(fy);
+            if (!open) {
+                open = true;
+                col = static_cast<int>(fx);
+                lo = hi = y0;
+                bits = 0;
+            }
+            lo = std::min(lo, y1);
+            hi = std::max(hi, y1);
+            bits += std::abs(int64_t{y1} - y0) + 1;
+            pen_x_ = fx;
+            pen_y_ = fy;
+        } else {
+            flush();
+            line_to_pixel(fx, fy);
+        }
+    }
+    flush();
+    pen_wx_ = x[n - 1];
+    pen_wy_ = y[n - 1];
+}
+
 void Canvas::world_position(double& x, double& y) const {
     x = pen_wx_;
     y = pen_wy_;

@@ -89,6 +89,11 @@ public:
     void line_to(int x, int y);  // both end points drawn
     void move_to_world(double x, double y);
     void line_to_world(double x, double y);
+    // line_to_world through the points (x[i], y[i]) in turn, pixel for pixel
+    // the same: where consecutive points fall into one pixel column (the
+    // bulk of a long curve), that column's vertical span is drawn once
+    // instead of every segment.
+    void polyline_world(const float* x, const float* y, size_t n);
     // The pen in world coordinates (after a pixel move: that pixel mapped back).
     void world_position(double& x, double& y) const;
     void set_pixel(int x, int y);  // current colour, through the clip rectangle

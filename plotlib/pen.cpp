@@ -122,6 +122,25 @@ void PENMOV(const REAL& X, const REAL& Y, const INTEGER& IPEN) {
 
 INTEGER pen_colour() { return platform::window().canvas().color(); }
 
+void pen_draw_run(const REAL* X, const REAL* Y, size_t N, INTEGER IPEN) {
+    if (N == 0) return;
+    const INTEGER ipen = apply_line_mode(IPEN);
+    const int64_t k = magnitude(ipen) % 10;
+    if (ipen < 0 || ipen == 999 || k == 1 || k == 3) {  // moves, origin shifts, the end: one by one
+        for (size_t i = 0; i < N; ++i) PENMOV(X[i], Y[i], IPEN);
+        return;
+    }
+    if (plotlib_detail::screen_in_use()) {
+        // The first draw sets the line mask; after it every draw of this
+        // code is a plain line to the point.
+        screen_move(X[0], Y[0], ipen);
+        platform::window().canvas().polyline_world(X + 1, Y + 1, N - 1);
+    }
+    if (plotlib_detail::file_device()) {
+        for (size_t i = 0; i < N; ++i) file_move(X[i], Y[i], ipen);
+    }
+}
+
 void PENCOL(INTEGER& ICOL) {
     if (ICOL == 999) {
         ICOL = pen_colour();

@@ -56,6 +56,83 @@ void draw_marker(REAL x, REAL y, INTEGER k) {
     if (pp.ZCOL) PENCOL(std::as_const(pp.LCOL(k)));
 }
 
+// The page positions of the samples of one curve.
+struct CurvePoints {
+    const SeriesDrawing& d;
+    CurveMap m;
+    const REAL* samples;
+    INTEGER k;
+    bool filtered;
+
+    REAL x(INTEGER i) const { return static_cast<REAL>(static_cast<int64_t>(i) - plotw.I1) * d.DXI + pp.XMIN; }
+    // The sample (or its filtered value) at i; NaN where it is missing.
+    REAL value(INTEGER i) const { return filtered ? filtered_value(plotw.W, i, k) : samples[i - 1]; }
+    REAL y(REAL v) const { return clamp_to_area((v - m.low) * m.scale + m.base, m); }
+};
+
+// Shows a long drawing's progress after every kPresentEvery samples.
+void present_now_and_then(const SeriesDrawing& d, INTEGER i) {
+    if ((i - plotw.J1) % kPresentEvery == kPresentEvery - 1 && d.output == kOutputScreen)
+        platform::window().present();
+}
+
+// Every sample its own pen moves: feather strokes and markers. The pen goes
+// up at the start and across missing samples.
+void draw_decorated(const CurvePoints& c, INTEGER last, INTEGER pen, bool feather) {
+    bool lifted = true;
+    for (INTEGER i = plotw.J1; i <= last; ++i) {
+        const REAL v = c.value(i);
+        if (is_missing(v)) {
+            lifted = true;
+            present_now_and_then(c.d, i);
+            continue;
+        }
+        const REAL x = c.x(i), y = c.y(v);
+        PENMOV(x, y, lifted ? 3 : pen);
+        lifted = false;
+        if (feather) {
+            PENMOV(x, c.m.base, pen);
+            PENMOV(x, y, 3);
+        }
+        if (pp.ISYM(c.k) >= 0) draw_marker(x, y, c.k);
+        present_now_and_then(c.d, i);
+    }
+}
+
+// A plain line through the samples, handed to the pen in runs; the pen goes
+// up at the start and across missing samples.
+void draw_line(const CurvePoints& c, INTEGER last, INTEGER pen) {
+    constexpr size_t kRun = 4096;
+    REAL xs[kRun], ys[kRun];
+    size_t n = 0;
+    const auto flush = [&] {
+        if (n > 0) pen_draw_run(xs, ys, n, pen);
+        n = 0;
+    };
+    bool lifted = true;
+    for (INTEGER i = plotw.J1; i <= last; ++i) {
+        const REAL v = c.value(i);
+        if (is_missing(v)) {
+            flush();
+            lifted = true;
+        } else if (lifted) {
+            flush();
+            PENMOV(c.x(i), c.y(v), 3);
+            lifted = false;
+        } else {
+            xs[n] = c.x(i);
+            ys[n] = c.y(v);
+            if (++n == kRun) flush();
+        }
+        // The drawing is shown as often as sample by sample.
+        if ((i - plotw.J1) % kPresentEvery == kPresentEvery - 1) {
+            flush();
+            present_now_and_then(c.d, i);
+        }
+    }
+    flush();
+}
+
 void draw_curve(const SeriesDrawing& d, INTEGER k, bool feather) {
     const INTEGER last = std::min({plotw.J2, dset.NPTS(k), MAXPTS});
     if (plotw.J1 > last) return;
@@ -63,29 +140,12 @@ void draw_curve(const SeriesDrawing& d, INTEGER k, bool feather) {
     // An area without height, or with a range too large to draw, stays an
     // empty frame.
     if (m.scale == 0.0f) return;
+    const CurvePoints c{d, m, Y.column(k), k, pp.NF >= 2};
     const INTEGER pen = curve_pen(pp.LTYP(k));
-    const bool filtered = pp.NF >= 2;
-    const bool markers = pp.ISYM(k) >= 0;
-    const REAL* samples = Y.column(k);
-    bool lifted = true;  // the pen goes up at the start and across missing samples
-    for (INTEGER i = plotw.J1; i <= last; ++i) {
-        const REAL x = static_cast<REAL>(static_cast<int64_t>(i) - plotw.I1) * d.DXI + pp.XMIN;
-        const REAL v = filtered ? filtered_value(plotw.W, i, k) : samples[i - 1];
-        if (is_missing(v)) {
-            lifted = true;
-            continue;
-        }
-        const REAL y = clamp_to_area((v - m.low) * m.scale + m.base, m);
-        PENMOV(x, y, lifted ? 3 : pen);
-        lifted = false;
-        if (feather) {
-            PENMOV(x, m.base, pen);
-            PENMOV(x, y, 3);
-        }
-        if (markers) draw_marker(x, y, k);
-        if ((i - plotw.J1) % kPresentEvery == kPresentEvery - 1 && d.output == kOutputScreen)
-            platform::window().present();
-    }
+    if (feather || pp.ISYM(k) >= 0)
+        draw_decorated(c, last, pen, feather);
+    else
+        draw_line(c, last, pen);
 }
 
 }  // namespace
