@@ -1,6 +1,7 @@
 #include "plotlib/hpgl.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <string>
@@ -16,21 +17,59 @@ constexpr size_t kFieldWidth = 100;  // label and marker fields
 constexpr char kEndOfText = '\x03';
 }  // namespace
 
+namespace {
+// "00" "01" ... "99": two digits per step of the formatter.
+constexpr auto kDigitPairs = [] {
+    std::array<char, 200> t{};
+    for (int i = 0; i < 100; ++i) {
+        t[2 * i] = static_cast<char>('0' + i / 10);
+        t[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return t;
+}();
+
+// Writes the digits of a so that they end just before `end`; returns the
+// first of them.
+inline char* digits_before(char* end, unsigned long long a) {
+    while (a >= 100) {
+        end -= 2;
+        std::memcpy(end, &kDigitPairs[2 * (a % 100)], 2);
+        a /= 100;
+    }
+    if (a >= 10) {
+        end -= 2;
+        std::memcpy(end, &kDigitPairs[2 * a], 2);
+    } else {
+        *--end = static_cast<char>('0' + a);
+    }
+    return end;
+}
+
+// A plotter coordinate in 6 columns: the common case (0..999999) straight
+// into place, anything else through put_int.
+inline void put_coordinate(char* out, INTEGER v) {
+    if (v < 0 || v > 999999) {
+        put_int(out, 6, v);
+        return;
+    }
+    std::memcpy(out, "      ", 6);
+    digits_before(out + 6, static_cast<unsigned long long>(v));
+}
+}  // namespace
+
 int put_int(char* out, int width, long long v) {
-    char digits[24];
-    int n = 0;
-    unsigned long long a = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
-    do {
-        digits[n++] = static_cast<char>('0' + a % 10);
-        a /= 10;
-    } while (a != 0);
-    if (v < 0) digits[n++] = '-';
+    char text[24];
+    char* const end = text + sizeof text;
+    const unsigned long long a = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+    char* first = digits_before(end, a);
+    if (v < 0) *--first = '-';
+    const int n = static_cast<int>(end - first);
     if (n > width) {
         std::memset(out, '*', width);
         return width;
     }
     std::memset(out, ' ', width - n);
-    for (int i = 0; i < n; ++i) out[width - 1 - i] = digits[i];
+    std::memcpy(out + width - n, first, n);
     return width;
 }
 
@@ -53,9 +92,9 @@ void move(const char* command, INTEGER px, INTEGER py) {
     if (!file_open()) return;
     char* p = plot.file.reserve(18);
     std::memcpy(p, command, 3);
-    put_int(p + 3, 6, px);
+    put_coordinate(p + 3, px);
     p[9] = ',';
-    put_int(p + 10, 6, py);
+    put_coordinate(p + 10, py);
     p[16] = ';';
     p[17] = '\n';
     plot.file.commit(18);

@@ -4,6 +4,7 @@
 
 #include "plot_fixture.h"
 #include "plotlib/device.h"
+#include "plotlib/hpgl.h"
 #include "plotlib/pen.h"
 #include "plotlib/plotlib.h"
 #include "plotlib/symbols.h"
@@ -14,6 +15,43 @@ namespace {
 using Lines = std::vector<std::string>;
 
 class HpglRecords : public PlotTest {};
+
+TEST(HpglFields, IntegersRightJustifiedOrAsterisks) {
+    struct Row {
+        int width;
+        long long v;
+        const char* text;
+    };
+    const Row rows[] = {
+        {6, 0, "     0"},         {6, 7, "     7"},         {6, 10, "    10"},       {6, 99, "    99"},
+        {6, 100, "   100"},       {6, 7870, "  7870"},      {6, 16320, " 16320"},    {6, 999999, "999999"},
+        {6, 1000000, "******"},   {6, -1, "    -1"},        {6, -99999, "-99999"},   {6, -100000, "******"},
+        {6, 2147483647, "******"}, {6, -2147483648LL, "******"}, {1, 4, "4"},     {2, 15, "15"},
+        {2, -5, "-5"},            {1, 10, "*"},
+        {20, -9223372036854775807LL - 1, "-9223372036854775808"},
+        {20, 9223372036854775807LL, " 9223372036854775807"},
+    };
+    for (const Row& r : rows) {
+        char out[32] = {};
+        EXPECT_EQ(hpgl::put_int(out, r.width, r.v), r.width);
+        EXPECT_EQ(std::string(out, r.width), r.text) << r.v;
+    }
+}
+
+TEST_F(HpglRecords, MovesOfEveryCoordinateSize) {
+    // Coordinates of one to six digits, negative ones and ones too wide for
+    // their field, each in its fixed columns.
+    open_plot("sizes.plt");
+    for (const REAL x : {-0.2f, -0.09f, 0.0f, 0.001f, 0.05f, 1.0f, 9.0f, 12.0f, 200.0f, -200.0f, 2000.0f})
+        PENMOV(x, 1.0f, 2);
+    const std::string file = close_plot("sizes.plt");
+    skip_rendering("sizes.plt");
+    EXPECT_NE(file.find(" PD  -104,  1222;\n PD     8,  1222;\n PD   100,  1222;\n PD   101,  1222;\n"
+                        " PD   151,  1222;\n PD  1121,  1222;\n PD  9293,  1222;\n PD 12358,  1222;\n"
+                        " PD204400,  1222;\n PD******,  1222;\n PD******,  1222;\n"),
+              std::string::npos)
+        << file;
+}
 
 TEST_F(HpglRecords, Page11EveryMoveLineTypeAndPenRecord) {
     open_plot("page11.plt");
