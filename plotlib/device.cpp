@@ -10,6 +10,7 @@
 #include "plotlib/coords.h"
 #include "plotlib/font.h"
 #include "plotlib/hpgl.h"
+#include "plotlib/paper.h"
 #include "plotlib/pen.h"
 #include "plotlib/plotlib.h"
 
@@ -37,9 +38,10 @@ platform::Canvas& canvas() { return platform::window().canvas(); }
 // is reported instead of passing for a finished plot.
 void close_plot_file() {
     if (plot.plot_unit != kPlotUnit) return;
-    hpgl::record(" SP;");
+    hpgl::pen_away();
     const Text<40> name = plot.plot_file_name;
-    const bool written = plot.file.close();
+    const bool drawn = plot.page.finish();
+    const bool written = plot.file.close() && drawn;
     plot.plot_unit = 0;
     plot.plot_file_name = "";
     if (!written) bottom_row_notice("Cannot write |", name, 15);
@@ -56,7 +58,9 @@ INTEGER justified_length(Text<40>& name) {
 Text<40> choose_plot_name(Text<40> work) {
     INTEGER len = justified_length(work);
     while (len != 0) {
-        SETEXT(work, "plt");
+        // A PDF, SVG or PNG name keeps its extension; every other name is
+        // an HP-GL file ending in ".plt".
+        if (paper::kind_of(work.trimmed()) == paper::Kind::hpgl) SETEXT(work, "plt");
         len = work.trimmed_length();
         if (!platform::plot_file_exists(work.trimmed())) return work;
         INTEGER maxc = 0, maxr = 0;
@@ -83,6 +87,8 @@ void open_plot_file(const Text<40>& name) {
     if (!plot.file.open(name.trimmed())) {
         bottom_row_notice("Cannot open |", name, 15);
         plot.file.open("nul");
+    } else if (!platform::is_null_device_name(name.trimmed())) {
+        plot.page.start(paper::kind_of(name.trimmed()), plot.file);
     }
     plot.plot_unit = kPlotUnit;
     plot.plot_file_name = name;

@@ -207,6 +207,15 @@ std::string_view marker_commands(int code) {
     return table[static_cast<size_t>(code) % kMarkerCodes];
 }
 
+const Glyph& marker_glyph(int code) {
+    static const std::array<Glyph, kMarkerCodes> table = [] {
+        std::array<Glyph, kMarkerCodes> t;
+        for (int c = 0; c < kMarkerCodes; ++c) load_glyph(marker_values(c) + ";+", t[c]);
+        return t;
+    }();
+    return table[static_cast<size_t>(code) % kMarkerCodes];
+}
+
 }  // namespace plotlib_detail
 
 }  // namespace datrax

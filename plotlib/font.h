@@ -3,6 +3,8 @@
 #pragma once
 #include <string_view>
 
+#include "plotlib/plotlib.h"
+
 namespace datrax {
 
 // Loads the stroke font from the glyph table into the library state.
@@ -15,6 +17,8 @@ constexpr int kMarkerCodes = kLastMarker + 1;
 std::string_view glyph_entry(int code);
 // The marker command record " UC...;" of a marker code 0..32.
 std::string_view marker_commands(int code);
+// The strokes of that record as a glyph, for back ends that draw them.
+const Glyph& marker_glyph(int code);
 }  // namespace plotlib_detail
 
 }  // namespace datrax

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "plotlib/font.h"
 #include "plotlib/plotlib.h"
 
 namespace datrax::hpgl {
@@ -88,8 +89,14 @@ int put_fixed(char* out, int width, int decimals, double v) {
 
 bool file_open() { return plot.file.is_open(); }
 
+namespace {
+// True when the records go onto the page of a PDF, SVG or PNG file.
+bool on_page() { return plot.page.is_open(); }
+}  // namespace
+
 void move(const char* command, INTEGER px, INTEGER py) {
     if (!file_open()) return;
+    if (on_page()) return plot.page.move(command[2] == 'D', px, py);
     char* p = plot.file.reserve(18);
     std::memcpy(p, command, 3);
     put_coordinate(p + 3, px);
@@ -101,12 +108,23 @@ void move(const char* command, INTEGER px, INTEGER py) {
 }
 
 void record(std::string_view text) {
-    if (!file_open()) return;
+    if (!file_open() || on_page()) return;
     plot.file.write(text);
     plot.file.write("\n");
 }
 
+void line_type(INTEGER pen_code) {
+    if (on_page()) return plot.page.line_type(pen_code);
+    record(pen_code == 5 ? " LT1,0.5;" : pen_code == 6 ? " LT2,1.0;" : " LT;");
+}
+
+void pen_away() {
+    if (on_page()) return plot.page.pen_select(0);
+    record(" SP;");
+}
+
 void page_size(INTEGER paper_code) {
+    if (on_page()) return plot.page.page_size(paper_code);
     char line[16] = " PS";
     const int n = 3 + put_int(line + 3, 1, paper_code);
     std::memcpy(line + n, ";IN;", 4);
@@ -114,6 +132,7 @@ void page_size(INTEGER paper_code) {
 }
 
 void input_window(INTEGER x1, INTEGER y1, INTEGER x2, INTEGER y2) {
+    if (on_page()) return plot.page.input_window(x1, y1, x2, y2);
     char line[40] = " IW";
     int n = 3;
     const INTEGER v[4] = {x1, y1, x2, y2};
@@ -125,6 +144,7 @@ void input_window(INTEGER x1, INTEGER y1, INTEGER x2, INTEGER y2) {
 }
 
 void pen_select(INTEGER pen) {
+    if (on_page()) return plot.page.pen_select(pen);
     char line[8] = " SP";
     int n = 3 + put_int(line + 3, 2, pen);
     line[n++] = ';';
@@ -152,25 +172,39 @@ void padded_field(std::string_view head, std::string_view body, std::string_view
 }
 }  // namespace
 
-void char_size(REAL width_cm, REAL height_cm) { two_reals(" SI", 9, width_cm, height_cm); }
+void char_size(REAL width_cm, REAL height_cm) {
+    if (on_page()) return plot.page.char_size(width_cm, height_cm);
+    two_reals(" SI", 9, width_cm, height_cm);
+}
 
-void label_direction(REAL run, REAL rise) { two_reals(" DI", 8, run, rise); }
+void label_direction(REAL run, REAL rise) {
+    if (on_page()) return plot.page.label_direction(run, rise);
+    two_reals(" DI", 8, run, rise);
+}
 
 void label(std::string_view text) {
     if (!file_open()) return;
+    if (on_page()) return plot.page.label(text);
     const char tail[2] = {kEndOfText, ';'};
     padded_field(" LB", text, {tail, 2});
     plot.file.write("\n");
 }
 
 void symbol_mode(char symbol) {
+    if (on_page()) return plot.page.symbol_mode(symbol);
     const char line[6] = {' ', 'S', 'M', symbol, ';', '\0'};
     record({line, 5});
 }
 
-void marker_field(std::string_view commands) {
+void symbol_mode_end() {
+    if (on_page()) return plot.page.symbol_mode('\0');
+    record(" SM;");
+}
+
+void marker_field(int code) {
     if (!file_open()) return;
-    padded_field({}, commands, {});
+    if (on_page()) return plot.page.marker(code);
+    padded_field({}, plotlib_detail::marker_commands(code), {});
 }
 
 }  // namespace datrax::hpgl

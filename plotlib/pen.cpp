@@ -93,9 +93,7 @@ void file_move(REAL x, REAL y, INTEGER ipen) {
     const INTEGER py = plotlib_detail::plotter_y(y);
     if (py < 0) report_negative_y(y, y);
     const INTEGER p = plot.file_pen;
-    if (p > 4 && k < 5) hpgl::record(" LT;");
-    if (p != 5 && k == 5) hpgl::record(" LT1,0.5;");
-    if (p != 6 && k == 6) hpgl::record(" LT2,1.0;");
+    if ((p > 4 && k < 5) || (p != 5 && k == 5) || (p != 6 && k == 6)) hpgl::line_type(k);
     if (k == 1 || k == 3 || k == 4) plot.file_cmd = " PU";
     if (k == 2 || k >= 5) plot.file_cmd = " PD";
     hpgl::move(plot.file_cmd, px, py);
@@ -153,11 +151,11 @@ void PENCOL(const INTEGER& ICOL) {
     if (ICOL == 999) return;  // the query needs a variable to answer into
     const bool file = plot_file_open();
     if (file && ICOL == -1) {
-        hpgl::record(" SP;");
+        hpgl::pen_away();
         return;
     }
     if (file && ICOL == -2) {
-        hpgl::record(" SP 0;");
+        hpgl::pen_select(0);
         return;
     }
     platform::window().canvas().set_color(plotlib_detail::colour_index(ICOL));

@@ -8,6 +8,7 @@
 #include "base/text.h"
 #include "base/types.h"
 #include "platform/plot_file.h"
+#include "plotlib/paper.h"
 
 namespace datrax {
 
@@ -28,6 +29,7 @@ struct PlotLibRecord {
     Text<40> plot_file_name;  // name of the plot file last opened (PLTOPN; blank after closing)
     INTEGER plot_unit = 0;    // kPlotUnit while a plot file is open, else 0 (PLTOPN, PLTCLS, PLTEND)
     platform::PlotFile file;  // the open plot file itself
+    paper::Page page;         // the drawing of a PDF, SVG or PNG plot file, written into `file` (PLTOPN, PLTCLS)
     REAL XLO = 0.0f, YLO = 0.0f, XHI = 10.0f, YHI = 7.5f;  // page extents, inches (HPPSZE, origin shifts)
     REAL PXIN = 0.0f, PYIN = 0.0f;                         // screen pixels per inch (SCRINI)
     INTEGER HPX1 = 0, HPY1 = 0, HPX2 = 0, HPY2 = 0;        // plotter units of the page corners (HPPSZE)

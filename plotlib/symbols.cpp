@@ -124,7 +124,7 @@ void file_marker(REAL x, REAL y, INTEGER code, INTEGER nchar, INTEGER passes) {
         if (nchar == -2) PENMOV(x, y, 2);
         for (INTEGER i = 0; i < passes; ++i) {
             PENMOV(x + kBoldStep * static_cast<REAL>(i), y + kBoldStep * static_cast<REAL>(i), 3);
-            hpgl::marker_field(plotlib_detail::marker_commands(code));
+            hpgl::marker_field(code);
         }
         PENMOV(x, y, 3);
         return;
@@ -134,7 +134,7 @@ void file_marker(REAL x, REAL y, INTEGER code, INTEGER nchar, INTEGER passes) {
         hpgl::symbol_mode(static_cast<char>(code));
     }
     PENMOV(x, y, 3);
-    hpgl::record(" SM;");
+    hpgl::symbol_mode_end();
 }
 
 bool continuation(REAL given, REAL cont, REAL& value) {
