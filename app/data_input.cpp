@@ -1,5 +1,6 @@
 #include "app/data_input.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "app/data_menu.h"
@@ -68,22 +69,56 @@ bool read_slot(INTEGER k) {
     return true;
 }
 
+// A name given on the command line: taken when the file exists, else the
+// user may retry with a typed name; false when they give up.
+bool take_given_name(INTEGER k, std::string_view given) {
+    dset.FNAME(k) = given;
+    INTEGER status = 0;
+    FEXIST(dset.FNAME, k, status);
+    if (status == 0) return true;
+    dset.FNAME(k) = "";
+    return status == 1 && ask_existing_name(k);
+}
+
+void show_layout() {
+    cblank(5, 14, 74, 20, gp.KS(1));
+    MSGTXT(5, 14, kLayout, scr.MENUCL);
+}
+
+// Names and reads slot K: the GIVEN name, else the kept file or one the
+// user types. False when the dialogue ends without the data menu.
+bool load_slot(INTEGER k, std::string_view given) {
+    sel.slot = k;
+    if (given.empty()) {
+        const bool offer_keep = !dset.FNAME(k).is_blank() && dset.DSLABL(k) == "Data";
+        if (offer_keep && keep_loaded_file(k)) return true;
+        if (!ask_existing_name(k)) return false;
+    } else if (!take_given_name(k, given)) {
+        return false;
+    }
+    if (read_slot(k)) return true;
+    dset.FNAME(k) = "";  // the slot can no longer be kept
+    return false;
+}
+
 }  // namespace
 
 void data_input_dialogue() {
-    cblank(5, 14, 74, 20, gp.KS(1));
-    MSGTXT(5, 14, kLayout, scr.MENUCL);
+    show_layout();
     for (INTEGER k = 1;; ++k) {
-        sel.slot = k;
-        const bool offer_keep = !dset.FNAME(k).is_blank() && dset.DSLABL(k) == "Data";
-        if (!offer_keep || !keep_loaded_file(k)) {
-            if (!ask_existing_name(k)) return;
-            if (!read_slot(k)) {
-                dset.FNAME(k) = "";  // the slot can no longer be kept
-                return;
-            }
-        }
+        if (!load_slot(k, {})) return;
         if (ggp_pair() || k >= sel.NDSETS) break;
+    }
+    DATAMN(dset.FNAME, gp.TMODE, gp.GMODE, mainv.new_data, sel.slot, gp.KS);
+}
+
+void open_data_files(std::span<const std::string> files) {
+    if (files.empty()) return;
+    show_layout();
+    set_ndsets(files.size() >= 2 ? 2 : 1);
+    for (INTEGER k = 1; k <= static_cast<INTEGER>(std::min<size_t>(files.size(), 2)); ++k) {
+        if (!load_slot(k, files[static_cast<size_t>(k - 1)])) return;
+        if (ggp_pair()) break;
     }
     DATAMN(dset.FNAME, gp.TMODE, gp.GMODE, mainv.new_data, sel.slot, gp.KS);
 }

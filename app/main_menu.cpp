@@ -89,6 +89,11 @@ void ask_ndsets() {
         SHOWIN(0, -scr.MAXROW, "Select NDSETS (maximum |", MAXSET, scr.PRMCOL);
         ASKINT(-1, 0, ") --> |", sel.NDSETS, scr.PRMCOL);
     } while (sel.NDSETS < 1 || sel.NDSETS > MAXSET);
+    set_ndsets(sel.NDSETS);
+}
+
+void set_ndsets(INTEGER n) {
+    sel.NDSETS = n;
     if (sel.NDSETS == 2) {
         sel.STYLE = 2;
         pp.LTYP(2) = 2;
@@ -96,11 +101,15 @@ void ask_ndsets() {
     keep_selection_in_step();
 }
 
-void run_main_menu() {
+void run_main_menu(std::span<const std::string> files) {
     draw_main_menu();
     if (mainv.profile_band_skipped) {
         bottom_row_notice("An unreadable band record of the profile file was skipped --> |", scr.PRMCOL);
         mainv.profile_band_skipped = false;
+    }
+    if (!files.empty()) {
+        open_data_files(files);
+        draw_main_menu();
     }
     for (;;) {
         ASKTXT(0, -scr.MAXROW, "Select letter --> |", mainv.command, 1, scr.PRMCOL);

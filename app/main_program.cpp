@@ -86,10 +86,10 @@ void reset_state() {
     reset_records();
 }
 
-int run_datrax() {
+int run_datrax(std::span<const std::string> files) {
     try {
         start_up();
-        run_main_menu();
+        run_main_menu(files);
         if (!quit_actions()) {
             write_long_line(0, -scr.MAXROW, profile_not_written(), scr.PRMCOL);
             WAITKY();

@@ -1,7 +1,10 @@
 // The headless replay runner: runs the real main program with a key script
 // and prints the screen as text (and, with --png, writes it as a PNG).
 //
-//   datrax-replay [--dir DIR] [--profile FILE] [--png OUT.png] [--keys-file FILE] [KEYS]
+//   datrax-replay [--dir DIR] [--profile FILE] [--png OUT.png] [--keys-file FILE]
+//                 [--open FILE [--open FILE2]] [KEYS]
+//
+// --open passes FILE to the program as a command-line argument (twice at most).
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -19,12 +22,13 @@ namespace {
 
 struct Options {
     std::string dir, profile, png, keys_file, keys;
+    std::vector<std::string> open;  // data files named on the program's command line
 };
 
 int usage(const std::string& problem) {
     std::fprintf(stderr,
                  "datrax-replay: %s\nusage: datrax-replay [--dir DIR] [--profile FILE] [--png OUT.png] "
-                 "[--keys-file FILE] [KEYS]\n",
+                 "[--keys-file FILE] [--open FILE [--open FILE2]] [KEYS]\n",
                  problem.c_str());
     return 1;
 }
@@ -38,12 +42,17 @@ bool parse_options(int argc, char** argv, Options& o, std::string& problem) {
         else if (a == "--profile") target = &o.profile;
         else if (a == "--png") target = &o.png;
         else if (a == "--keys-file") target = &o.keys_file;
+        else if (a == "--open") target = &o.open.emplace_back();
         if (target) {
             if (i + 1 >= argc) {
                 problem = a + " needs a value";
                 return false;
             }
             *target = argv[++i];
+            if (o.open.size() > 2) {
+                problem = "--open is taken twice at most";
+                return false;
+            }
         } else if (a.rfind("--", 0) == 0) {
             problem = "unknown option " + a;
             return false;
@@ -95,7 +104,7 @@ int main(int argc, char** argv) {
 
     datrax::platform::HeadlessWindow window(std::move(keys));
     datrax::platform::set_window(&window);
-    datrax::run_datrax();
+    datrax::run_datrax(o.open);
     std::cout << window.screen_text();
     int status = 0;
     if (!o.png.empty()) {

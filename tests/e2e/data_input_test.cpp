@@ -144,5 +144,38 @@ TEST(DataInput, GgpFileEndsTheDialogueAfterSlotOne) {
     EXPECT_EQ(s.row(0).substr(0, 12), " DATA MENU -");
 }
 
+// Files named on the command line are read as the dialogue reads them and
+// the program opens in the data menu; a missing one ends in the main menu.
+TEST(DataInput, FilesFromTheCommandLine) {
+    Session s;
+    write_file("grav.dat", kDatra);
+    write_file("grav2.dat", kDatra);
+    write_file("pair.ggp", kGgp);
+    const std::string ggp[] = {"pair.ggp"};
+    s.window().add_script("");
+    EXPECT_EQ(run_datrax(ggp), 0);
+    EXPECT_EQ(s.row(0).substr(0, 12), " DATA MENU -");
+    EXPECT_EQ(dset.NPTS(1), 2);
+    EXPECT_EQ(dset.NPTS(2), 2);
+    EXPECT_EQ(Y(1, 2), 1001.0f);
+
+    const std::string two[] = {"grav.dat", "grav2.dat"};
+    EXPECT_EQ(run_datrax(two), 0);
+    EXPECT_EQ(s.row(0).substr(0, 24), " DATA MENU - Ndsets 2 Fi");
+    EXPECT_EQ(dset.FNAME(2), Text<40>("grav2.dat"));
+    EXPECT_EQ(dset.NPTS(2), 3);
+    EXPECT_EQ(Y(3, 2), 3.0f);
+
+    const std::string missing[] = {"nosuchfile"};
+    s.window().add_script("n");
+    EXPECT_EQ(run_datrax(missing), 0);
+    EXPECT_EQ(s.row(0).substr(0, 12), " MAIN MENU -");
+    EXPECT_EQ(s.bottom_row(), "Select letter -->");
+    s.window().add_script("ygrav.dat{enter}");  // retry with a typed name
+    EXPECT_EQ(run_datrax(missing), 0);
+    EXPECT_EQ(s.row(0).substr(0, 12), " DATA MENU -");
+    EXPECT_EQ(dset.FNAME(1), Text<40>("grav.dat"));
+}
+
 }  // namespace
 }  // namespace datrax

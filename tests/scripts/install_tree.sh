@@ -34,4 +34,7 @@ bin="$dest/usr/local/bin/datrax"
 "$bin" --bogus >/dev/null 2>&1
 [ $? -eq 2 ] || fail "an unknown argument must exit 2"
 "$bin" --bogus 2>&1 >/dev/null | grep -q '^usage: datrax' || fail "the usage goes to standard error"
+"$bin" a b c >/dev/null 2>&1
+[ $? -eq 2 ] || fail "a third file name must exit 2"
+"$bin" --help | grep -q 'FILE2' || fail "--help does not describe the file arguments"
 echo "install tree, desktop entry, manual page and arguments: ok"
