@@ -36,7 +36,7 @@ bool ask_existing_name(INTEGER k) {
     const Text<40> saved = dset.FNAME(k);
     for (;;) {
         SHOWIN(0, -scr.MAXROW, "Data File |", k, scr.PRMCOL);
-        ASKTXT(-1, 0, ": Enter Name --> |", dset.FNAME(k), 40, scr.PRMCOL);
+        ask_file_name(-1, 0, ": Enter Name --> |", dset.FNAME(k), 40, scr.PRMCOL);
         INTEGER status = 0;
         FEXIST(dset.FNAME, k, status);
         if (status == 0) return true;

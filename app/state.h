@@ -197,6 +197,9 @@ struct PlotWorkRecord {
     Arr1<REAL, kMaxMarks> mark_x;       // page x of each mark, inches
     Arr1<REAL, kMaxMarks> mark_y;       // page y of each mark, inches
     Arr1<REAL, kMaxMarks> mark_time;    // time of each marked sample, (index - 1) x TSCALE x DT(1)
+    Arr1<INTEGER, kMaxMarks> mark_index;  // index of each marked sample in Y
+    Arr1<REAL, kMaxMarks> mark_value;     // value of each marked sample (NaN when its data set has none)
+    Arr1<INTEGER, kMaxMarks> mark_set;    // data set (1 or 2) whose value each mark shows
 };
 
 extern SampleArray Y;

@@ -1,10 +1,12 @@
 #include "console/prompts.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
 
 #include "console/console.h"
+#include "platform/name_completion.h"
 #include "platform/window.h"
 
 namespace datrax {
@@ -209,10 +211,36 @@ void mark_at_cursor(char mark, const INTEGER& C) {
     INTEGER x = col - 1, y = row - 1;
     TXTPOS(x, y);
 }
-}  // namespace
 
-void ASKTXT(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, TextRef ANSWER, const INTEGER& MAXCH,
-            const INTEGER& C) {
+// Tab at a file-name prompt: completes the typed text to the longest start
+// the matching files share; a Tab right after a Tab lists the matches, as
+// many as one screen row holds, on the row above the prompt.
+void complete_file_name(std::string& edited, int& p, int maxch, bool list, const INTEGER& C) {
+    const std::string typed = edited.substr(0, static_cast<size_t>(p - 1));
+    const platform::NameCompletion found = platform::complete_name(typed);
+    if (!list) {
+        for (size_t i = typed.size(); i < found.common.size() && p <= maxch; ++i, ++p) {
+            PUTCHR(static_cast<unsigned char>(found.common[i]), C);
+            edited[static_cast<size_t>(p - 1)] = found.common[i];
+        }
+        return;
+    }
+    INTEGER maxc = 0, maxr = 0, col = -1, row = -1;
+    TXTSIZ(maxc, maxr);
+    TXTPOS(col, row);
+    if (row < 2) return;
+    std::string line;
+    for (const std::string& name : found.matches) {
+        if (line.size() + name.size() + 2 > static_cast<size_t>(maxc)) break;
+        line += name + "  ";
+    }
+    MSGTXT(0, row - 2, line + "|", C);
+    INTEGER back_col = col - 1, back_row = row - 1;
+    TXTPOS(back_col, back_row);
+}
+
+void ask_text(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, TextRef ANSWER, const INTEGER& MAXCH,
+              const INTEGER& C, bool file_names) {
     write_label(X, Y, PROMPT, C);
     if (MAXCH <= 0) {
         PUTCHR(' ', C);
@@ -224,10 +252,17 @@ void ASKTXT(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, TextRef
     std::string edited(ANSWER.p, static_cast<size_t>(ANSWER.n));
     int p = 1;
     bool full_mark_shown = false;  // the final blank of the prompt removes it
+    bool after_tab = false;
     for (;;) {
         INTEGER ch = 0;
         GETKEY(ch);
         if (ch == kEnter) break;
+        if (ch == platform::kKeyTab) {
+            if (file_names) complete_file_name(edited, p, maxch, after_tab, C);
+            after_tab = true;
+            continue;
+        }
+        after_tab = false;
         if (ch == kBackspace) {
             if (p == 1) continue;
             if (full_mark_shown) mark_at_cursor(' ', C);
@@ -263,6 +298,18 @@ void ASKTXT(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, TextRef
         std::copy(edited.begin(), edited.end(), ANSWER.p);
     }
     PUTCHR(' ', C);
+}
+
+}  // namespace
+
+void ASKTXT(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, TextRef ANSWER, const INTEGER& MAXCH,
+            const INTEGER& C) {
+    ask_text(X, Y, PROMPT, ANSWER, MAXCH, C, false);
+}
+
+void ask_file_name(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, TextRef ANSWER, const INTEGER& MAXCH,
+                   const INTEGER& C) {
+    ask_text(X, Y, PROMPT, ANSWER, MAXCH, C, true);
 }
 
 INTEGER RDINT(INTEGER& COUNT, const INTEGER& C) {

@@ -17,6 +17,12 @@ void ASKRL(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, REAL& RV
            const INTEGER& C);
 void ASKTXT(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, TextRef ANSWER, const INTEGER& MAXCH,
             const INTEGER& C);
+// ASKTXT for a file's name: Tab completes the typed text from the names of
+// the files in the working folder (or the folder typed before the last
+// "/"); a second Tab lists the matches on the row above. ASKTXT itself
+// ignores Tab.
+void ask_file_name(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, TextRef ANSWER, const INTEGER& MAXCH,
+                   const INTEGER& C);
 INTEGER RDINT(INTEGER& COUNT, const INTEGER& C);
 REAL RDREAL(INTEGER& COUNT, const INTEGER& C);
 void NUMKEY(const INTEGER& CH, LOGICAL& VALID);

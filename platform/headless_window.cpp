@@ -13,6 +13,7 @@ bool parse_key_script(std::string_view script, std::vector<ScriptKey>& keys, std
     } kEscapes[] = {
         {"enter", {ScriptKey::Kind::Char, kKeyEnter}},
         {"bs", {ScriptKey::Kind::Char, kKeyBackspace}},
+        {"tab", {ScriptKey::Kind::Char, kKeyTab}},
         {"esc", {ScriptKey::Kind::Escape, 27}},
         {"up", {ScriptKey::Kind::Up, 0}},
         {"down", {ScriptKey::Kind::Down, 0}},
@@ -67,9 +68,9 @@ const ScriptKey& HeadlessWindow::next_key() {
 int HeadlessWindow::read_key() {
     for (;;) {
         const ScriptKey& k = next_key();
-        // Only Enter, Backspace and printable ASCII reach the prompts.
+        // Only Enter, Backspace, Tab and printable ASCII reach the prompts.
         if (k.kind == ScriptKey::Kind::Char &&
-            (k.ch == kKeyEnter || k.ch == kKeyBackspace || (k.ch >= 32 && k.ch <= 126)))
+            (k.ch == kKeyEnter || k.ch == kKeyBackspace || k.ch == kKeyTab || (k.ch >= 32 && k.ch <= 126)))
             return k.ch;
     }
 }

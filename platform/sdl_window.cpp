@@ -288,6 +288,7 @@ int SdlWindow::read_key() {
         if (e.type != SDL_KEYDOWN) continue;
         if (is_enter(e.key.keysym.sym)) return kKeyEnter;
         if (e.key.keysym.sym == SDLK_BACKSPACE) return kKeyBackspace;
+        if (e.key.keysym.sym == SDLK_TAB) return kKeyTab;
     }
     const int key = typed_.front();
     typed_.pop_front();

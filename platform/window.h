@@ -10,6 +10,7 @@ namespace datrax::platform {
 
 constexpr int kKeyEnter = 13;
 constexpr int kKeyBackspace = 8;
+constexpr int kKeyTab = 9;  // read only by the file-name prompts; every other prompt ignores it
 
 // Input for the marking cursor of the plots: arrow keys, mouse, pick.
 struct CursorEvent {

@@ -69,7 +69,7 @@ Text<40> choose_plot_name(Text<40> work) {
         LOGICAL overwrite = false;
         ASKYN(-1, 0, "? [y/n] --> |", overwrite, 15);
         if (overwrite) return work;
-        ASKTXT(0, -maxr, "New plot filename  [.plt] --> |", work, 40, 15);
+        ask_file_name(0, -maxr, "New plot filename  [.plt] --> |", work, 40, 15);
         CCLEAR(0, maxr, maxc, maxr);
         len = justified_length(work);
     }

@@ -1,6 +1,8 @@
 #include "plots/marking.h"
 
 #include <algorithm>
+#include <cmath>
+#include <string>
 #include <cstdint>
 
 #include "console/console.h"
@@ -11,6 +13,7 @@
 #include "plotlib/device.h"
 #include "plotlib/figures.h"
 #include "data/missing.h"
+#include "plots/mark_table.h"
 #include "plots/sample_index.h"
 
 namespace datrax {
@@ -31,31 +34,15 @@ INTEGER nearest_sample(REAL x, REAL dxi, INTEGER i1) {
     return sample_index((x - pp.XMIN) / dxi, i1);
 }
 
-// Sample i of a shown data set is present.
-bool present_at(INTEGER i) {
-    for (INTEGER k = 1; k <= std::min(sel.NDSETS, MAXSET); ++k) {
-        if (i >= 1 && i <= std::min(dset.NPTS(k), MAXPTS) && !is_missing(Y(i, k))) return true;
-    }
-    return false;
-}
-
-// A pick on a missing sample moves to the nearest present one (the earlier
-// on a tie); picks on present samples and beyond the record stay.
-INTEGER nearest_present(INTEGER index) {
-    INTEGER n = 0;
-    for (INTEGER k = 1; k <= std::min(sel.NDSETS, MAXSET); ++k) n = std::max(n, std::min(dset.NPTS(k), MAXPTS));
-    if (index < 1 || index > n || present_at(index)) return index;
-    const int64_t from = index;
-    for (int64_t d = 1; d < n; ++d) {
-        if (from - d >= 1 && present_at(static_cast<INTEGER>(from - d))) return static_cast<INTEGER>(from - d);
-        if (from + d <= n && present_at(static_cast<INTEGER>(from + d))) return static_cast<INTEGER>(from + d);
-    }
-    return index;
-}
-
+// Draws the list into the plot being saved and writes its table beside the
+// plot file; the list is then empty.
 void replay_marks() {
     for (INTEGER m = 1; m <= plotw.mark_count; ++m)
         draw_mark(plotw.mark_x(m), plotw.mark_y(m), plotw.mark_time(m), pp.SIZE(1));
+    if (plotw.mark_count > 0 && !write_mark_table(gp.PLTNAM(1).trimmed())) {
+        MSGTXT(0, -scr.MAXROW, "The table of the marks could not be written --> |", scr.PRMCOL);
+        WAITKY();
+    }
     plotw.mark_count = 0;
 }
 
@@ -104,13 +91,16 @@ void read_pick(REAL& x, REAL& y) {
     to_inches(px, py, x, y);
 }
 
-void remember(REAL x, REAL y, REAL time) {
+void remember(REAL x, REAL y, REAL time, INTEGER index, REAL value, INTEGER k) {
     // Further picks of the same step are drawn but not kept: the list holds 100.
     if (plotw.mark_count >= kMaxMarks) return;
-    ++plotw.mark_count;
-    plotw.mark_x(plotw.mark_count) = x;
-    plotw.mark_y(plotw.mark_count) = y;
-    plotw.mark_time(plotw.mark_count) = time;
+    const INTEGER m = ++plotw.mark_count;
+    plotw.mark_x(m) = x;
+    plotw.mark_y(m) = y;
+    plotw.mark_time(m) = time;
+    plotw.mark_index(m) = index;
+    plotw.mark_value(m) = value;
+    plotw.mark_set(m) = k;
 }
 
 void marking_step(REAL dxi, INTEGER i1) {
@@ -120,12 +110,19 @@ void marking_step(REAL dxi, INTEGER i1) {
     do {
         MSGTXT(0, -scr.MAXROW, "Place cursor near curve [Enter] --> |", scr.PRMCOL);
         read_pick(x, y);
-        const INTEGER index = nearest_present(nearest_sample(x, dxi, i1));
+        const INTEGER k = marked_set(y);
+        // A missing sample is never marked: the nearest present one is.
+        const INTEGER nearest = nearest_sample(x, dxi, i1);
+        const INTEGER present = present_sample(nearest, k);
+        const INTEGER index = present > 0 ? present : nearest;
+        const REAL value = present > 0 ? Y(present, k) : std::nanf("");
         const REAL time = static_cast<REAL>(static_cast<int64_t>(index) - 1) * dset.TSCALE * dset.DT(1);
         x = static_cast<REAL>(static_cast<int64_t>(index) - i1) * dxi + pp.XMIN;
         draw_mark(x, y, time, kScreenHead);
-        if (gp.DEVICE == kDeviceScreen) remember(x, y, time);
+        if (gp.DEVICE == kDeviceScreen) remember(x, y, time, index, value, k);
         SHOWIN(-1, 0, " Index = |", index, scr.PRMCOL);
+        const std::string values = mark_values_text(time, value, k);
+        SHOWTX(-1, 0, "   t = |", values, static_cast<INTEGER>(values.size()), scr.PRMCOL);
         ASKYN(-1, 0, " Select a Time [y/n] --> |", plotw.mark_again, scr.PRMCOL);
     } while (plotw.mark_again);
 }

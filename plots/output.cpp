@@ -15,7 +15,7 @@ void start_save(Text<40>& name, INTEGER& length) {
     Text<40> work = name;
     SHOWTX(0, -scr.MAXROW, "Save to |", work.view(), length, scr.PRMCOL);
     ASKYN(-1, 0, "? [y/n] --> |", plotw.keep_name, scr.PRMCOL);
-    if (!plotw.keep_name) ASKTXT(0, -scr.MAXROW, "Plot filename [.plt] --> |", work, 40, scr.PRMCOL);
+    if (!plotw.keep_name) ask_file_name(0, -scr.MAXROW, "Plot filename [.plt] --> |", work, 40, scr.PRMCOL);
     PLTDEV(kDevicePlotFile, gp.PSIZE, 0, gp.GCOL, work.view());
     name = plot_file_name();
     length = LENTXT(name, 40);

@@ -1,0 +1,74 @@
+#include "plots/mark_table.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "console/console.h"
+#include "platform/atomic_file.h"
+#include "platform/plot_file.h"
+#include "plots/series_drawing.h"
+
+namespace datrax {
+
+namespace {
+
+std::string fixed4(double v) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.4f", v);
+    return text;
+}
+
+// The calendar time of a sample, for data whose start time is known. The
+// readers keep no start time yet, so the column stays empty; this is the one
+// place that fills it once they do.
+std::string calendar_time(INTEGER /*index*/) { return {}; }
+
+bool is_missing(REAL v) { return std::isnan(v); }
+
+}  // namespace
+
+INTEGER marked_set(REAL y) { return separate_areas() && y < kUpperBase ? 2 : 1; }
+
+INTEGER present_sample(INTEGER index, INTEGER k) {
+    const INTEGER n = dset.NPTS(k);
+    if (n < 1) return 0;
+    index = std::clamp(index, INTEGER{1}, n);
+    for (INTEGER d = 0; index - d >= 1 || index + d <= n; ++d) {
+        if (index - d >= 1 && !is_missing(Y(index - d, k))) return index - d;
+        if (index + d <= n && !is_missing(Y(index + d, k))) return index + d;
+    }
+    return 0;
+}
+
+std::string mark_values_text(REAL time, REAL value, INTEGER k) {
+    std::string text = fixed4(time) + " " + std::string(pp.AXTITX(1).trimmed());
+    if (!is_missing(value)) text += "   y = " + fixed4(value) + " " + std::string(dset.DUNIT(k).trimmed());
+    return text;
+}
+
+std::string mark_table() {
+    std::string table = "# index time [" + std::string(pp.AXTITX(1).trimmed()) + "] value unit";
+    if (plotw.mark_count > 0 && !calendar_time(plotw.mark_index(1)).empty()) table += " calendar time (UTC)";
+    table += '\n';
+    for (INTEGER m = 1; m <= plotw.mark_count; ++m) {
+        table += std::to_string(plotw.mark_index(m)) + " " + fixed4(plotw.mark_time(m)) + " " +
+                 (is_missing(plotw.mark_value(m)) ? std::string("nan") : fixed4(plotw.mark_value(m))) + " " +
+                 std::string(dset.DUNIT(plotw.mark_set(m)).trimmed());
+        const std::string when = calendar_time(plotw.mark_index(m));
+        if (!when.empty()) table += " " + when;
+        table += '\n';
+    }
+    return table;
+}
+
+bool write_mark_table(std::string_view plot_name) {
+    if (plot_name.empty() || platform::is_null_device_name(plot_name)) return true;
+    Text<40> name(plot_name);
+    SETEXT(name, "mrk");
+    std::string error;
+    return platform::replace_file(platform::plot_file_path(name.trimmed()), mark_table(), error);
+}
+
+}  // namespace datrax

@@ -1,0 +1,28 @@
+// The values at marks: the text the bottom row shows after "Index = ", and
+// the table of a saved plot's marks written beside the plot file.
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "app/state.h"
+
+namespace datrax {
+
+// The data set a pick at page height Y reads: the lower area of separate
+// plots is data set 2, everything else data set 1.
+INTEGER marked_set(REAL y);
+// The present sample nearest to INDEX in data set K (INDEX itself when it
+// is present; 0 when the set has no present sample).
+INTEGER present_sample(INTEGER index, INTEGER k);
+// "257.0000 hour   y = 51.0519 microgal" for a time and a value of set K
+// (without the value part when it is NaN).
+std::string mark_values_text(REAL time, REAL value, INTEGER k);
+// The table of the marks in plotw's list: a header line, then one line per
+// mark with index, time, value and the value's unit.
+std::string mark_table();
+// Writes mark_table() beside the plot file PLOT_NAME (same base name,
+// extension ".mrk"); nothing for the null device. False when it could not
+// be written.
+bool write_mark_table(std::string_view plot_name);
+
+}  // namespace datrax
