@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 
 #include "console/console.h"
 #include "console/prompts.h"
 #include "platform/run_stop.h"
+#include "support/scratch_dir.h"
 #include "support/session.h"
 
 namespace datrax {
@@ -174,6 +176,48 @@ TEST(NumKey, ValidKeys) {
                               (ch >= '0' && ch <= '9') || ch == 'e' || ch == 'E' || ch == 'd' || ch == 'D';
         EXPECT_EQ(valid, expected) << ch;
     }
+}
+
+// Tab at a file-name prompt: typed keys -> the answer and the prompt row.
+TEST(AskFileName, TabCompletesFromTheFolder) {
+    testing::ScratchDir dir;
+    dir.write("bf240301.ggp", "");
+    dir.write("bf240401.ggp", "");
+    dir.write("g24122.dat", "");
+    dir.write("my data.dat", "");
+    std::filesystem::create_directory(dir.file("sub"));
+    dir.write("sub/p24122.dat", "");
+    dir.enter();
+    Screen s;
+    struct Row {
+        std::string_view keys, answer;
+    } const rows[] = {
+        {"g{tab}{enter}", "g24122.dat"},            // one match: the whole name
+        {"b{tab}{enter}", "bf240"},                 // several: their shared start
+        {"bf2404{tab}{enter}", "bf240401.ggp"},
+        {"x{tab}{enter}", "x"},                     // no match: nothing changes
+        {"su{tab}{tab}p{tab}{enter}", "sub/p24122.dat"},  // a folder, then a name in it
+        {"my{tab}{enter}", "my data.dat"},          // a name with a blank
+        {"my d{tab}{bs}{bs}{bs}{enter}", "my data."},
+    };
+    for (const Row& r : rows) {
+        Text<40> answer("old");
+        s.keys(r.keys);
+        ask_file_name(0, -3, "File --> |", answer, 40, 15);
+        EXPECT_EQ(answer.trimmed(), r.answer) << r.keys;
+    }
+    // A second Tab lists the matches on the row above; the prompt stays.
+    Text<40> answer;
+    s.keys("bf{tab}{tab}4{tab}{enter}");
+    ask_file_name(0, -3, "File --> |", answer, 40, 15);
+    EXPECT_EQ(s.row(2), "bf240301.ggp  bf240401.ggp");
+    EXPECT_EQ(s.row(3), "File --> bf240401.ggp");
+    EXPECT_EQ(answer.trimmed(), "bf240401.ggp");
+    // Other prompts ignore Tab.
+    Text<10> plain("old");
+    s.keys("a{tab}b{enter}");
+    ASKTXT(0, -3, "Text --> |", plain, 10, 15);
+    EXPECT_EQ(plain.trimmed(), "ab");
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 #include "app/state.h"
@@ -120,6 +122,42 @@ TEST_F(TimeSeriesPlot, SavedWithMarks) {
     s.run("dg97003.dat{enter}" "dnn{enter}" "m{left}{left}{left}{enter}y" + far_right + "{up}{enter}n" "sy");
     expect_plot_file("g97003.plt", "ts_saved_marks.plt");
     EXPECT_EQ(plotw.mark_count, 0);
+}
+
+// Column COLUMN (3 gravity, 4 pressure) of data line INDEX of a GGP file,
+// as the bottom row and the mark table print it.
+std::string ggp_value(const std::filesystem::path& file, int index, int column) {
+    std::ifstream in(file);
+    std::string line;
+    while (std::getline(in, line) && line.compare(0, 8, "77777777") != 0) {
+    }
+    for (int i = 0; i < index; ++i) std::getline(in, line);
+    std::istringstream fields(line);
+    std::string field;
+    for (int c = 0; c < column; ++c) fields >> field;
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4f", static_cast<double>(std::stof(field)));
+    return text;
+}
+
+TEST_F(TimeSeriesPlot, ValuesAtMarksAndTheirTable) {
+    const std::filesystem::path sample = std::filesystem::path(DATRAX_SOURCE_DIR) / "samples" / "bf240301.ggp";
+    std::filesystem::copy_file(sample, s.folder() / "bf240301.ggp");
+    const std::string pressure = ggp_value(sample, 372, 4), gravity = ggp_value(sample, 372, 3);
+    s.run("dbf240301.ggp{enter}" "dnn{enter}" "m{enter}");  // the centre lies in the lower (pressure) area
+    EXPECT_NE(s.bottom_row().find(" Index = 372   t = 371.0000 hour   y = " + pressure + " mbar Select a Time"),
+              std::string::npos)
+        << s.bottom_row();
+
+    std::string up;
+    for (int i = 0; i < 40; ++i) up += "{up}";
+    s.run("dy" "dnn{enter}" "m{enter}y" + up + "{enter}n" "snmarks.svg{enter}");
+    EXPECT_EQ(s.bottom_row(), kBrowse);
+    EXPECT_TRUE(std::filesystem::exists(s.folder() / "marks.svg"));
+    EXPECT_EQ(testing::read_file_bytes(s.folder() / "marks.mrk"),
+              "# index time [hour] value unit\n"
+              "372 371.0000 " + pressure + " mbar\n"
+              "372 371.0000 " + gravity + " microgal\n");
 }
 
 TEST_F(TimeSeriesPlot, QuitReturnsToTheDataMenu) {

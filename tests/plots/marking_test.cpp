@@ -2,6 +2,7 @@
 // into a saved plot.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "platform/run_stop.h"
@@ -41,7 +42,22 @@ TEST_F(Marking, APickSnapsToTheNearestSample) {
     ASSERT_EQ(plotw.mark_count, 1);
     mark_is(1, 6.0f, 4.5f);  // sample 10, 9 intervals of 0.5 hours
     EXPECT_NEAR(plotw.mark_y(1), 3.75f, 0.01f) << "y stays where the pick was";
-    EXPECT_NE(bottom_row().find(" Index = 10 Select a Time [y/n] --> n"), std::string::npos) << bottom_row();
+    EXPECT_NE(bottom_row().find(" Index = 10   t = 4.5000 min Select a Time [y/n] --> n"), std::string::npos)
+        << bottom_row();
+}
+
+TEST_F(Marking, AMissingSampleIsNeverMarked) {
+    dset.NPTS(1) = 17;
+    for (INTEGER i = 1; i <= 17; ++i) Y(i, 1) = 1.5f * static_cast<REAL>(i);
+    Y(10, 1) = std::nanf("");
+    Y(9, 1) = std::nanf("");
+    mark(0.5f, 1, repeat("{right}", 30) + "{enter}n");
+    ASSERT_EQ(plotw.mark_count, 1);
+    mark_is(1, 6.5f, 5.0f);  // sample 11, the nearest present one
+    EXPECT_EQ(plotw.mark_index(1), 11);
+    EXPECT_FLOAT_EQ(plotw.mark_value(1), 16.5f);
+    EXPECT_NE(bottom_row().find(" Index = 11   t = 5.0000 min   y = 16.5000 microgal Select"), std::string::npos)
+        << bottom_row();
 }
 
 TEST_F(Marking, PicksOutsideTheWindowGiveIndicesBeyondIt) {
