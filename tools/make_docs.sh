@@ -51,3 +51,14 @@ else
   echo "make_docs: hp2xx not found; the plot file picture was not made" >&2
   exit 1
 fi
+
+# The same plot saved as PDF, rendered by pdftoppm.
+rm -f "$work/bf240301.pdf"
+"$build/datrax-replay" --dir "$work" 'dbf240301.ggp{enter}dnn{enter}snbf240301.pdf{enter}' >/dev/null
+if command -v pdftoppm >/dev/null 2>&1; then
+  pdftoppm -r 60 -singlefile -png "$work/bf240301.pdf" "$out/saved_plot_pdf"
+  echo "wrote $out/saved_plot_pdf.png"
+else
+  echo "make_docs: pdftoppm not found; the PDF picture was not made" >&2
+  exit 1
+fi
