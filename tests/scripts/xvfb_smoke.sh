@@ -64,9 +64,8 @@ echo "xvfb_smoke: q ended the run (status 0) and wrote the profile"
 cp "$source_dir/samples/bf240301.ggp" "$tmp/work/"
 (cd "$tmp/work" && XDG_CONFIG_HOME="$tmp/config" exec "$build/datrax" bf240301.ggp) >"$out/datrax_open.log" 2>&1 &
 app_pid=$!
-window=$(timeout 20 xdotool search --sync --onlyvisible --name "^${title//./\\.}\$" 2>/dev/null | head -1)
-[ -n "$window" ] || { cat "$out/datrax_open.log" >&2; fail "no window appeared for 'datrax bf240301.ggp'"; }
-settle || fail "the window never stopped changing with a file named"
+window=$(find_window 'bf240301.ggp - DATRAX 1.1') || { cat "$out/datrax_open.log" >&2; exit 1; }
+settle "$window"
 import -window "$window" "$out/window_open.png" || fail "no screenshot of the window with a file named"
 (cd "$tmp/work" && XDG_CONFIG_HOME="$tmp/config" "$build/datrax-replay" --open bf240301.ggp --png "$out/headless_open.png" '') \
   >"$out/headless_open.txt" || fail "datrax-replay --open failed"
@@ -75,13 +74,6 @@ head -1 "$out/headless_open.txt" | grep -q '^ DATA MENU - Ndsets 2 File 1 Style 
 differing=$(compare -metric AE -fuzz 2% "$out/window_open.png" "$out/headless_open.png" "$out/diff_open.png" 2>&1 >/dev/null)
 differing=${differing%% *}
 [ "$differing" = 0 ] || fail "$differing pixels of the data menu differ (see $out/window_open.png, headless_open.png)"
-xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
-xdotool type --delay 80 rq
-for _ in $(seq 100); do
-  kill -0 "$app_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$app_pid" 2>/dev/null && fail "datrax still runs after r, q"
-wait "$app_pid"
-app_pid=
+type_into "$window" rq
+expect_clean_end "$out/datrax_open.log"
 echo "xvfb_smoke: 'datrax bf240301.ggp' opens in the data menu as datrax-replay --open shows it"
