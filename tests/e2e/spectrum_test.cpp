@@ -87,9 +87,9 @@ TEST(Spectrum, SavedPlotFileMatchesAndRenders) {
     copy_sample_month();
     s.run("dbf240301.ggp{enter}" "an{enter}" "sy");
     EXPECT_EQ(s.bottom_row(), kPrompt);
-    ASSERT_TRUE(std::filesystem::exists("bf24030a.plt"));
-    EXPECT_TRUE(testing::matches_golden("spectrum_saved.plt", testing::read_file_bytes("bf24030a.plt")));
-    EXPECT_TRUE(testing::renders_with_hp2xx("bf24030a.plt"));
+    ASSERT_TRUE(std::filesystem::exists("bf240301a.plt"));
+    EXPECT_TRUE(testing::matches_golden("spectrum_saved.plt", testing::read_file_bytes("bf240301a.plt")));
+    EXPECT_TRUE(testing::renders_with_hp2xx("bf240301a.plt"));
 }
 
 TEST(Spectrum, AChangedBandLimitInTheProfileMovesALineToAnotherRow) {
