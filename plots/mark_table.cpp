@@ -6,6 +6,8 @@
 #include <string>
 
 #include "console/console.h"
+#include "data/calendar.h"
+#include "data/missing.h"
 #include "platform/atomic_file.h"
 #include "platform/plot_file.h"
 #include "plots/series_drawing.h"
@@ -20,12 +22,14 @@ std::string fixed4(double v) {
     return text;
 }
 
-// The calendar time of a sample, for data whose start time is known. The
-// readers keep no start time yet, so the column stays empty; this is the one
-// place that fills it once they do.
-std::string calendar_time(INTEGER /*index*/) { return {}; }
-
-bool is_missing(REAL v) { return std::isnan(v); }
+// The calendar time (UTC) of sample index of data set k; empty when the
+// start of the data set or its time unit is not known.
+std::string calendar_time(INTEGER index, INTEGER k) {
+    constexpr double kSecondsPerUnit[5] = {0.0, 1.0, 60.0, 3600.0, 86400.0};  // by ITU: user, sec, min, hour, day
+    if (std::isnan(dset.start(k)) || dset.ITU < 1 || dset.ITU > 4) return {};
+    const double offset = static_cast<double>(index - 1) * dset.DT(k) * kSecondsPerUnit[dset.ITU];
+    return format_start(std::round(dset.start(k) + offset));
+}
 
 }  // namespace
 
@@ -50,13 +54,14 @@ std::string mark_values_text(REAL time, REAL value, INTEGER k) {
 
 std::string mark_table() {
     std::string table = "# index time [" + std::string(pp.AXTITX(1).trimmed()) + "] value unit";
-    if (plotw.mark_count > 0 && !calendar_time(plotw.mark_index(1)).empty()) table += " calendar time (UTC)";
+    if (plotw.mark_count > 0 && !calendar_time(plotw.mark_index(1), plotw.mark_set(1)).empty())
+        table += " calendar time (UTC)";
     table += '\n';
     for (INTEGER m = 1; m <= plotw.mark_count; ++m) {
         table += std::to_string(plotw.mark_index(m)) + " " + fixed4(plotw.mark_time(m)) + " " +
                  (is_missing(plotw.mark_value(m)) ? std::string("nan") : fixed4(plotw.mark_value(m))) + " " +
                  std::string(dset.DUNIT(plotw.mark_set(m)).trimmed());
-        const std::string when = calendar_time(plotw.mark_index(m));
+        const std::string when = calendar_time(plotw.mark_index(m), plotw.mark_set(m));
         if (!when.empty()) table += " " + when;
         table += '\n';
     }

@@ -155,9 +155,9 @@ TEST_F(TimeSeriesPlot, ValuesAtMarksAndTheirTable) {
     EXPECT_EQ(s.bottom_row(), kBrowse);
     EXPECT_TRUE(std::filesystem::exists(s.folder() / "marks.svg"));
     EXPECT_EQ(testing::read_file_bytes(s.folder() / "marks.mrk"),
-              "# index time [hour] value unit\n"
-              "372 371.0000 " + pressure + " mbar\n"
-              "372 371.0000 " + gravity + " microgal\n");
+              "# index time [hour] value unit calendar time (UTC)\n"
+              "372 371.0000 " + pressure + " mbar 2024-03-16 11:00:00\n"
+              "372 371.0000 " + gravity + " microgal 2024-03-16 11:00:00\n");
 }
 
 TEST_F(TimeSeriesPlot, QuitReturnsToTheDataMenu) {
