@@ -92,6 +92,7 @@ ListLineKind read_list_line(std::string_view line, ListLine& out) {
     if (!out.dated && !read_sample_value(f[0], time, false)) return ListLineKind::Text;
     if (n <= used) return ListLineKind::NoValue;
     const std::string_view v = f[used];
+    out.after = n - used - 1;
     if (v.empty()) {
         out.value = kMissing;
         return ListLineKind::Data;

@@ -24,6 +24,7 @@ struct ListLine {
     bool dated = false;    // the time was a date and time
     int64_t time = 0;      // its seconds since 1970 when dated
     std::string_view bad;  // the field that did not read (BadValue)
+    size_t after = 0;      // fields after the value (Data)
 };
 
 ListLineKind read_list_line(std::string_view line, ListLine& out);

@@ -1,6 +1,8 @@
 // The plain list: one sample a line, a time (a number or a date and time)
 // and the value, separated by commas, semicolons, blanks or tabs; further
-// fields are not read. Lines before the first line that reads as numbers are
+// fields are not read, but a list whose only line holds several pairs (a
+// list written as one long line) is refused rather than cut to its first
+// pair. Lines before the first line that reads as numbers are
 // a header, and the first of them is the title.
 #include <string>
 
@@ -31,6 +33,8 @@ Outcome read_list(Context& c) {
     std::string title;
     std::string_view line;
     int64_t line_number = 0;
+    int64_t first_data_line = 0;
+    size_t first_after = 0;  // fields after the value on the first data line
     ListLine l;
     while (c.in.next_line(line)) {
         ++line_number;
@@ -50,12 +54,23 @@ Outcome read_list(Context& c) {
             refuse_too_large();
             return Outcome::Refused;
         }
-        if (count == 0 && l.dated) c.start = static_cast<double>(l.time);
+        if (count == 0) {
+            first_data_line = line_number;
+            first_after = l.after;
+            if (l.dated) c.start = static_cast<double>(l.time);
+        }
         column[count++] = l.value;
     }
     c.in.close();
     if (count == 0 && line_number > 0) {
         refuse_with_reason("List not read: no line holds a time and a value");
+        return Outcome::NotThisFormat;
+    }
+    if (count == 1 && first_after >= 2) {
+        // A list written as one long line: its pairs would all but vanish.
+        dset.NPTS(c.k) = count;
+        refuse_with_reason("List not read: line " + std::to_string(first_data_line) +
+                           " holds more than one time and value");
         return Outcome::NotThisFormat;
     }
     dset.NPTS(c.k) = count;

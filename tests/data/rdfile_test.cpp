@@ -259,6 +259,16 @@ TEST_F(RdfileList, BadValueIsNotRead) {
     }
 }
 
+TEST_F(RdfileList, AListWrittenAsOneLongLineIsRefusedNotCut) {
+    std::string file;
+    for (int i = 1; i <= 100000; ++i) file += std::to_string(i) + " " + std::to_string(i % 7) + " ";
+    EXPECT_EQ(read("one_line.txt", file + "\n", 1, "{enter}"), 1);
+    EXPECT_EQ(message_row(), "List not read: line 1 holds more than one time and value - hit Enter");
+    // A logger line with one more column is still one sample.
+    EXPECT_EQ(read("three.csv", "t,p,temp\n1,2.5,20\n", 1, ""), 0);
+    EXPECT_EQ(dset.NPTS(1), 1);
+}
+
 TEST_F(RdfileList, MoreThanSixMillionPairsAreRefused) {
     std::string file;
     file.reserve(4 * (MAXPTS + 1));
