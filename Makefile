@@ -30,7 +30,7 @@ test: build build-asan
 	@echo "== tests (optimised build) =="
 	@cd build && ctest --output-on-failure -j $(JOBS)
 	@echo "== tests (AddressSanitizer + UndefinedBehaviorSanitizer build) =="
-	@cd build-asan && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j $(JOBS)
+	@cd build-asan && ctest --output-on-failure -j $(JOBS)
 
 docs: build
 	@tools/make_docs.sh build docs/images

@@ -26,19 +26,21 @@ public:
 };
 
 inline const std::string& scratch_dir() {
-    static const std::string dir = [] {
+    // Kept for the whole process (never destroyed), so the removal at exit
+    // can still name it after the static objects are gone.
+    static const std::string* const dir = [] {
         // In memory where the system offers it: the files are flushed to
         // the disk on every close, which would slow the fuzzing down.
         const char* base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-        std::string d = std::string(base) + "/datrax-fuzz-" + std::to_string(::getpid());
-        ::mkdir(d.c_str(), 0700);
+        auto* d = new std::string(std::string(base) + "/datrax-fuzz-" + std::to_string(::getpid()));
+        ::mkdir(d->c_str(), 0700);
         std::atexit([] {
             std::error_code ec;
             std::filesystem::remove_all(scratch_dir(), ec);
         });
         return d;
     }();
-    return dir;
+    return *dir;
 }
 
 // The window for a run, set and measured in mode 1; keys as given.
