@@ -1,1 +1,0 @@
-/work/wt/speed/app/state.h

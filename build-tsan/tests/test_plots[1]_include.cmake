@@ -1,5 +1,0 @@
-if(EXISTS "/work/wt/speed/build-tsan/tests/test_plots[1]_tests.cmake")
-  include("/work/wt/speed/build-tsan/tests/test_plots[1]_tests.cmake")
-else()
-  add_test(test_plots_NOT_BUILT test_plots_NOT_BUILT)
-endif()

@@ -1,5 +1,0 @@
-if(EXISTS "/work/wt/speed/build-tsan/tests/test_sdl[1]_tests.cmake")
-  include("/work/wt/speed/build-tsan/tests/test_sdl[1]_tests.cmake")
-else()
-  add_test(test_sdl_NOT_BUILT test_sdl_NOT_BUILT)
-endif()
