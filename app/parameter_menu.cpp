@@ -7,6 +7,7 @@
 #include "console/console.h"
 #include "console/prompts.h"
 #include "data/units.h"
+#include "plots/time_placement.h"
 
 namespace datrax {
 
@@ -54,7 +55,8 @@ constexpr std::string_view kTitlesExplanation[2] = {
 constexpr std::string_view kUnitsExplanation =
     " UNITS FOR TIME (X) AXIS : ~,  ~"
     " ITUP : 0 = user units (nonstandard) ~,  ~"
-    "      : 1 = sec, 2 = min, 3 = hour, 4 = day|";
+    "      : 1 = sec, 2 = min, 3 = hour, 4 = day~,  ~"
+    "      : 5 = calendar date and time (when the data's start is known)|";
 
 constexpr std::string_view kMiscTitle = " MISCELLANEOUS PARAMETERS|";
 constexpr std::string_view kMiscCommands =
@@ -132,6 +134,17 @@ void edit_axes(int kind, INTEGER box_colour) {
     cblank(0, 13, scr.MAXCOL, scr.MAXROW - 1, gp.BCOL);
 }
 
+// Calendar time needs the start of every data set shown: true when it is
+// known, else the reason is shown above the question (which is asked again).
+bool calendar_time_known() {
+    const INTEGER k = set_without_start();
+    const INTEGER row = scr.MAXROW - 2;
+    cblank(0, row, scr.MAXCOL, row, gp.BCOL);
+    if (k == 0) return true;
+    SHOWIN(0, -row, "ITUP 5 needs the start date of the data; not known for data set |", k, scr.PRMCOL);
+    return false;
+}
+
 void edit_time_unit(INTEGER box_colour) {
     explain(kUnitsExplanation, 13, 21, 14, box_colour);
     const MenuField itup{"ITUP   = |", "ITUP   ->|", 0, &pp.ITUP};
@@ -139,7 +152,7 @@ void edit_time_unit(INTEGER box_colour) {
     if (pp.ITUP > 0) {
         do {
             ask_fields({itup});
-        } while (pp.ITUP > 4);
+        } while (pp.ITUP > kCalendarUnit || (pp.ITUP == kCalendarUnit && !calendar_time_known()));
     }
     // User units are stored as 0 whatever was typed at or below it.
     if (pp.ITUP < 0) pp.ITUP = 0;

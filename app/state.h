@@ -56,7 +56,7 @@ struct DataSetRecord {
                           std::numeric_limits<double>::quiet_NaN()};  // time of sample 1: seconds since 1970-01-01 00:00:00 UTC, NaN when unknown (reader)
     Arr1<INTEGER, 2> missing{0, 0};               // samples of 1..NPTS(k) that are missing (quiet NaN in Y) (load 0; reader)
     INTEGER ITU = 0;                              // time-unit code of the data, from TUNIT (TUNITS)
-    REAL TSCALE = 0.0f;                           // data time unit -> plotting unit factor (AXLABS)
+    REAL TSCALE = 0.0f;                           // data time unit -> plotting unit factor, to hours for ITUP 5 (AXLABS)
     Arr2<REAL, 4, 4> TFAC;                        // time-unit conversion table (TFACTS at start-up)
     Arr1<Text<40>, 2> FNAME;                      // data file name per slot (load blanks; data-input dialogue)
     Arr1<Text<10>, 2> DSLABL;                     // "Data" once a file was accepted for the slot (load blanks)
@@ -101,7 +101,7 @@ struct PlotParamRecord {
     Text<80> SUBTH{"HISTOGRAM"};     // subtitle of the histogram (load)
     INTEGER LSUBTD = 0, LSUBTH = 0;  // trimmed subtitle lengths (TFACTS at start-up; edits)
     INTEGER IR = 5;                  // rounding integer for automatic Y scaling (load)
-    INTEGER ITUP = 2;                // time plotting unit: 0 user, 1 s, 2 min, 3 h, 4 day (load)
+    INTEGER ITUP = 2;                // time plotting unit: 0 user, 1 s, 2 min, 3 h, 4 day, 5 calendar date (load)
 
     LOGICAL ZCOL = true;    // colour on screen plots (load; profile)
     LOGICAL ZNAME = true;   // plot file name at the top of the plot (load; profile)

@@ -10,12 +10,21 @@ namespace {
 
 bool leap(int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
-int days_in_month(int64_t y, int m) {
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return m == 2 && leap(y) ? 29 : kDays[m - 1];
+constexpr double kLargestSeconds = 1e13;  // beyond year 300,000: not a time a data file holds
+
+// Reads exactly n digits at text[pos...]; false when one is not a digit.
+bool digits(std::string_view text, size_t pos, size_t n, int64_t& value) {
+    if (pos + n > text.size()) return false;
+    value = 0;
+    for (size_t i = pos; i < pos + n; ++i) {
+        if (text[i] < '0' || text[i] > '9') return false;
+        value = value * 10 + (text[i] - '0');
+    }
+    return true;
 }
 
-// The date of a day count (inverse of days_from_civil).
+}  // namespace
+
 void civil_from_days(int64_t z, int64_t& y, int& m, int& d) {
     z += 719468;
     const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
@@ -28,7 +37,21 @@ void civil_from_days(int64_t z, int64_t& y, int& m, int& d) {
     y = yoe + era * 400 + (m <= 2 ? 1 : 0);
 }
 
-}  // namespace
+int days_in_month(int64_t y, int m) {
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return m == 2 && leap(y) ? 29 : kDays[m - 1];
+}
+
+CivilTime civil_time(int64_t seconds) {
+    const int64_t days = seconds >= 0 ? seconds / 86400 : (seconds - 86399) / 86400;
+    const int64_t in_day = seconds - days * 86400;
+    CivilTime t;
+    civil_from_days(days, t.year, t.month, t.day);
+    t.hour = static_cast<int>(in_day / 3600);
+    t.minute = static_cast<int>(in_day / 60 % 60);
+    t.second = static_cast<int>(in_day % 60);
+    return t;
+}
 
 int64_t days_from_civil(int64_t year, int month, int day) {
     year -= month <= 2 ? 1 : 0;
@@ -52,18 +75,37 @@ bool epoch_seconds(int64_t year, int month, int day, int hour, int minute, int s
 }
 
 std::string format_start(double seconds) {
-    if (!std::isfinite(seconds) || std::fabs(seconds) > 1e13) return "unknown";
-    const auto s = static_cast<int64_t>(std::floor(seconds));
-    const int64_t days = s >= 0 ? s / 86400 : (s - 86399) / 86400;
-    const int64_t in_day = s - days * 86400;
-    int64_t y = 0;
-    int m = 0, d = 0;
-    civil_from_days(days, y, m, d);
+    if (!std::isfinite(seconds) || std::fabs(seconds) > kLargestSeconds) return "unknown";
+    const CivilTime t = civil_time(static_cast<int64_t>(std::floor(seconds)));
     char buf[48];
-    std::snprintf(buf, sizeof buf, "%04lld-%02d-%02d %02lld:%02lld:%02lld", static_cast<long long>(y), m, d,
-                  static_cast<long long>(in_day / 3600), static_cast<long long>(in_day / 60 % 60),
-                  static_cast<long long>(in_day % 60));
+    std::snprintf(buf, sizeof buf, "%04lld-%02d-%02d %02d:%02d:%02d", static_cast<long long>(t.year), t.month, t.day,
+                  t.hour, t.minute, t.second);
     return buf;
+}
+
+std::string format_minutes(double seconds) {
+    if (!std::isfinite(seconds) || std::fabs(seconds) > kLargestSeconds) return "unknown";
+    const CivilTime t = civil_time(static_cast<int64_t>(std::round(seconds / 60.0)) * 60);
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%04lld-%02d-%02d %02d:%02d", static_cast<long long>(t.year), t.month, t.day,
+                  t.hour, t.minute);
+    return buf;
+}
+
+bool parse_date_time(std::string_view text, int64_t& seconds) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return false;
+    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    int64_t y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+    if (text.size() != 10 && text.size() != 16 && text.size() != 19) return false;
+    if (!digits(text, 0, 4, y) || text[4] != '-' || !digits(text, 5, 2, mo) || text[7] != '-' ||
+        !digits(text, 8, 2, d))
+        return false;
+    if (text.size() >= 16 && (text[10] != ' ' || !digits(text, 11, 2, h) || text[13] != ':' || !digits(text, 14, 2, mi)))
+        return false;
+    if (text.size() == 19 && (text[16] != ':' || !digits(text, 17, 2, s))) return false;
+    return epoch_seconds(y, static_cast<int>(mo), static_cast<int>(d), static_cast<int>(h), static_cast<int>(mi),
+                         static_cast<int>(s), seconds);
 }
 
 double day_file_start(std::string_view name) {

@@ -19,8 +19,30 @@ bool valid_date(int64_t year, int month, int day);
 // (hour 0-23, minute 0-59, second 0-60).
 bool epoch_seconds(int64_t year, int month, int day, int hour, int minute, int second, int64_t& out);
 
+// The date of a day count (inverse of days_from_civil).
+void civil_from_days(int64_t days, int64_t& year, int& month, int& day);
+
+// Days in a month of a year (month 1-12).
+int days_in_month(int64_t year, int month);
+
+// A time of day on a date: the broken-down form of a count of seconds.
+struct CivilTime {
+    int64_t year = 1970;
+    int month = 1, day = 1, hour = 0, minute = 0, second = 0;
+};
+
+// The date and time of whole seconds since 1970 (before 1970 as well).
+CivilTime civil_time(int64_t seconds);
+
 // "2010-02-01 00:00:00"; "unknown" for NaN.
 std::string format_start(double seconds);
+// "2010-02-01 00:00" (seconds rounded to the nearest minute); "unknown" for NaN.
+std::string format_minutes(double seconds);
+
+// Reads "yyyy-mm-dd hh:mm" (also "yyyy-mm-dd" for midnight and
+// "yyyy-mm-dd hh:mm:ss"), blanks around it allowed; false for anything else
+// or an impossible date.
+bool parse_date_time(std::string_view text, int64_t& seconds);
 
 // The start of a day file named by year of the century and day of the year
 // in positions 2-6 (g24123.dat: day 123 of 2024; years 70-99 are 19xx). NaN

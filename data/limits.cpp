@@ -38,9 +38,14 @@ void EXTREM(REAL& YMIN, REAL& YMAX, const INTEGER& I1, const INTEGER& I2, const 
 }
 
 void DRANGE(REAL& YLO1, REAL& YHI1, REAL& YLO2, REAL& YHI2, const INTEGER& I1, const INTEGER& I2) {
-    const bool has1 = range_extremes(YLO1, YHI1, I1, I2, 1);
+    set_ranges(YLO1, YHI1, YLO2, YHI2, I1, I2, I1, I2);
+}
+
+void set_ranges(REAL& YLO1, REAL& YHI1, REAL& YLO2, REAL& YHI2, INTEGER first1, INTEGER last1, INTEGER first2,
+                INTEGER last2) {
+    const bool has1 = range_extremes(YLO1, YHI1, first1, last1, 1);
     if (sel.NDSETS == 1) return;
-    const bool has2 = range_extremes(YLO2, YHI2, I1, I2, 2);
+    const bool has2 = range_extremes(YLO2, YHI2, first2, last2, 2);
     if (sel.STYLE != 1 || !has2) return;
     YLO1 = has1 ? std::min(YLO1, YLO2) : YLO2;
     YHI1 = has1 ? std::max(YHI1, YHI2) : YHI2;

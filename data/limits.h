@@ -14,6 +14,10 @@ void EXTREM(REAL& YMIN, REAL& YMAX, const INTEGER& I1, const INTEGER& I2, const 
 // (STYLE 1) data set 1's range is widened to cover both. A data set with no
 // sample in the range widens nothing.
 void DRANGE(REAL& YLO1, REAL& YHI1, REAL& YLO2, REAL& YHI2, const INTEGER& I1, const INTEGER& I2);
+// DRANGE with a sample range of its own for each data set (data sets placed
+// at different times on a common time axis).
+void set_ranges(REAL& YLO1, REAL& YHI1, REAL& YLO2, REAL& YHI2, INTEGER first1, INTEGER last1, INTEGER first2,
+                INTEGER last2);
 
 // Asks for a lower and an upper limit until the upper one is greater.
 void SETLIM(REAL& LO, REAL& HI);

@@ -17,7 +17,8 @@ constexpr UnitName kUnitNames[] = {
     {"s", 1}, {"sec", 1}, {"min", 2}, {"mins", 2}, {"hr", 3}, {"hour", 3}, {"day", 4}, {"days", 4},
 };
 
-constexpr std::string_view kUnitTitles[] = {"sec", "min", "hour", "day"};
+constexpr std::string_view kUnitTitles[] = {"sec", "min", "hour", "day", "date (UTC)"};
+constexpr INTEGER kHour = 3;  // the calendar axis counts its times in hours
 
 // Left-adjusts a unit text and lower-cases its trimmed part.
 void normalise_unit(Text<20>& unit) {
@@ -86,7 +87,7 @@ void AXLABS() {
         pp.AXTITY(kind) = "";
     }
     pp.AXTITY2 = "";
-    pp.AXTITX(1) = pp.ITUP >= 1 && pp.ITUP <= 4 ? Text<40>(kUnitTitles[pp.ITUP - 1]) : Text<40>(dset.TUNIT.view());
+    pp.AXTITX(1) = pp.ITUP >= 1 && pp.ITUP <= 5 ? Text<40>(kUnitTitles[pp.ITUP - 1]) : Text<40>(dset.TUNIT.view());
     pp.AXTITY(1) = dset.DUNIT(1).view();
     pp.AXTITX(2) = dset.DUNIT(1).view();
     pp.AXTITY(2) = "relative frequency";
@@ -97,7 +98,9 @@ void AXLABS() {
     }
     pp.LAXTY2 = left_adjusted_length(pp.AXTITY2);
     // User units (or a plotting unit of 0) have no entry in the table: factor 1.
-    dset.TSCALE = dset.ITU <= 0 || pp.ITUP <= 0 ? 1.0f : dset.TFAC(dset.ITU, pp.ITUP);
+    // Calendar time keeps the window and the marks in hours.
+    const INTEGER unit = pp.ITUP == 5 ? kHour : pp.ITUP;
+    dset.TSCALE = dset.ITU <= 0 || dset.ITU > 4 || unit <= 0 || unit > 4 ? 1.0f : dset.TFAC(dset.ITU, unit);
 }
 
 }  // namespace datrax

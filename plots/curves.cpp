@@ -9,6 +9,7 @@
 #include "platform/window.h"
 #include "plotlib/pen.h"
 #include "plotlib/symbols.h"
+#include "plots/time_placement.h"
 
 namespace datrax {
 
@@ -63,16 +64,21 @@ struct CurvePoints {
     const REAL* samples;
     INTEGER k;
     bool filtered;
+    Placement place;  // where the samples lie on the time axis
+    INTEGER first;    // first sample drawn
 
-    REAL x(INTEGER i) const { return static_cast<REAL>(static_cast<int64_t>(i) - plotw.I1) * d.DXI + pp.XMIN; }
+    REAL x(INTEGER i) const {
+        if (place.identity()) return static_cast<REAL>(static_cast<int64_t>(i) - plotw.I1) * d.DXI + pp.XMIN;
+        return static_cast<REAL>(place.position(i) - static_cast<double>(plotw.I1)) * d.DXI + pp.XMIN;
+    }
     // The sample (or its filtered value) at i; NaN where it is missing.
     REAL value(INTEGER i) const { return filtered ? filtered_value(plotw.W, i, k) : samples[i - 1]; }
     REAL y(REAL v) const { return clamp_to_area((v - m.low) * m.scale + m.base, m); }
 };
 
 // Shows a long drawing's progress after every kPresentEvery samples.
-void present_now_and_then(const SeriesDrawing& d, INTEGER i) {
-    if ((i - plotw.J1) % kPresentEvery == kPresentEvery - 1 && d.output == kOutputScreen)
+void present_now_and_then(const CurvePoints& c, INTEGER i) {
+    if ((i - c.first) % kPresentEvery == kPresentEvery - 1 && c.d.output == kOutputScreen)
         platform::window().present();
 }
 
@@ -80,11 +86,11 @@ void present_now_and_then(const SeriesDrawing& d, INTEGER i) {
 // up at the start and across missing samples.
 void draw_decorated(const CurvePoints& c, INTEGER last, INTEGER pen, bool feather) {
     bool lifted = true;
-    for (INTEGER i = plotw.J1; i <= last; ++i) {
+    for (INTEGER i = c.first; i <= last; ++i) {
         const REAL v = c.value(i);
         if (is_missing(v)) {
             lifted = true;
-            present_now_and_then(c.d, i);
+            present_now_and_then(c, i);
             continue;
         }
         const REAL x = c.x(i), y = c.y(v);
@@ -95,7 +101,7 @@ void draw_decorated(const CurvePoints& c, INTEGER last, INTEGER pen, bool feathe
             PENMOV(x, y, 3);
         }
         if (pp.ISYM(c.k) >= 0) draw_marker(x, y, c.k);
-        present_now_and_then(c.d, i);
+        present_now_and_then(c, i);
     }
 }
 
@@ -110,7 +116,7 @@ void draw_line(const CurvePoints& c, INTEGER last, INTEGER pen) {
         n = 0;
     };
     bool lifted = true;
-    for (INTEGER i = plotw.J1; i <= last; ++i) {
+    for (INTEGER i = c.first; i <= last; ++i) {
         const REAL v = c.value(i);
         if (is_missing(v)) {
             flush();
@@ -125,22 +131,24 @@ void draw_line(const CurvePoints& c, INTEGER last, INTEGER pen) {
             if (++n == kRun) flush();
         }
         // The drawing is shown as often as sample by sample.
-        if ((i - plotw.J1) % kPresentEvery == kPresentEvery - 1) {
+        if ((i - c.first) % kPresentEvery == kPresentEvery - 1) {
             flush();
-            present_now_and_then(c.d, i);
+            present_now_and_then(c, i);
         }
     }
     flush();
 }
 
 void draw_curve(const SeriesDrawing& d, INTEGER k, bool feather) {
-    const INTEGER last = std::min({plotw.J2, dset.NPTS(k), MAXPTS});
-    if (plotw.J1 > last) return;
+    const Placement place = placement(k);
+    INTEGER first = plotw.J1, last = std::min({plotw.J2, dset.NPTS(k), MAXPTS});
+    if (!place.identity()) place.samples_within(plotw.J1, plotw.J2, dset.NPTS(k), first, last);
+    if (first > last) return;
     const CurveMap m = curve_map(d, k);
     // An area without height, or with a range too large to draw, stays an
     // empty frame.
     if (m.scale == 0.0f) return;
-    const CurvePoints c{d, m, Y.column(k), k, pp.NF >= 2};
+    const CurvePoints c{d, m, Y.column(k), k, pp.NF >= 2, place, first};
     const INTEGER pen = curve_pen(pp.LTYP(k));
     if (feather || pp.ISYM(k) >= 0)
         draw_decorated(c, last, pen, feather);

@@ -2,6 +2,7 @@
 // histogram.
 #pragma once
 #include <algorithm>
+#include <vector>
 
 #include "app/state.h"
 
@@ -15,5 +16,9 @@ inline INTEGER divisions(INTEGER n) { return std::max(n, 1); }
 // height HEIGHT, in NGX(KIND) x NGY(KIND) dotted cells (KIND 1 time series,
 // 2 histogram); ends with a pen-up move to (XMIN, YMIN).
 void draw_grid(const REAL& Y0, const REAL& HEIGHT, const INTEGER& KIND);
+// The same grid of a time-series area on a calendar axis: the lines across
+// time stand at the page x of its ticks, the lines across data in NGY(1)
+// divisions as usual.
+void draw_date_grid(const REAL& Y0, const REAL& HEIGHT, const std::vector<REAL>& xs);
 
 }  // namespace datrax

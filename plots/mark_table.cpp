@@ -11,6 +11,7 @@
 #include "platform/atomic_file.h"
 #include "platform/plot_file.h"
 #include "plots/series_drawing.h"
+#include "plots/time_placement.h"
 
 namespace datrax {
 
@@ -22,16 +23,20 @@ std::string fixed4(double v) {
     return text;
 }
 
-// The calendar time (UTC) of sample index of data set k; empty when the
-// start of the data set or its time unit is not known.
+// The unit of the mark times: the time axis title, or hours on a calendar
+// axis (its times are counted in hours from its origin).
+std::string time_unit_text() {
+    return pp.ITUP == kCalendarUnit ? std::string("hour") : std::string(pp.AXTITX(1).trimmed());
+}
+
+}  // namespace
+
 std::string calendar_time(INTEGER index, INTEGER k) {
     constexpr double kSecondsPerUnit[5] = {0.0, 1.0, 60.0, 3600.0, 86400.0};  // by ITU: user, sec, min, hour, day
     if (std::isnan(dset.start(k)) || dset.ITU < 1 || dset.ITU > 4) return {};
     const double offset = static_cast<double>(index - 1) * dset.DT(k) * kSecondsPerUnit[dset.ITU];
     return format_start(std::round(dset.start(k) + offset));
 }
-
-}  // namespace
 
 INTEGER marked_set(REAL y) { return separate_areas() && y < kUpperBase ? 2 : 1; }
 
@@ -46,14 +51,16 @@ INTEGER present_sample(INTEGER index, INTEGER k) {
     return 0;
 }
 
-std::string mark_values_text(REAL time, REAL value, INTEGER k) {
-    std::string text = fixed4(time) + " " + std::string(pp.AXTITX(1).trimmed());
+std::string mark_values_text(REAL time, REAL value, INTEGER index, INTEGER k) {
+    std::string text = fixed4(time) + " " + time_unit_text();
     if (!is_missing(value)) text += "   y = " + fixed4(value) + " " + std::string(dset.DUNIT(k).trimmed());
+    const std::string when = calendar_time(index, k);
+    if (!when.empty()) text += "   " + when + " UTC";
     return text;
 }
 
 std::string mark_table() {
-    std::string table = "# index time [" + std::string(pp.AXTITX(1).trimmed()) + "] value unit";
+    std::string table = "# index time [" + time_unit_text() + "] value unit";
     if (plotw.mark_count > 0 && !calendar_time(plotw.mark_index(1), plotw.mark_set(1)).empty())
         table += " calendar time (UTC)";
     table += '\n';

@@ -12,9 +12,11 @@
 #include "plotlib/axes.h"
 #include "plotlib/device.h"
 #include "plotlib/figures.h"
+#include "plotlib/symbols.h"
 #include "data/missing.h"
 #include "plots/mark_table.h"
 #include "plots/sample_index.h"
+#include "plots/time_placement.h"
 
 namespace datrax {
 
@@ -22,23 +24,41 @@ namespace {
 
 constexpr REAL kScreenHead = 0.15f;  // arrow head on the screen; the plot file uses SIZE(1)
 
-// The arrow above a mark and its time beside it.
-void draw_mark(REAL x, REAL y, REAL time, REAL head) {
-    PLTARW(x, y + 0.3f, x, y, head, 0.0f, 11);
-    PLTNUM(x + pp.SIZE(1) * 0.5f, y + 0.4f, pp.SIZE(1), time, 0.0f, pp.NTX(1));
+// "03-16 11:00" (seconds only when there are any) of sample index of set
+// k: the time a mark on a calendar axis shows.
+std::string calendar_label(INTEGER index, INTEGER k) {
+    const std::string when = calendar_time(index, k);  // "2024-03-16 11:00:00"
+    if (when.size() < 19) return when;
+    return when.substr(5, when.compare(16, 3, ":00") == 0 ? 11 : 14);
 }
 
-// The sample nearest to page x (I1 itself when DXI is 0).
-INTEGER nearest_sample(REAL x, REAL dxi, INTEGER i1) {
-    if (dxi == 0.0f) return i1;
-    return sample_index((x - pp.XMIN) / dxi, i1);
+// The arrow above a mark and its time beside it: the number of the time
+// axis, or the date and time on a calendar axis.
+void draw_mark(REAL x, REAL y, REAL time, INTEGER index, INTEGER k, REAL head) {
+    PLTARW(x, y + 0.3f, x, y, head, 0.0f, 11);
+    const REAL tx = x + pp.SIZE(1) * 0.5f, ty = y + 0.4f;
+    if (calendar_axis()) {
+        const std::string label = calendar_label(index, k);
+        PLTSYM(tx, ty, pp.SIZE(1), label, 0.0f, static_cast<INTEGER>(label.size()));
+    } else {
+        PLTNUM(tx, ty, pp.SIZE(1), time, 0.0f, pp.NTX(1));
+    }
+}
+
+// The sample of a data set placed by PLACE nearest to page x (I1 itself
+// when DXI is 0).
+INTEGER nearest_sample(REAL x, REAL dxi, INTEGER i1, const Placement& place) {
+    if (dxi == 0.0f) return place.identity() ? i1 : place.nearest(i1);
+    if (place.identity()) return sample_index((x - pp.XMIN) / dxi, i1);
+    return place.nearest(static_cast<double>((x - pp.XMIN) / dxi) + static_cast<double>(i1));
 }
 
 // Draws the list into the plot being saved and writes its table beside the
 // plot file; the list is then empty.
 void replay_marks() {
     for (INTEGER m = 1; m <= plotw.mark_count; ++m)
-        draw_mark(plotw.mark_x(m), plotw.mark_y(m), plotw.mark_time(m), pp.SIZE(1));
+        draw_mark(plotw.mark_x(m), plotw.mark_y(m), plotw.mark_time(m), plotw.mark_index(m), plotw.mark_set(m),
+                  pp.SIZE(1));
     if (plotw.mark_count > 0 && !write_mark_table(gp.PLTNAM(1).trimmed())) {
         MSGTXT(0, -scr.MAXROW, "The table of the marks could not be written --> |", scr.PRMCOL);
         WAITKY();
@@ -111,17 +131,21 @@ void marking_step(REAL dxi, INTEGER i1) {
         MSGTXT(0, -scr.MAXROW, "Place cursor near curve [Enter] --> |", scr.PRMCOL);
         read_pick(x, y);
         const INTEGER k = marked_set(y);
+        const Placement place = placement(k);
         // A missing sample is never marked: the nearest present one is.
-        const INTEGER nearest = nearest_sample(x, dxi, i1);
+        const INTEGER nearest = nearest_sample(x, dxi, i1, place);
         const INTEGER present = present_sample(nearest, k);
         const INTEGER index = present > 0 ? present : nearest;
         const REAL value = present > 0 ? Y(present, k) : std::nanf("");
-        const REAL time = static_cast<REAL>(static_cast<int64_t>(index) - 1) * dset.TSCALE * dset.DT(1);
-        x = static_cast<REAL>(static_cast<int64_t>(index) - i1) * dxi + pp.XMIN;
-        draw_mark(x, y, time, kScreenHead);
+        // The sample's place on the time axis (its index unless the data
+        // sets are placed by their starts).
+        const double position = place.position(index);
+        const REAL time = static_cast<REAL>(position - 1.0) * dset.TSCALE * dset.DT(1);
+        x = static_cast<REAL>(position - static_cast<double>(i1)) * dxi + pp.XMIN;
+        draw_mark(x, y, time, index, k, kScreenHead);
         if (gp.DEVICE == kDeviceScreen) remember(x, y, time, index, value, k);
         SHOWIN(-1, 0, " Index = |", index, scr.PRMCOL);
-        const std::string values = mark_values_text(time, value, k);
+        const std::string values = mark_values_text(time, value, index, k);
         SHOWTX(-1, 0, "   t = |", values, static_cast<INTEGER>(values.size()), scr.PRMCOL);
         ASKYN(-1, 0, " Select a Time [y/n] --> |", plotw.mark_again, scr.PRMCOL);
     } while (plotw.mark_again);

@@ -1,6 +1,7 @@
 #include "plots/series_drawing.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "plotlib/axes.h"
 #include "plotlib/device.h"
@@ -8,8 +9,10 @@
 #include "plotlib/pen.h"
 #include "plotlib/symbols.h"
 #include "plots/curves.h"
+#include "plots/date_axis.h"
 #include "plots/grid.h"
 #include "plots/marking.h"
+#include "plots/time_placement.h"
 
 namespace datrax {
 
@@ -58,26 +61,47 @@ void draw_file_names() {
     }
 }
 
-void draw_time_axis(const SeriesDrawing& d) {
-    PLTAXS(pp.XMIN, pp.YMIN, pp.AXTITX(1).view(), -title_length(pp.LAXTX(1)), -pp.XLEN, 0.0f, d.TSTART, d.TSTEP,
-           pp.NTX(1), pp.TEX(1), d.XDIV);
+// The time axis: numbered in the plot's time unit, or in calendar time (the
+// page x of its round dates come back for the grid).
+struct TimeAxis {
+    bool calendar = false;
+    std::vector<REAL> ticks;
+};
+
+TimeAxis draw_time_axis(const SeriesDrawing& d) {
+    if (!calendar_axis()) {
+        PLTAXS(pp.XMIN, pp.YMIN, pp.AXTITX(1).view(), -title_length(pp.LAXTX(1)), -pp.XLEN, 0.0f, d.TSTART, d.TSTEP,
+               pp.NTX(1), pp.TEX(1), d.XDIV);
+        return {};
+    }
+    // A window of one sample spans one interval, as its curve does.
+    const double step = seconds_per_position();
+    const double first = static_cast<double>(plotw.I1) - 1.0;
+    const double span = std::max(static_cast<double>(plotw.I2) - static_cast<double>(plotw.I1), 1.0);
+    const double t0 = axis_origin() + first * step;
+    return {true, draw_date_axis(t0, t0 + span * step)};
 }
 
 // The Y axis, frame and grid of one plot area with its frame corner at
 // (XMIN, y0).
-void draw_area(REAL y0, REAL height, const Text<40>& title, INTEGER length, REAL first, REAL step, REAL div) {
+void draw_area(const TimeAxis& axis, REAL y0, REAL height, const Text<40>& title, INTEGER length, REAL first,
+               REAL step, REAL div) {
     PLTAXS(pp.XMIN, y0, title.view(), title_length(length), -height, 90.0f, first, step, pp.NTY(1), pp.TEY(1), div);
     RECTNG(pp.XMIN, y0, height, pp.XLEN, 0.0f, 3);
-    if (pp.ZGRD) draw_grid(y0, height, 1);
+    if (!pp.ZGRD) return;
+    if (axis.calendar)
+        draw_date_grid(y0, height, axis.ticks);
+    else
+        draw_grid(y0, height, 1);
 }
 
-void draw_areas(const SeriesDrawing& d) {
+void draw_areas(const SeriesDrawing& d, const TimeAxis& axis) {
     if (!separate_areas()) {
-        draw_area(pp.YMIN, d.H1, pp.AXTITY(1), pp.LAXTY(1), plotw.YLO1, d.ystep1, d.ydiv1);
+        draw_area(axis, pp.YMIN, d.H1, pp.AXTITY(1), pp.LAXTY(1), plotw.YLO1, d.ystep1, d.ydiv1);
         return;
     }
-    draw_area(kUpperBase, d.H1, pp.AXTITY(1), pp.LAXTY(1), plotw.YLO1, d.ystep1, d.ydiv1);
-    draw_area(pp.YMIN, d.H2, pp.AXTITY2, pp.LAXTY2, plotw.YLO2, d.ystep2, d.ydiv2);
+    draw_area(axis, kUpperBase, d.H1, pp.AXTITY(1), pp.LAXTY(1), plotw.YLO1, d.ystep1, d.ydiv1);
+    draw_area(axis, pp.YMIN, d.H2, pp.AXTITY2, pp.LAXTY2, plotw.YLO2, d.ystep2, d.ydiv2);
 }
 
 // "DATRAX" and the plot file name in a box at the bottom right.
@@ -100,8 +124,8 @@ void draw_time_series(SeriesDrawing& d) {
     PENCOL(15);
     if (pp.ZTITL) draw_titles();
     draw_file_names();
-    draw_time_axis(d);
-    draw_areas(d);
+    const TimeAxis axis = draw_time_axis(d);
+    draw_areas(d, axis);
     draw_curves(d);
     if (pp.ZCOL) PENCOL(15);
     if (pp.ZNAME && d.output == kOutputSave) draw_banner();

@@ -11,9 +11,11 @@
 #include "data/limits.h"
 #include "plotlib/device.h"
 #include "plots/grid.h"
+#include "plots/date_limits.h"
 #include "plots/marking.h"
 #include "plots/sample_index.h"
 #include "plots/series_drawing.h"
+#include "plots/time_placement.h"
 
 namespace datrax {
 
@@ -25,28 +27,43 @@ constexpr REAL kMinRange = 1.0e-8f;  // smallest data range an area is scaled to
 // them (the browse commands re-enter at one of them).
 enum class Entry { FixedTime, Window, Spans, DataLimits, Output, Quit };
 
-INTEGER longest_set() {
-    INTEGER n = dset.NPTS(1);
-    if (sel.NDSETS > 1) n = std::max(n, dset.NPTS(2));
-    return std::clamp(n, 0, MAXPTS);
-}
-
 void set_record_length(SeriesDrawing& d) {
-    d.NMAX = longest_set();
+    d.NMAX = axis_length();
     d.TEND = static_cast<REAL>(d.NMAX - 1) * dset.DT(1) * dset.TSCALE;
 }
 
 void prompt_yn(std::string_view prompt, LOGICAL& answer) { ASKYN(0, -scr.MAXROW, prompt, answer, scr.PRMCOL); }
 
+// The data ranges of the samples at axis positions first..last, each data
+// set over its own samples when they are placed at different times.
+void ranges_over(INTEGER first, INTEGER last) {
+    const Placement p1 = placement(1), p2 = placement(2);
+    if (p1.identity() && p2.identity()) {
+        DRANGE(plotw.YLO1, plotw.YHI1, plotw.YLO2, plotw.YHI2, first, last);
+        return;
+    }
+    INTEGER from1 = 0, to1 = 0, from2 = 0, to2 = 0;
+    p1.samples_within(first, last, dset.NPTS(1), from1, to1);
+    p2.samples_within(first, last, dset.NPTS(2), from2, to2);
+    // A data set without a sample in the window widens nothing.
+    if (from1 > to1) from1 = to1 = 0;
+    if (from2 > to2) from2 = to2 = 0;
+    set_ranges(plotw.YLO1, plotw.YHI1, plotw.YLO2, plotw.YHI2, from1, to1, from2, to2);
+}
+
 // The automatic data limits of the drawn samples; a window that holds no
 // sample keeps the limits it had.
 void automatic_limits() {
-    if (plotw.J1 <= plotw.J2) DRANGE(plotw.YLO1, plotw.YHI1, plotw.YLO2, plotw.YHI2, plotw.J1, plotw.J2);
+    if (plotw.J1 <= plotw.J2) ranges_over(plotw.J1, plotw.J2);
 }
 
 void ask_fixed_time() {
     prompt_yn("Fixed Time Limits [y/n] --> |", plotw.fixed_time);
-    if (plotw.fixed_time) SETLIM(plotw.TLO, plotw.THI);
+    if (!plotw.fixed_time) return;
+    if (calendar_axis())
+        set_date_limits(plotw.TLO, plotw.THI);
+    else
+        SETLIM(plotw.TLO, plotw.THI);
 }
 
 // The sample window. Fixed time limits need a time per sample; without one
@@ -160,7 +177,7 @@ Entry start_call(SeriesDrawing& d, bool new_data) {
     d.H2 = kLowerTop - pp.YMIN;
     if (new_data) {
         plotw.last_scale = dset.TSCALE;
-        if (d.NMAX >= 1) DRANGE(plotw.YLO1, plotw.YHI1, plotw.YLO2, plotw.YHI2, 1, d.NMAX);
+        if (d.NMAX >= 1) ranges_over(1, d.NMAX);
     }
     pp.DTF = dset.DT(1);
     plotw.command = " ";
