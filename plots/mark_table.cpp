@@ -52,11 +52,13 @@ INTEGER present_sample(INTEGER index, INTEGER k) {
 }
 
 std::string mark_values_text(REAL time, REAL value, INTEGER index, INTEGER k) {
-    std::string text = fixed4(time) + " " + time_unit_text();
-    if (!is_missing(value)) text += "   y = " + fixed4(value) + " " + std::string(dset.DUNIT(k).trimmed());
-    const std::string when = calendar_time(index, k);
-    if (!when.empty()) text += "   " + when + " UTC";
-    return text;
+    const std::string y = is_missing(value) ? std::string()
+                                            : "   y = " + fixed4(value) + " " + std::string(dset.DUNIT(k).trimmed());
+    // On a calendar axis the date and time follow the value (the hours from
+    // the axis origin would say little there).
+    const std::string when = calendar_axis() ? calendar_time(index, k) : std::string();
+    if (!when.empty()) return y + "   t = " + when;
+    return "   t = " + fixed4(time) + " " + time_unit_text() + y;
 }
 
 std::string mark_table() {

@@ -14,9 +14,9 @@ INTEGER marked_set(REAL y);
 // The present sample nearest to INDEX in data set K (INDEX itself when it
 // is present; 0 when the set has no present sample).
 INTEGER present_sample(INTEGER index, INTEGER k);
-// "257.0000 hour   y = 51.0519 microgal   2024-03-11 17:00:00 UTC" for a
-// time and a value of sample INDEX of set K (without the value part when
-// it is NaN, without the calendar time when the set's start is not known).
+// "   t = 257.0000 hour   y = 51.0519 microgal" for a time and a value of
+// sample INDEX of set K (without the value part when it is NaN); on a
+// calendar axis "   y = 51.0519 microgal   t = 2024-03-11 17:00:00".
 std::string mark_values_text(REAL time, REAL value, INTEGER index, INTEGER k);
 // The calendar time (UTC) of sample INDEX of data set K,
 // "2024-03-16 11:00:00"; empty when the start of the data set or its time

@@ -146,7 +146,7 @@ void marking_step(REAL dxi, INTEGER i1) {
         if (gp.DEVICE == kDeviceScreen) remember(x, y, time, index, value, k);
         SHOWIN(-1, 0, " Index = |", index, scr.PRMCOL);
         const std::string values = mark_values_text(time, value, index, k);
-        SHOWTX(-1, 0, "   t = |", values, static_cast<INTEGER>(values.size()), scr.PRMCOL);
+        SHOWTX(-1, 0, "|", values, static_cast<INTEGER>(values.size()), scr.PRMCOL);
         ASKYN(-1, 0, " Select a Time [y/n] --> |", plotw.mark_again, scr.PRMCOL);
     } while (plotw.mark_again);
 }
