@@ -1,0 +1,166 @@
+// The calendar time axis end to end: a GGP month drawn against UTC dates,
+// zoomed to ten hours and to two days by dates (screen and plot file, the
+// plot files also rendered by hp2xx), two data sets of different starts
+// drawn in register, marks with their dates, and the time unit refused for
+// data without a start.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "app/state.h"
+#include "plotlib/device.h"
+#include "support/golden_file.h"
+#include "support/golden_png.h"
+#include "support/hp2xx_check.h"
+#include "support/sample_files.h"
+#include "support/session.h"
+
+namespace datrax {
+namespace {
+
+using testing::Session;
+
+const std::string kBrowse = "[Mark/Forward/Back/Zoom/Yscale/Previous/Next/Save/Quit] ->";
+const std::string kMonth = "dbf240301.ggp{enter}" "cu5{enter}r" "dnn{enter}";
+
+class CalendarAxis : public ::testing::Test {
+protected:
+    CalendarAxis() {
+        std::filesystem::copy_file(std::filesystem::path(DATRAX_SOURCE_DIR) / "samples" / "bf240301.ggp",
+                                   s.folder() / "bf240301.ggp");
+    }
+    // The screen and the saved plot file (the keys end with "sy").
+    void expect_screen_and_file(const std::string& name) {
+        EXPECT_EQ(s.bottom_row(), kBrowse);
+        EXPECT_TRUE(testing::matches_golden_png(s.canvas(), name));
+        const std::string golden = name + ".plt";
+        EXPECT_TRUE(testing::matches_golden(golden, testing::read_file_bytes(s.folder() / "bf240301.plt")));
+        EXPECT_TRUE(testing::renders_with_hp2xx(testing::test_output_path(golden)));
+    }
+
+    Session s;
+};
+
+TEST_F(CalendarAxis, OneMonth) {
+    s.run(kMonth + "sy");
+    expect_screen_and_file("cal_month");
+}
+
+TEST_F(CalendarAxis, TenHoursZoomedByDates) {
+    s.run(kMonth + "zy2024-03-11 06:00{enter}2024-03-11 16:00{enter}yn" "sy");
+    expect_screen_and_file("cal_ten_hours");
+}
+
+TEST_F(CalendarAxis, TwoDaysZoomedByDates) {
+    s.run(kMonth + "zy2024-03-11{enter}2024-03-13{enter}n" "sy");
+    expect_screen_and_file("cal_two_days");
+}
+
+TEST_F(CalendarAxis, ATextThatIsNoDateIsNamed) {
+    s.run(kMonth + "zy2024-03-1106:00{enter}");
+    EXPECT_EQ(s.bottom_row(), "Not a date (yyyy-mm-dd hh:mm) : 2024-03-1106:00 -->");
+}
+
+TEST_F(CalendarAxis, DatesOutOfOrderAreRefused) {
+    s.run(kMonth + "zy2024-03-12{enter}2024-03-11{enter}");
+    EXPECT_EQ(s.bottom_row(), "Incompatible Limits : [2024-03-12 00:00, 2024-03-11 00:00] redo -->");
+}
+
+TEST_F(CalendarAxis, DatesAreAskedAgainAndEnterKeepsTheDateShown) {
+    s.run(kMonth + "zy2024-03-1106:00{enter}{enter}" "2024-03-12{enter}2024-03-11{enter}{enter}"
+          "{enter}2024-03-13 12:00{enter}n");
+    EXPECT_EQ(s.bottom_row(), kBrowse);
+    EXPECT_EQ(plotw.TLO, 264.0f);
+    EXPECT_EQ(plotw.THI, 300.0f);
+    EXPECT_EQ(plotw.I1, 265);
+    EXPECT_EQ(plotw.I2, 301);
+}
+
+// A date outside the data is taken as a time outside it is: the window
+// reaches beyond the record.
+TEST_F(CalendarAxis, DatesOutsideTheDataWidenTheWindow) {
+    s.run(kMonth + "zy2024-02-29{enter}2024-03-02{enter}n");
+    EXPECT_EQ(s.bottom_row(), kBrowse);
+    EXPECT_EQ(plotw.I1, -23);
+    EXPECT_EQ(plotw.J1, 1);
+    EXPECT_EQ(plotw.I2, 25);
+}
+
+TEST_F(CalendarAxis, AMarkShowsItsDateAfterItsValue) {
+    s.run(kMonth + "m{enter}");  // the centre lies in the pressure area
+    char value[32];
+    std::snprintf(value, sizeof value, "%.4f", static_cast<double>(Y(372, 2)));
+    EXPECT_NE(s.bottom_row().find(" Index = 372   y = " + std::string(value) + " mbar   t = 2024-03-16 11:00:00 Select"),
+              std::string::npos)
+        << s.bottom_row();
+}
+
+TEST_F(CalendarAxis, TheTableOfTheMarksCarriesTheirDates) {
+    s.run(kMonth + "m{enter}n" "snmarks.svg{enter}");
+    char value[32];
+    std::snprintf(value, sizeof value, "%.4f", static_cast<double>(Y(372, 2)));
+    EXPECT_EQ(testing::read_file_bytes(s.folder() / "marks.mrk"),
+              "# index time [hour] value unit calendar time (UTC)\n"
+              "372 371.0000 " + std::string(value) + " mbar 2024-03-16 11:00:00\n");
+}
+
+// Hourly DATRA day files: the value is a function of the hour of the year,
+// so two files overlapping in time hold the same values at the same hours.
+void write_hours(const std::string& name, int first_hour, int n) {
+    const testing::DatraLayout layout{"hours from " + std::to_string(first_hour), "1.0", "(5f10.3)", "MICROGAL", "Hour",
+                                      5, "%10.3f"};
+    testing::write_text_file(name, testing::datra_text(layout, n, [first_hour](int i) {
+                                 const int hour = first_hour + i - 1;
+                                 return 40.0 * std::sin(hour * 0.26) + 0.5 * hour;
+                             }));
+}
+
+// Pixels of colour c inside the page rectangle (x0, y0)-(x1, y1), inches.
+int count_colour(const platform::Canvas& canvas, REAL x0, REAL y0, REAL x1, REAL y1, int c) {
+    INTEGER ax = 0, ay = 0, bx = 0, by = 0;
+    INCPIX(x0, y0, ax, ay, 0);
+    INCPIX(x1, y1, bx, by, 0);
+    int n = 0;
+    for (int y = std::min(ay, by); y <= std::max(ay, by); ++y)
+        for (int x = ax; x <= bx; ++x) n += canvas.pixel(x, y) == c;
+    return n;
+}
+
+TEST_F(CalendarAxis, TwoDataSetsOfDifferentStartsAreDrawnInRegister) {
+    write_hours("g24100.dat", 0, 48);   // 9 April 2024, two days
+    write_hours("g24101.dat", 24, 24);  // 10 April, the second of them
+    pp.ZGRD = false;
+    s.run("n2{enter}s1{enter}" "dg24100.dat{enter}g24101.dat{enter}" "cu5{enter}r" "dnn{enter}");
+    ASSERT_EQ(s.bottom_row(), kBrowse);
+    EXPECT_TRUE(testing::matches_golden_png(s.canvas(), "cal_two_starts"));
+    // Data set 2 (colour 9) lies exactly over the second day of data set 1
+    // (colour 15): none of data set 1 shows there, none of data set 2 before.
+    const REAL day2 = pp.XMIN + pp.XLEN * 24.0f / 47.0f;
+    const REAL lo = pp.YMIN + 0.2f, hi = pp.YMAX - 0.03f;  // above the ticks
+    EXPECT_EQ(count_colour(s.canvas(), day2 + 0.05f, lo, pp.XMAX - 0.03f, hi, 15), 0);
+    EXPECT_GT(count_colour(s.canvas(), day2 + 0.05f, lo, pp.XMAX - 0.03f, hi, 9), 100);
+    EXPECT_GT(count_colour(s.canvas(), pp.XMIN + 0.03f, lo, day2 - 0.05f, hi, 15), 100);
+    EXPECT_EQ(count_colour(s.canvas(), pp.XMIN + 0.03f, lo, day2 - 0.05f, hi, 9), 0);
+}
+
+TEST_F(CalendarAxis, RefusedWhileADataSetHasNoStart) {
+    write_hours("plain.dat", 0, 48);  // no date in its name: its start is not known
+    s.run("dplain.dat{enter}" "cu5{enter}");
+    EXPECT_EQ(s.row(s.canvas().rows() - 3), "ITUP 5 needs the start date of the data; not known for data set 1");
+    EXPECT_EQ(s.bottom_row(), "ITUP   ->");
+    EXPECT_NE(s.screen().find("      : 5 = calendar date and time (when the data's start is known)"), std::string::npos);
+}
+
+TEST_F(CalendarAxis, AnotherUnitIsTakenAfterTheRefusal) {
+    write_hours("plain.dat", 0, 48);
+    s.run("dplain.dat{enter}" "cu5{enter}4{enter}");
+    EXPECT_EQ(pp.ITUP, 4);
+    EXPECT_EQ(s.row(s.canvas().rows() - 3), "");
+    EXPECT_EQ(pp.AXTITX(1), Text<40>("day"));
+}
+
+}  // namespace
+}  // namespace datrax
