@@ -38,6 +38,7 @@ shot main_menu 'Select letter -->' ''
 shot data_menu 'Select letter -->' 'dbf240301.ggp{enter}'
 shot ggp_pair "$browse" 'dbf240301.ggp{enter}dnn{enter}'
 shot filtered_marks "$browse" "dbf240301.ggp{enter}dnn25{enter}m${left}${up}{enter}n"
+shot date_axis "$browse" 'dbf240301.ggp{enter}cu5{enter}rdnn{enter}zy2024-03-11 00:00{enter}2024-03-13 00:00{enter}n'
 shot histogram 'Save Plot [y/n] -->' 'dbf240301.ggp{enter}hn'
 shot spectrum '[Zoom/Yscale/Save/Quit] ->' 'dbf240301.ggp{enter}an{enter}'
 
