@@ -154,6 +154,15 @@ TEST_F(CalendarAxis, RefusedWhileADataSetHasNoStart) {
     EXPECT_NE(s.screen().find("      : 5 = calendar date and time (when the data's start is known)"), std::string::npos);
 }
 
+// A plain list has neither a start nor a time unit: the unit is user units,
+// which the U screen does not ask to change, so calendar time is not offered.
+TEST_F(CalendarAxis, APlainListKeepsItsOwnUnits) {
+    testing::write_text_file("list.txt", "time,value\n1,10.5\n2,11.0\n3,12.5\n");
+    s.run("dlist.txt{enter}y" "cu5{enter}");
+    EXPECT_EQ(pp.ITUP, 0);
+    EXPECT_EQ(s.row(s.canvas().rows() - 1), "Select letter -->");
+}
+
 TEST_F(CalendarAxis, AnotherUnitIsTakenAfterTheRefusal) {
     write_hours("plain.dat", 0, 48);
     s.run("dplain.dat{enter}" "cu5{enter}4{enter}");
