@@ -67,9 +67,14 @@ struct CurvePoints {
     Placement place;  // where the samples lie on the time axis
     INTEGER first;    // first sample drawn
 
+    // PLACED: the samples lie by their start and interval, not at their
+    // index (a choice made once per curve, outside the sample loop).
+    template <bool Placed>
     REAL x(INTEGER i) const {
-        if (place.identity()) return static_cast<REAL>(static_cast<int64_t>(i) - plotw.I1) * d.DXI + pp.XMIN;
-        return static_cast<REAL>(place.position(i) - static_cast<double>(plotw.I1)) * d.DXI + pp.XMIN;
+        if constexpr (Placed)
+            return static_cast<REAL>(place.position(i) - static_cast<double>(plotw.I1)) * d.DXI + pp.XMIN;
+        else
+            return static_cast<REAL>(static_cast<int64_t>(i) - plotw.I1) * d.DXI + pp.XMIN;
     }
     // The sample (or its filtered value) at i; NaN where it is missing.
     REAL value(INTEGER i) const { return filtered ? filtered_value(plotw.W, i, k) : samples[i - 1]; }
@@ -84,6 +89,7 @@ void present_now_and_then(const CurvePoints& c, INTEGER i) {
 
 // Every sample its own pen moves: feather strokes and markers. The pen goes
 // up at the start and across missing samples.
+template <bool Placed>
 void draw_decorated(const CurvePoints& c, INTEGER last, INTEGER pen, bool feather) {
     bool lifted = true;
     for (INTEGER i = c.first; i <= last; ++i) {
@@ -93,7 +99,7 @@ void draw_decorated(const CurvePoints& c, INTEGER last, INTEGER pen, bool feathe
             present_now_and_then(c, i);
             continue;
         }
-        const REAL x = c.x(i), y = c.y(v);
+        const REAL x = c.x<Placed>(i), y = c.y(v);
         PENMOV(x, y, lifted ? 3 : pen);
         lifted = false;
         if (feather) {
@@ -107,6 +113,7 @@ void draw_decorated(const CurvePoints& c, INTEGER last, INTEGER pen, bool feathe
 
 // A plain line through the samples, handed to the pen in runs; the pen goes
 // up at the start and across missing samples.
+template <bool Placed>
 void draw_line(const CurvePoints& c, INTEGER last, INTEGER pen) {
     constexpr size_t kRun = 4096;
     REAL xs[kRun], ys[kRun];
@@ -123,10 +130,10 @@ void draw_line(const CurvePoints& c, INTEGER last, INTEGER pen) {
             lifted = true;
         } else if (lifted) {
             flush();
-            PENMOV(c.x(i), c.y(v), 3);
+            PENMOV(c.x<Placed>(i), c.y(v), 3);
             lifted = false;
         } else {
-            xs[n] = c.x(i);
+            xs[n] = c.x<Placed>(i);
             ys[n] = c.y(v);
             if (++n == kRun) flush();
         }
@@ -150,10 +157,11 @@ void draw_curve(const SeriesDrawing& d, INTEGER k, bool feather) {
     if (m.scale == 0.0f) return;
     const CurvePoints c{d, m, Y.column(k), k, pp.NF >= 2, place, first};
     const INTEGER pen = curve_pen(pp.LTYP(k));
+    const bool placed = !place.identity();
     if (feather || pp.ISYM(k) >= 0)
-        draw_decorated(c, last, pen, feather);
+        placed ? draw_decorated<true>(c, last, pen, feather) : draw_decorated<false>(c, last, pen, feather);
     else
-        draw_line(c, last, pen);
+        placed ? draw_line<true>(c, last, pen) : draw_line<false>(c, last, pen);
 }
 
 }  // namespace
