@@ -39,7 +39,10 @@ public:
     void clear(int k, INTEGER n);
 
 private:
-    std::unique_ptr<REAL[]> v_;
+    struct Release {
+        void operator()(REAL* p) const;
+    };
+    std::unique_ptr<REAL[], Release> v_;
 };
 
 // Data-set store: filled by the readers, limited and filtered, then plotted.
