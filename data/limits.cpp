@@ -10,9 +10,41 @@ namespace datrax {
 
 namespace {
 
+// Lowest and highest of y[0..n-1], none of them missing, in independent
+// lanes so that the loop runs on vector registers. Missing samples (NaN)
+// fail both comparisons and so never take part. Equal values are identical
+// but for +0 and -0: the caller settles which zero a scan in order keeps.
+void lane_extremes(const REAL* y, size_t n, REAL& lo, REAL& hi) {
+    constexpr size_t kLanes = 16;
+    REAL l[kLanes], h[kLanes];
+    for (size_t j = 0; j < kLanes; ++j) l[j] = h[j] = lo;
+    size_t i = 0;
+    for (; i + kLanes <= n; i += kLanes) {
+        for (size_t j = 0; j < kLanes; ++j) {
+            const REAL v = y[i + j];
+            l[j] = v < l[j] ? v : l[j];
+            h[j] = h[j] < v ? v : h[j];
+        }
+    }
+    for (; i < n; ++i) {
+        l[0] = y[i] < l[0] ? y[i] : l[0];
+        h[0] = h[0] < y[i] ? y[i] : h[0];
+    }
+    for (size_t j = 0; j < kLanes; ++j) {
+        lo = l[j] < lo ? l[j] : lo;
+        hi = hi < h[j] ? h[j] : hi;
+    }
+}
+
+// A scan in order keeps the last of equal extremes: for a zero, the last
+// zero of the range, whose sign the plots may show.
+REAL last_zero(const REAL* y, size_t n) {
+    while (y[n - 1] != 0.0f) --n;
+    return y[n - 1];
+}
+
 // The extremes of the present samples of data set k within I1..I2; false
-// (and both 0) when the range holds none of them. Missing samples (NaN) fail
-// both comparisons and so never take part.
+// (and both 0) when the range holds none of them.
 bool range_extremes(REAL& lo, REAL& hi, INTEGER i1, INTEGER i2, INTEGER k) {
     const INTEGER last = std::min(dset.NPTS(k), MAXPTS);
     lo = hi = 0.0f;
@@ -22,12 +54,12 @@ bool range_extremes(REAL& lo, REAL& hi, INTEGER i1, INTEGER i2, INTEGER k) {
     INTEGER first = i1;
     while (first <= end && is_missing(y[first - 1])) ++first;
     if (first > end) return false;
-    lo = hi = y[first - 1];
-    for (INTEGER i = first + 1; i <= end; ++i) {
-        const REAL v = y[i - 1];
-        lo = v <= lo ? v : lo;
-        hi = hi <= v ? v : hi;
-    }
+    const REAL* from = y + (first - 1);
+    const auto n = static_cast<size_t>(end - first + 1);
+    lo = hi = from[0];
+    lane_extremes(from + 1, n - 1, lo, hi);
+    if (lo == 0.0f) lo = last_zero(from, n);
+    if (hi == 0.0f) hi = last_zero(from, n);
     return true;
 }
 
