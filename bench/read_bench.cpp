@@ -13,6 +13,7 @@
 
 #include "app/state.h"
 #include "console/console.h"
+#include "data/helper_thread.h"
 #include "data/rdfile.h"
 #include "platform/canvas.h"
 #include "platform/headless_window.h"
@@ -136,11 +137,17 @@ void read_file(benchmark::State& state, const char* name, INTEGER expected_form)
 }
 
 void BM_ReadDatra(benchmark::State& s) { read_file(s, "bench.dat", 1); }
+void BM_ReadDatraOneThread(benchmark::State& s) {
+    set_two_reading_threads(false);
+    read_file(s, "bench.dat", 1);
+    set_two_reading_threads(true);
+}
 void BM_ReadGgp(benchmark::State& s) { read_file(s, "bench.ggp", 3); }
 void BM_ReadGgpGapsAndFlags(benchmark::State& s) { read_file(s, "gaps.ggp", 3); }
 void BM_ReadPlainList(benchmark::State& s) { read_file(s, "bench.txt", 4); }
 
-BENCHMARK(BM_ReadDatra)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ReadDatra)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+BENCHMARK(BM_ReadDatraOneThread)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 BENCHMARK(BM_ReadGgp)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ReadGgpGapsAndFlags)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ReadPlainList)->Unit(benchmark::kMillisecond)->MinTime(2.0);

@@ -1,8 +1,12 @@
 #include "data/fixed_read.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
 
 #include "data/field_conversion.h"
+#include "data/helper_thread.h"
 #include "data/missing.h"
 
 namespace datrax {
@@ -12,6 +16,13 @@ namespace {
 using Kind = FormatItem::Kind;
 using FKind = FieldRef::Kind;
 
+// The columns [col, col + w) of the line; those past its end are blanks,
+// which every conversion ignores or pads.
+inline std::string_view columns(std::string_view line, int64_t col, int64_t w) {
+    if (col >= static_cast<int64_t>(line.size())) return {};
+    return line.substr(static_cast<size_t>(col), static_cast<size_t>(std::min<int64_t>(w, line.size() - col)));
+}
+
 // Fields of a list of receiving fields of any kind.
 class FieldSink {
 public:
@@ -19,7 +30,8 @@ public:
     size_t remaining() const { return f_.size() - next_; }
     size_t stored() const { return next_; }
     // The columns of the next field; false when they cannot go into it.
-    bool take(const FormatItem& item, std::string_view cols) {
+    bool take(const FormatItem& item, std::string_view line, int64_t col, int64_t w) {
+        const std::string_view cols = columns(line, col, w);
         const FieldRef& f = f_[next_];
         bool ok = false;
         switch (item.kind) {
@@ -48,18 +60,24 @@ private:
     size_t next_ = 0;
 };
 
+// A sample field: a REAL, or the text NaN for a sample the file marks as
+// missing.
+inline bool take_sample(std::string_view cols, int d, REAL& out) {
+    if (convert_real(cols, d, out)) return true;
+    if (!is_nan_text(cols)) return false;
+    out = kMissing;
+    return true;
+}
+
 // REAL values into one array.
 class RealSink {
 public:
     RealSink(REAL* out, size_t n) : out_(out), n_(n) {}
     size_t remaining() const { return n_ - next_; }
     size_t stored() const { return next_; }
-    bool take(const FormatItem& item, std::string_view cols) {
+    bool take(const FormatItem& item, std::string_view line, int64_t col, int64_t w) {
         if (item.kind < Kind::F || item.kind > Kind::G) return false;
-        if (!convert_real(cols, item.d, out_[next_])) {
-            if (!is_nan_text(cols)) return false;
-            out_[next_] = kMissing;  // a sample the file marks as missing
-        }
+        if (!take_sample(columns(line, col, w), item.d, out_[next_])) return false;
         ++next_;
         return true;
     }
@@ -71,29 +89,25 @@ private:
     size_t next_ = 0;
 };
 
-// The columns [col, col + w) of the line; those past its end are blanks,
-// which every conversion ignores or pads.
-inline std::string_view columns(std::string_view line, int64_t col, int64_t w) {
-    if (col >= static_cast<int64_t>(line.size())) return {};
-    return line.substr(static_cast<size_t>(col), static_cast<size_t>(std::min<int64_t>(w, line.size() - col)));
-}
-
 // Counters of the open groups; depth is bounded by the list's nesting.
 struct GroupStack {
     int64_t left[FormatList::kMaxDepth + 2];
     int top = 0;
 };
 
+// How applying the list to one line ended.
+enum class LineEnd {
+    Next,   // the list ended with fields left: go on with the next line
+    Done,   // every field filled
+    Error,  // a field that cannot be converted, or a list that cannot go on
+};
+
+// Applies the list from item pc to one line, starting at its column 1.
 template <class Sink>
-ReadOutcome run(LineSource& in, const FormatList& fmt, Sink& sink) {
-    if (sink.remaining() == 0) return ReadOutcome::Done;
-    if (!fmt.ok()) return ReadOutcome::Error;
-    std::string_view line;
-    if (!in.next_line(line)) return end_of_input(in);
+LineEnd apply_to_line(const FormatList& fmt, int32_t pc, std::string_view line, Sink& sink) {
     const FormatItem* items = fmt.items().data();
     GroupStack groups;
     int64_t col = 0;
-    int32_t pc = 0;
     for (;;) {
         const FormatItem& it = items[pc];
         switch (it.kind) {
@@ -114,23 +128,170 @@ ReadOutcome run(LineSource& in, const FormatList& fmt, Sink& sink) {
                 }
                 break;
             case Kind::End:
-                if (!fmt.reversion_has_data()) return ReadOutcome::Error;
-                if (!in.next_line(line)) return end_of_input(in);
-                col = 0;
-                pc = fmt.reversion();
-                groups.top = 0;
-                break;
+                return fmt.reversion_has_data() ? LineEnd::Next : LineEnd::Error;
             default: {
                 const int64_t w = it.w > 0 ? it.w : sink.text_width();
                 for (int64_t r = it.count; r > 0; --r) {
-                    if (!sink.take(it, columns(line, col, w))) return ReadOutcome::Error;
-                    if (sink.remaining() == 0) return ReadOutcome::Done;
+                    if (!sink.take(it, line, col, w)) return LineEnd::Error;
+                    if (sink.remaining() == 0) return LineEnd::Done;
                     col += w;
                 }
                 ++pc;
                 break;
             }
         }
+    }
+}
+
+template <class Sink>
+ReadOutcome run(LineSource& in, const FormatList& fmt, Sink& sink) {
+    if (sink.remaining() == 0) return ReadOutcome::Done;
+    if (!fmt.ok()) return ReadOutcome::Error;
+    std::string_view line;
+    if (!in.next_line(line)) return end_of_input(in);
+    for (int32_t pc = 0;; pc = fmt.reversion()) {
+        const LineEnd e = apply_to_line(fmt, pc, line, sink);
+        if (e != LineEnd::Next) return e == LineEnd::Done ? ReadOutcome::Done : ReadOutcome::Error;
+        if (!in.next_line(line)) return end_of_input(in);
+    }
+}
+
+// ---- REAL values line by line on two threads ----
+//
+// Every line takes the same number of values (the first line its own number:
+// it starts at the beginning of the list, later ones at the reversion
+// point), so the place of a line's values follows from its number alone, and
+// the two halves of a block of lines can be converted at once.
+
+// Where the REAL fields of one line lie: the list applied once to an empty
+// line. Fails (take false) on a field of another kind.
+class PlanSink {
+public:
+    struct Field {
+        int64_t col;
+        int64_t w;
+        int d;
+    };
+    PlanSink(size_t limit, std::vector<Field>& fields) : limit_(limit), fields_(fields) { fields_.clear(); }
+    size_t remaining() const { return std::min(limit_, kMaxFields + 1) - fields_.size(); }
+    size_t stored() const { return fields_.size(); }
+    bool take(const FormatItem& item, std::string_view, int64_t col, int64_t w) {
+        if (item.kind < Kind::F || item.kind > Kind::G) return false;
+        fields_.push_back({col, w, item.d});
+        return true;
+    }
+    int text_width() const { return 0; }
+
+    // Lines of more values than this are left to the record read.
+    static constexpr size_t kMaxFields = 4096;
+
+private:
+    size_t limit_;
+    std::vector<Field>& fields_;
+};
+
+struct LineValues {
+    REAL* out;
+    size_t n;                              // values wanted
+    std::vector<PlanSink::Field> first;    // the fields of the first line
+    std::vector<PlanSink::Field> later;    // the fields of every later line
+
+    size_t start(size_t line) const { return line == 0 ? 0 : first.size() + (line - 1) * later.size(); }
+
+    // The values of line number `line` (from 0); false, with the index of
+    // the value that failed, on a field that cannot be converted.
+    bool convert(size_t line, std::string_view text, size_t& failed_at) const {
+        const size_t s = start(line);
+        const std::vector<PlanSink::Field>& fields = line == 0 ? first : later;
+        const size_t count = std::min(fields.size(), n - s);
+        for (size_t i = 0; i < count; ++i) {
+            const PlanSink::Field& f = fields[i];
+            if (!take_sample(columns(text, f.col, f.w), f.d, out[s + i])) {
+                failed_at = s + i;
+                return false;
+            }
+        }
+        return true;
+    }
+};
+
+// The fields of the first and of later lines; false when the list cannot be
+// read this way (no usable list, a field that takes no REAL, no values after
+// the first line, lines of very many values).
+bool line_values(const FormatList& fmt, LineValues& v) {
+    if (!fmt.ok() || !fmt.reversion_has_data() || v.n == 0) return false;
+    PlanSink a(v.n, v.first), b(v.n, v.later);
+    if (apply_to_line(fmt, 0, {}, a) == LineEnd::Error) return false;
+    if (apply_to_line(fmt, fmt.reversion(), {}, b) == LineEnd::Error) return false;
+    const auto usable = [](size_t k) { return k > 0 && k <= PlanSink::kMaxFields; };
+    return usable(v.first.size()) && usable(v.later.size());
+}
+
+// One thread's share of a block: the lines converted and where one failed.
+struct Share {
+    size_t lines = 0;
+    size_t failed_at = SIZE_MAX;  // index of the value that failed
+};
+
+// Converts the lines of [begin, end), numbered from `line` on, up to the one
+// that completes the values or the first that fails. The share is written
+// once at the end: the two threads' shares lie side by side in memory.
+void convert_share(const LineValues& v, const char* begin, const char* end, size_t line, Share& r) {
+    Share own;
+    for (const char* p = begin; p < end && v.start(line) < v.n; ++line, ++own.lines) {
+        const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+        const char* next = nl ? nl + 1 : end;
+        if (!v.convert(line, block_line({p, static_cast<size_t>(next - p)}), own.failed_at)) break;
+        p = next;
+    }
+    r = own;
+}
+
+// Where a block is cut into two shares: after the line end nearest its
+// middle; its end when the block is too small to share.
+const char* split_point(std::string_view block) {
+    const char* end = block.data() + block.size();
+    if (block.size() < kParallelBlockBytes) return end;
+    const void* nl = std::memchr(block.data() + block.size() / 2, '\n', block.size() - block.size() / 2);
+    return nl ? static_cast<const char*>(nl) + 1 : end;
+}
+
+ReadOutcome read_reals_by_lines(LineSource& in, const LineValues& v, size_t& stored) {
+    HelperThread helper;
+    size_t line = 0;  // lines converted so far
+    for (;;) {
+        if (v.start(line) >= v.n) {
+            stored = v.n;
+            return ReadOutcome::Done;
+        }
+        const std::string_view block = in.next_block();
+        Share a, b;
+        if (block.empty()) {
+            std::string_view text;
+            if (!in.next_line(text)) {
+                stored = v.start(line);
+                return end_of_input(in);
+            }
+            if (v.convert(line, text, a.failed_at)) a.lines = 1;
+        } else {
+            const char* begin = block.data();
+            const char* end = begin + block.size();
+            const char* mid = split_point(block);
+            if (mid == end) {
+                convert_share(v, begin, end, line, a);
+            } else {
+                const size_t second = line + static_cast<size_t>(std::count(begin, mid, '\n'));
+                helper.run_both([&] { convert_share(v, begin, mid, line, a); },
+                                [&] { convert_share(v, mid, end, second, b); });
+            }
+        }
+        // The first failure in the file's order is the one the read reports.
+        const size_t failed_at = std::min(a.failed_at, b.failed_at);
+        if (failed_at != SIZE_MAX) {
+            stored = failed_at;
+            return ReadOutcome::Error;
+        }
+        line += a.lines + b.lines;
     }
 }
 
@@ -148,6 +309,12 @@ ReadOutcome read_fixed_reals(LineSource& in, const FormatList& fmt, REAL* out, s
     const ReadOutcome r = run(in, fmt, sink);
     stored = sink.stored();
     return r;
+}
+
+ReadOutcome read_fixed_samples(LineSource& in, const FormatList& fmt, REAL* out, size_t n, size_t& stored) {
+    LineValues v{out, n, {}, {}};
+    if (!line_values(fmt, v)) return read_fixed_reals(in, fmt, out, n, stored);
+    return read_reals_by_lines(in, v, stored);
 }
 
 }  // namespace datrax

@@ -20,4 +20,14 @@ bool TextLines::next_line(std::string_view& line) {
     return true;
 }
 
+// Every complete line at once: a last line without a line end is left to
+// next_line.
+std::string_view TextLines::next_block() {
+    const size_t nl = done_ ? std::string_view::npos : rest_.rfind('\n');
+    if (nl == std::string_view::npos) return {};
+    const std::string_view block = rest_.substr(0, nl + 1);
+    rest_.remove_prefix(nl + 1);
+    return block;
+}
+
 }  // namespace datrax

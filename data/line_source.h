@@ -16,13 +16,26 @@ public:
     // True when the input ended because it could not be read on (a line too
     // long, a read error), not at its end: what was read is incomplete.
     virtual bool failed() const { return false; }
+    // The next lines at once, for readers that convert them on two threads:
+    // each line of the block ends with "\n" (block_line() gives it as
+    // next_line would). Empty where the next line must come from next_line,
+    // which is always right; the block stays valid until the next call.
+    virtual std::string_view next_block() { return {}; }
 };
+
+// A line of a block without its "\n" and without one trailing "\r".
+inline std::string_view block_line(std::string_view raw) {
+    if (!raw.empty() && raw.back() == '\n') raw.remove_suffix(1);
+    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+    return raw;
+}
 
 // The lines of a text in memory; the text must outlive the source.
 class TextLines : public LineSource {
 public:
     explicit TextLines(std::string_view text) : rest_(text) {}
     bool next_line(std::string_view& line) override;
+    std::string_view next_block() override;
 
 private:
     std::string_view rest_;
@@ -35,6 +48,7 @@ public:
     bool open(std::string_view name) { return reader_.open(name); }
     void close() { reader_.close(); }
     bool next_line(std::string_view& line) override { return reader_.next_line(line); }
+    std::string_view next_block() override { return reader_.next_block(); }
     bool failed() const override { return failure() != platform::LineReader::Failure::None; }
     platform::LineReader::Failure failure() const { return reader_.failure(); }
 

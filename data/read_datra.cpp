@@ -46,7 +46,7 @@ Outcome read_datra(Context& c) {
     const FormatList data_format(format.view());
     size_t stored = 0;
     const ReadOutcome r =
-        read_fixed_reals(c.in, data_format, Y.column(k), static_cast<size_t>(std::max(n, 0)), stored);
+        read_fixed_samples(c.in, data_format, Y.column(k), static_cast<size_t>(std::max(n, 0)), stored);
     if (r == ReadOutcome::Done) return Outcome::Read;
     // The slot never claims samples that this file did not deliver.
     dset.NPTS(k) = static_cast<INTEGER>(stored);

@@ -120,4 +120,20 @@ bool LineReader::next_line(std::string_view& line) {
     return true;
 }
 
+std::string_view LineReader::next_block() {
+    if (fd_ < 0 || failure_ != Failure::None) return {};
+    for (;;) {
+        const char* start = buf_.get() + begin_;
+        const size_t avail = end_ - begin_;
+        if (const void* nl = ::memrchr(start, '\n', avail)) {
+            const size_t len = static_cast<size_t>(static_cast<const char*>(nl) - start) + 1;
+            // Only next_line measures lines against the limit.
+            if (len > max_line_) return {};
+            begin_ += len;
+            return {start, len};
+        }
+        if (avail > max_line_ || !refill()) return {};
+    }
+}
+
 }  // namespace datrax::platform

@@ -40,6 +40,13 @@ public:
     // False at the end of the file, or when reading failed (see failure()).
     // The view stays valid until the next call.
     bool next_line(std::string_view& line);
+    // The complete lines now in the buffer (reading more when it holds none),
+    // for a caller that splits them itself, e.g. among threads: every line of
+    // the block ends with "\n" and is to be taken as next_line gives it,
+    // without one trailing "\r". Empty where the next line must come from
+    // next_line: at the end of the file or after a failure, for a last line
+    // without a line end, and where a line may exceed the limit.
+    std::string_view next_block();
 
 private:
     // Moves unread bytes to the front, grows a full buffer and reads more;
