@@ -247,15 +247,6 @@ void convert_share(const LineValues& v, const char* begin, const char* end, size
     r = own;
 }
 
-// Where a block is cut into two shares: after the line end nearest its
-// middle; its end when the block is too small to share.
-const char* split_point(std::string_view block) {
-    const char* end = block.data() + block.size();
-    if (block.size() < kParallelBlockBytes) return end;
-    const void* nl = std::memchr(block.data() + block.size() / 2, '\n', block.size() - block.size() / 2);
-    return nl ? static_cast<const char*>(nl) + 1 : end;
-}
-
 ReadOutcome read_reals_by_lines(LineSource& in, const LineValues& v, size_t& stored) {
     HelperThread helper;
     size_t line = 0;  // lines converted so far
@@ -313,7 +304,7 @@ ReadOutcome read_fixed_reals(LineSource& in, const FormatList& fmt, REAL* out, s
 
 ReadOutcome read_fixed_samples(LineSource& in, const FormatList& fmt, REAL* out, size_t n, size_t& stored) {
     LineValues v{out, n, {}, {}};
-    if (!line_values(fmt, v)) return read_fixed_reals(in, fmt, out, n, stored);
+    if (!two_reading_threads() || !line_values(fmt, v)) return read_fixed_reals(in, fmt, out, n, stored);
     return read_reals_by_lines(in, v, stored);
 }
 

@@ -23,12 +23,10 @@ ReadOutcome read_fixed(LineSource& in, const FormatList& fmt, std::span<const Fi
 // The same for n REAL values going to out[0..n-1] (the sample columns).
 ReadOutcome read_fixed_reals(LineSource& in, const FormatList& fmt, REAL* out, size_t n, size_t& stored);
 
-// Blocks of lines at least this large are converted on two threads.
-inline constexpr size_t kParallelBlockBytes = size_t{1} << 16;
-
 // The same for the last read of an input (the samples of a file): the
 // outcome, the values and stored are those of read_fixed_reals, but blocks
-// of lines are converted on two threads where there are two, and the input
+// of lines are converted on two threads where there are two (see
+// two_reading_threads), and the input
 // may be left anywhere after the lines used. Values past the count stored
 // may have been overwritten.
 ReadOutcome read_fixed_samples(LineSource& in, const FormatList& fmt, REAL* out, size_t n, size_t& stored);

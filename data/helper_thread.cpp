@@ -1,6 +1,7 @@
 #include "data/helper_thread.h"
 
 #include <atomic>
+#include <cstring>
 #include <system_error>
 #include <utility>
 
@@ -11,6 +12,16 @@ std::atomic<bool> two_threads_allowed{true};
 }  // namespace
 
 void set_two_reading_threads(bool allowed) { two_threads_allowed = allowed; }
+
+bool two_reading_threads() { return two_threads_allowed && std::thread::hardware_concurrency() >= 2; }
+
+const char* split_point(std::string_view block) {
+    const char* end = block.data() + block.size();
+    if (block.size() < kParallelBlockBytes) return end;
+    const size_t half = block.size() / 2;
+    const void* nl = std::memchr(block.data() + half, '\n', block.size() - half);
+    return nl ? static_cast<const char*>(nl) + 1 : end;
+}
 
 HelperThread::~HelperThread() {
     if (!thread_.joinable()) return;
@@ -24,7 +35,7 @@ HelperThread::~HelperThread() {
 
 bool HelperThread::start() {
     if (thread_.joinable() || alone_) return !alone_;
-    alone_ = !two_threads_allowed || std::thread::hardware_concurrency() < 2;
+    alone_ = !two_reading_threads();
     if (alone_) return false;
     try {
         thread_ = std::thread(&HelperThread::loop, this);

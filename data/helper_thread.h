@@ -5,8 +5,10 @@
 // result is the same either way.
 #pragma once
 #include <condition_variable>
+#include <cstddef>
 #include <functional>
 #include <mutex>
+#include <string_view>
 #include <thread>
 
 namespace datrax {
@@ -14,6 +16,15 @@ namespace datrax {
 // Limits the readers to one thread (false) or lets them use two (true, the
 // default); for comparing the two ways of reading.
 void set_two_reading_threads(bool allowed);
+// True when the readers may use two threads and the machine has two cores.
+bool two_reading_threads();
+
+// Blocks of lines at least this large are shared between two threads.
+inline constexpr size_t kParallelBlockBytes = size_t{1} << 16;
+
+// Where a block of whole lines is cut into two shares: after the line end
+// nearest its middle; its end when the block is too small to share.
+const char* split_point(std::string_view block);
 
 class HelperThread {
 public:

@@ -2,7 +2,9 @@
 // date, time, gravity and pressure read by fields; a year of 9999 ends a
 // block, 8888 the file, 7777 is a line to skip. The time stamps place the
 // samples: the times a file does not give are missing. Fills slots 1 and 2.
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "console/console.h"
 #include "console/prompts.h"
@@ -10,6 +12,7 @@
 #include "data/fixed_write.h"
 #include "data/ggp_fields.h"
 #include "data/ggp_units.h"
+#include "data/helper_thread.h"
 #include "data/missing.h"
 #include "data/reader_attempts.h"
 #include "data/time_grid.h"
@@ -86,61 +89,184 @@ HeaderLine header_line(std::string_view line, HeaderUnits& units) {
     return HeaderLine::Other;
 }
 
+// A data line read by fields ahead of its turn (on either thread): what the
+// pass in file order needs of it.
+struct ParsedLine {
+    std::string_view text;
+    GgpLineKind kind;
+    int64_t time;
+    REAL gravity, pressure;
+};
+
+// One read of a GGP file: lines in file order, in header or data mode.
+class GgpRead {
+public:
+    enum class Step {
+        Go,       // on with the next line
+        End,      // the file (or its data) ends here
+        Refused,  // too large, or a line that cannot be read: reported
+        Redo,     // a line that cannot be read, met in a two-thread read
+    };
+
+    explicit GgpRead(Context& c) : c_(c), gravity_(Y.column(1)), pressure_(Y.column(2)) {}
+
+    bool in_data() const { return in_data_; }
+
+    // One line: parsed is the line read by fields ahead (a two-thread read),
+    // else the fields are read here. A failing line read ahead is not
+    // reported, since the fields of the lines before it, which the report
+    // shows, are not kept that way: the read is to be done again.
+    Step line(std::string_view text, const ParsedLine* parsed) {
+        ++line_number_;
+        if (!in_data_) {
+            const HeaderLine h = header_line(text, units_);
+            seen_data_marker_ |= h == HeaderLine::FileEnds;  // a GGP file without data
+            if (h == HeaderLine::FileEnds) return Step::End;
+            if (h == HeaderLine::DataBegins) in_data_ = seen_data_marker_ = true;
+            return Step::Go;
+        }
+        GgpLineKind kind;
+        if (parsed) {
+            kind = parsed->kind;
+            if (kind == GgpLineKind::Error) return Step::Redo;
+            d_.time = parsed->time;
+            d_.gravity = parsed->gravity;
+            d_.pressure = parsed->pressure;
+        } else {
+            kind = fields_.read(text, d_);
+        }
+        if (kind == GgpLineKind::EndFile) return Step::End;
+        if (kind == GgpLineKind::EndBlock) in_data_ = false;
+        if (kind == GgpLineKind::Error) {
+            claim();
+            report_failure(c_, d_, line_number_);
+            return Step::Refused;
+        }
+        return kind == GgpLineKind::Data ? place() : Step::Go;
+    }
+
+    Outcome finish(Step last) {
+        if (last == Step::Refused) return Outcome::Refused;
+        // Without any GGP marker this is not a GGP file: nothing is touched.
+        if (!seen_data_marker_) return Outcome::NotThisFormat;
+        reader::finish(c_, grid_, units_);
+        report_skipped_lines(grid_.skipped());
+        return Outcome::Read;
+    }
+
+private:
+    Step place() {
+        const int64_t index = grid_.place(d_.time);
+        if (index == 0) return Step::Go;
+        if (index > MAXPTS) {
+            claim();
+            refuse_too_large();
+            return Step::Refused;
+        }
+        for (int64_t i = grid_.last(); i < index - 1; ++i) gravity_[i] = pressure_[i] = kMissing;
+        gravity_[index - 1] = d_.gravity;
+        // A pressure of exactly 0 marks a missing value in these files.
+        pressure_[index - 1] = d_.pressure == 0.0f ? kMissing : d_.pressure;
+        grid_.filled_to(index);
+        return Step::Go;
+    }
+
+    // Samples written so far must be counted even when the read fails.
+    void claim() {
+        if (grid_.last() > 0) dset.NPTS(1) = dset.NPTS(2) = static_cast<INTEGER>(grid_.last());
+    }
+
+    Context& c_;
+    REAL* gravity_;
+    REAL* pressure_;
+    GgpFieldReader fields_;
+    GgpRecord d_;
+    TimeGrid grid_;
+    HeaderUnits units_;
+    bool seen_data_marker_ = false;
+    bool in_data_ = false;
+    int64_t line_number_ = 0;
+};
+
+using Step = GgpRead::Step;
+
+Step read_line_by_line(LineSource& in, GgpRead& r) {
+    std::string_view line;
+    while (in.next_line(line)) {
+        const Step s = r.line(line, nullptr);
+        if (s != Step::Go) return s;
+    }
+    return Step::End;
+}
+
+ParsedLine parse_line(GgpFieldReader& fields, GgpRecord& d, std::string_view text) {
+    const GgpLineKind kind = fields.read(text, d);
+    return {text, kind, d.time, d.gravity, d.pressure};
+}
+
+// Reads the lines of [begin, end) by fields, each on its own.
+void parse_share(const char* begin, const char* end, std::vector<ParsedLine>& out) {
+    out.clear();
+    GgpFieldReader fields;
+    GgpRecord d;
+    for (const char* p = begin; p < end;) {
+        const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+        const char* next = nl ? nl + 1 : end;
+        out.push_back(parse_line(fields, d, block_line({p, static_cast<size_t>(next - p)})));
+        p = next;
+    }
+}
+
+// Header lines one by one; data lines in blocks, read by fields on two
+// threads ahead of their turn, then taken in file order.
+Step read_in_blocks(LineSource& in, GgpRead& r) {
+    HelperThread helper;
+    std::vector<ParsedLine> a, b;
+    GgpFieldReader fields;
+    GgpRecord d;
+    for (;;) {
+        const std::string_view block = r.in_data() ? in.next_block() : std::string_view();
+        if (block.empty()) {
+            std::string_view line;
+            if (!in.next_line(line)) return Step::End;
+            const ParsedLine p = parse_line(fields, d, line);
+            const Step s = r.line(line, r.in_data() ? &p : nullptr);
+            if (s != Step::Go) return s;
+            continue;
+        }
+        const char* begin = block.data();
+        const char* end = begin + block.size();
+        const char* mid = split_point(block);
+        b.clear();
+        if (mid == end) {
+            parse_share(begin, end, a);
+        } else {
+            helper.run_both([&] { parse_share(begin, mid, a); }, [&] { parse_share(mid, end, b); });
+        }
+        for (const std::vector<ParsedLine>* share : {&a, &b}) {
+            for (const ParsedLine& p : *share) {
+                const Step s = r.line(p.text, &p);
+                if (s != Step::Go) return s;
+            }
+        }
+    }
+}
+
 }  // namespace
 
 Outcome read_ggp(Context& c) {
     if (!c.reopen()) return Outcome::NotThisFormat;
     show_reading("Reading GGP data ...|");
-    GgpFieldReader fields;
-    GgpRecord d;
-    TimeGrid grid;
-    HeaderUnits units;
-    bool seen_data_marker = false;
-    bool in_data = false;
-    REAL* gravity = Y.column(1);
-    REAL* pressure = Y.column(2);
-    // Samples written so far must be counted even when the read fails.
-    const auto claim = [&] {
-        if (grid.last() > 0) dset.NPTS(1) = dset.NPTS(2) = static_cast<INTEGER>(grid.last());
-    };
-    std::string_view line;
-    int64_t line_number = 0;
-    while (c.in.next_line(line)) {
-        ++line_number;
-        if (!in_data) {
-            const HeaderLine h = header_line(line, units);
-            seen_data_marker |= h == HeaderLine::FileEnds;  // a GGP file without data
-            if (h == HeaderLine::FileEnds) break;
-            if (h == HeaderLine::DataBegins) in_data = seen_data_marker = true;
-            continue;
-        }
-        const GgpLineKind kind = fields.read(line, d);
-        if (kind == GgpLineKind::EndFile) break;
-        if (kind == GgpLineKind::EndBlock) in_data = false;
-        if (kind == GgpLineKind::Error) {
-            claim();
-            report_failure(c, d, line_number);
-            return Outcome::Refused;
-        }
-        if (kind != GgpLineKind::Data) continue;
-        const int64_t index = grid.place(d.time);
-        if (index == 0) continue;
-        if (index > MAXPTS) {
-            claim();
-            refuse_too_large();
-            return Outcome::Refused;
-        }
-        for (int64_t i = grid.last(); i < index - 1; ++i) gravity[i] = pressure[i] = kMissing;
-        gravity[index - 1] = d.gravity;
-        // A pressure of exactly 0 marks a missing value in these files.
-        pressure[index - 1] = d.pressure == 0.0f ? kMissing : d.pressure;
-        grid.filled_to(index);
+    if (two_reading_threads()) {
+        GgpRead two(c);
+        const Step s = read_in_blocks(c.in, two);
+        if (s != Step::Redo) return two.finish(s);
+        // A line that cannot be read: read again on one thread, which keeps
+        // what the report of it shows.
+        if (!c.reopen()) return Outcome::NotThisFormat;
     }
-    // Without any GGP marker this is not a GGP file: nothing is touched.
-    if (!seen_data_marker) return Outcome::NotThisFormat;
-    finish(c, grid, units);
-    report_skipped_lines(grid.skipped());
-    return Outcome::Read;
+    GgpRead one(c);
+    return one.finish(read_line_by_line(c.in, one));
 }
 
 }  // namespace datrax::reader

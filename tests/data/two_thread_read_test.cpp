@@ -1,0 +1,268 @@
+// A read that shares its lines between two threads must leave exactly what
+// the one-thread read leaves: status, format, counts, samples bit for bit,
+// units, the screen, the lines sent to standard error and the keys waited
+// for. The files have faults in different places, missing values, CRLF line
+// ends, no final line end, and sizes on both sides of the size at which a
+// block is shared (and beyond one read buffer).
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "data/fixed_read.h"
+#include "data/helper_thread.h"
+
+#include "reader_test_support.h"
+
+namespace datrax {
+namespace {
+
+struct ReadResult {
+    INTEGER status = 0;
+    INTEGER iform = 0;
+    INTEGER npts[2] = {};
+    INTEGER missing[2] = {};
+    std::vector<uint32_t> samples[2];  // bit patterns of samples 1..NPTS
+    std::string units;
+    std::string screen;
+    std::vector<std::string> console;
+    size_t keys_left = 0;
+};
+
+ReadResult read_with(bool two_threads, const std::string& name) {
+    set_two_reading_threads(two_threads);
+    testing::Screen screen;
+    screen.keys("{enter}{enter}{enter}{enter}{enter}{enter}");
+    dset.FNAME(1) = name;
+    ReadResult r;
+    RDFILE(dset.FNAME, 1, r.status);
+    set_two_reading_threads(true);
+    r.iform = dset.IFORM;
+    for (int k = 1; k <= 2; ++k) {
+        r.npts[k - 1] = dset.NPTS(k);
+        r.missing[k - 1] = dset.missing(k);
+        std::vector<uint32_t>& bits = r.samples[k - 1];
+        bits.resize(static_cast<size_t>(std::clamp(dset.NPTS(k), 0, MAXPTS)));
+        if (!bits.empty()) std::memcpy(bits.data(), Y.column(k), bits.size() * sizeof(REAL));
+        r.units += std::string(dset.DUNIT(k).trimmed()) + "/" + std::to_string(dset.DT(k)) + " ";
+    }
+    r.units += dset.TUNIT.trimmed();
+    r.screen = screen.window().screen_text();
+    r.console = screen.window().console_lines();
+    r.keys_left = screen.window().keys_left();
+    return r;
+}
+
+void expect_same(const ReadResult& one, const ReadResult& two) {
+    EXPECT_EQ(two.status, one.status);
+    EXPECT_EQ(two.iform, one.iform);
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_EQ(two.npts[k], one.npts[k]) << "slot " << k + 1;
+        EXPECT_EQ(two.missing[k], one.missing[k]) << "slot " << k + 1;
+        EXPECT_TRUE(two.samples[k] == one.samples[k]) << "slot " << k + 1;
+    }
+    EXPECT_EQ(two.units, one.units);
+    EXPECT_EQ(two.screen, one.screen);
+    EXPECT_EQ(two.console, one.console);
+    EXPECT_EQ(two.keys_left, one.keys_left);
+}
+
+// ---- file builders ----
+
+std::string datra_header(long count, std::string_view format = "(5f12.6)") {
+    return "Two-thread test\n" + datra_counts(count, "1.0") + datra_texts(format, "volt", "sec");
+}
+
+// Lines of `per_line` values in 12 columns.
+std::string datra_lines(int lines, int per_line, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<double> value(-999.0, 999.0);
+    std::string s;
+    char cell[32];
+    for (int l = 0; l < lines; ++l) {
+        for (int v = 0; v < per_line; ++v) {
+            std::snprintf(cell, sizeof cell, "%12.6f", value(rng) / (1 + l % 7 * 10));
+            s += cell;
+        }
+        s += '\n';
+    }
+    return s;
+}
+
+// The text with the 12 columns of value `field` (from 0) of line `line`
+// (from 0) replaced; lines all of the same length.
+std::string with_field(std::string s, size_t line_length, int line, int field, std::string_view text) {
+    s.replace(static_cast<size_t>(line) * line_length + static_cast<size_t>(field) * 12, 12, text);
+    return s;
+}
+
+std::string crlf(const std::string& s) {
+    std::string out;
+    for (const char c : s) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return out;
+}
+
+std::string without_last(std::string s) {
+    s.pop_back();
+    return s;
+}
+
+std::string ggp_data(int lines, unsigned seed, int step = 60) {
+    std::mt19937 rng(seed);
+    std::string s;
+    for (int i = 0; i < lines; ++i) {
+        const long t = static_cast<long>(i) * step;
+        char date[16], time[16];
+        std::snprintf(date, sizeof date, "2017%02ld%02ld", 1 + t / 86400 / 28, 1 + t / 86400 % 28);
+        std::snprintf(time, sizeof time, "%02ld%02ld%02ld", t / 3600 % 24, t / 60 % 60, t % 60);
+        s += ggp_line(date, time, static_cast<double>(rng() % 100000) / 1000.0, 1000.0 + (rng() % 1000) / 100.0);
+    }
+    return s;
+}
+
+const std::string kGgpHeader = "Station      : Nowhere\nyyyymmdd hhmmss gravity(V) pressure(hPa)\n77777777\n";
+
+// The data lines of a GGP file with what real station files show: gaps,
+// flagged and missing values, lines out of order, lines to skip, blank
+// lines and a block break with its own header.
+std::string ggp_varied(int lines, unsigned seed) {
+    std::string s = ggp_data(lines, seed);
+    std::string out;
+    size_t pos = 0;
+    for (int i = 0; i < lines; ++i) {
+        const size_t end = s.find('\n', pos) + 1;
+        std::string line = s.substr(pos, end - pos);
+        pos = end;
+        if (i % 97 == 5) continue;  // a gap
+        if (i % 211 == 7) line.replace(line.size() - 11, 10, "  9999.999");
+        if (i % 307 == 9) line.replace(line.size() - 11, 10, "       NaN");
+        if (i % 401 == 11) line.replace(line.size() - 11, 10, "    0.0000");
+        if (i % 503 == 13) line.erase(line.size() - 11, 10);  // gravity only
+        out += line;
+        if (i % 601 == 17) out += line;                        // the same time again: skipped
+        if (i % 701 == 19) out += "77770101 000000 1 2\n\n";   // a line to skip and a blank one
+        if (i == lines / 2) out += "99999999\nNext block header\n77777777\n";
+    }
+    return out;
+}
+
+std::string ggp_file(const std::string& data) { return kGgpHeader + data + "99999999\n88888888\n"; }
+
+// The data text with line `line` (from 0) replaced.
+std::string with_line(const std::string& s, int line, std::string_view text) {
+    size_t pos = 0;
+    for (int i = 0; i < line; ++i) pos = s.find('\n', pos) + 1;
+    return s.substr(0, pos) + std::string(text) + s.substr(s.find('\n', pos));
+}
+
+// The samples of a DATRA file read straight with both readers: the outcome
+// and where a fault stopped the read, which the file reader does not show
+// (a DATRA file with a fault goes on to the other formats).
+void expect_same_samples(const std::string& path) {
+    struct Read {
+        ReadOutcome outcome;
+        size_t stored = 0;
+        std::vector<REAL> values;
+    } read[2];
+    for (const bool two : {false, true}) {
+        set_two_reading_threads(two);
+        FileLines in;
+        ASSERT_TRUE(in.open(path));
+        INTEGER n = 0;
+        REAL dt = 0.0f;
+        Text<20> format;
+        const FieldRef title[] = {format.ref()}, counts[] = {n, dt}, texts[] = {format.ref()};
+        ASSERT_EQ(read_fixed(in, FormatList("(A)"), title), ReadOutcome::Done);
+        ASSERT_EQ(read_fixed(in, FormatList("(I10,G12.5)"), counts), ReadOutcome::Done);
+        ASSERT_EQ(read_fixed(in, FormatList("(A20)"), texts), ReadOutcome::Done);
+        Read& r = read[two];
+        r.values.assign(static_cast<size_t>(std::clamp(n, 0, MAXPTS)), -7.0f);
+        r.outcome = read_fixed_samples(in, FormatList(format.view()), r.values.data(), r.values.size(), r.stored);
+        r.values.resize(r.stored);
+    }
+    set_two_reading_threads(true);
+    EXPECT_EQ(read[1].outcome, read[0].outcome);
+    EXPECT_EQ(read[1].stored, read[0].stored);
+    EXPECT_EQ(std::memcmp(read[1].values.data(), read[0].values.data(), read[0].values.size() * sizeof(REAL)), 0);
+}
+
+struct Case {
+    const char* what;
+    std::string file;
+};
+
+class TwoThreadRead : public ::testing::Test {
+protected:
+    TwoThreadRead() { dir.enter(); }
+
+    void check(const std::vector<Case>& cases, const char* name) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.what);
+            const std::string path = dir.write(name, c.file);
+            expect_same(read_with(false, name), read_with(true, name));
+            if (std::string_view(name).ends_with(".dat")) expect_same_samples(path);
+        }
+    }
+
+    testing::ScratchDir dir;
+};
+
+TEST_F(TwoThreadRead, DatraFiles) {
+    constexpr size_t kLine = 61;  // five values and the line end
+    // About 61 KB, 73 KB (both sides of the shared block size) and 3 MB
+    // (several read buffers, lines cut at their ends).
+    const std::string small = datra_lines(1000, 5, 1), medium = datra_lines(1200, 5, 2),
+                      large = datra_lines(50000, 5, 3);
+    std::string ragged = medium;  // short lines and empty ones: blanks read as 0
+    ragged.erase(100 * kLine + 30, 31);
+    ragged.insert(700 * kLine, "\n\n");
+    std::string nan = with_field(large, kLine, 3, 2, "         NaN");
+    nan = with_field(nan, kLine, 40000, 4, "  nan       ");
+    const auto fault = [&](int line) { return with_field(large, kLine, line, 1, "   1.2x3    "); };
+    const std::vector<Case> cases = {
+        {"below the shared size", datra_header(5000) + small},
+        {"above the shared size", datra_header(6000) + medium},
+        {"several buffers", datra_header(250000) + large},
+        {"count ends inside a line", datra_header(3333) + medium},
+        {"fewer lines than the count", datra_header(6100) + medium},
+        {"fewer lines, several buffers", datra_header(260000) + large},
+        {"fault on line 7", datra_header(250000) + fault(7)},
+        {"fault late in a buffer's second half", datra_header(250000) + fault(16000)},
+        {"faults in both halves: the first counts", datra_header(250000) + fault(16000).replace(5000 * kLine, 3, "abc")},
+        {"fault on the last line", datra_header(250000) + fault(49999)},
+        {"fault past the count", datra_header(1000) + fault(30000)},
+        {"missing values", datra_header(250000) + nan},
+        {"CRLF", crlf(datra_header(250000) + large)},
+        {"no final line end", without_last(datra_header(250000) + large)},
+        {"CRLF, the last line without its \\n", without_last(crlf(datra_header(6000) + medium))},
+        {"short and empty lines", datra_header(6000) + ragged},
+        {"too large", datra_header(MAXPTS + 1) + medium},
+        {"first line and later lines differ", datra_header(150000, "(2x,f10.4,(5f12.6))") + large},
+        {"a field of another kind", datra_header(6000, "(i12,4f12.6)") + medium},
+    };
+    check(cases, "two.dat");
+}
+
+TEST_F(TwoThreadRead, GgpFiles) {
+    const std::string small = ggp_varied(1500, 4), medium = ggp_varied(2500, 5), large = ggp_varied(100000, 6);
+    const std::vector<Case> cases = {
+        {"below the shared size", ggp_file(small)},
+        {"above the shared size", ggp_file(medium)},
+        {"several buffers", ggp_file(large)},
+        {"fault early", ggp_file(with_line(large, 3, "20170101 000300 1.0x 2.0"))},
+        {"fault late in a buffer's second half", ggp_file(with_line(large, 25000, "2017010 000300 1.0 2.0"))},
+        {"faults in both halves: the first counts",
+         ggp_file(with_line(with_line(large, 25000, "20170101 2400 1 2"), 2000, "20171301 000000 1 2"))},
+        {"fault after the end of the file mark", kGgpHeader + medium + "88888888\nnot read\n"},
+        {"CRLF", crlf(ggp_file(large))},
+        {"no final line end", without_last(kGgpHeader + large)},
+        {"CRLF, the last line without its \\n", without_last(crlf(kGgpHeader + medium))},
+        {"too large", ggp_file(medium + ggp_line("20990101", "000000", 1.0, 2.0))},
+        {"no data marker", "Station : Nowhere\n" + medium},
+    };
+    check(cases, "two.ggp");
+}
+
+}  // namespace
+}  // namespace datrax
