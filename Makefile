@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 PREFIX ?= /usr/local
 
-.PHONY: all deps build build-asan run test fuzz bench bench-peers clean install uninstall docs
+.PHONY: all deps build build-asan tsan run test fuzz bench bench-peers clean install uninstall docs
 
 all: build
 
@@ -20,6 +20,14 @@ build-asan: deps
 	@cmake -S . -B build-asan -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Debug -DDATRAX_SANITIZE=ON \
 	  -DDATRAX_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
 	@cmake --build build-asan -j $(JOBS)
+
+# ThreadSanitizer build (clang) running the reader tests: the readers are the
+# part of the program that uses a second thread. Not part of make test.
+tsan: deps
+	@cmake -S . -B build-tsan -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDATRAX_TSAN=ON \
+	  -DDATRAX_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build build-tsan -j $(JOBS) --target test_data
+	@cd build-tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ./tests/test_data --gtest_brief=1
 
 run: build
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
@@ -56,4 +64,4 @@ fuzz: deps
 	@scripts/run-fuzzers build-fuzz $(FUZZ_SECONDS)
 
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-tsan build-fuzz

@@ -116,7 +116,9 @@ std::string ggp_data(int lines, unsigned seed, int step = 60) {
         char date[16], time[16];
         std::snprintf(date, sizeof date, "2017%02ld%02ld", 1 + t / 86400 / 28, 1 + t / 86400 % 28);
         std::snprintf(time, sizeof time, "%02ld%02ld%02ld", t / 3600 % 24, t / 60 % 60, t % 60);
-        s += ggp_line(date, time, static_cast<double>(rng() % 100000) / 1000.0, 1000.0 + (rng() % 1000) / 100.0);
+        const double gravity = static_cast<double>(rng() % 100000) / 1000.0;
+        const double pressure = 1000.0 + static_cast<double>(rng() % 1000) / 100.0;
+        s += ggp_line(date, time, gravity, pressure);
     }
     return s;
 }
