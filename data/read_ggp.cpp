@@ -93,9 +93,9 @@ HeaderLine header_line(std::string_view line, HeaderUnits& units) {
 // pass in file order needs of it.
 struct ParsedLine {
     std::string_view text;
-    GgpLineKind kind;
-    int64_t time;
-    REAL gravity, pressure;
+    GgpLineKind kind = GgpLineKind::Blank;
+    int64_t time = 0;
+    REAL gravity = 0.0f, pressure = 0.0f;
 };
 
 // One read of a GGP file: lines in file order, in header or data mode.
@@ -229,7 +229,7 @@ Step read_in_blocks(LineSource& in, GgpRead& r) {
         if (block.empty()) {
             std::string_view line;
             if (!in.next_line(line)) return Step::End;
-            const ParsedLine p = parse_line(fields, d, line);
+            const ParsedLine p = r.in_data() ? parse_line(fields, d, line) : ParsedLine{};
             const Step s = r.line(line, r.in_data() ? &p : nullptr);
             if (s != Step::Go) return s;
             continue;
