@@ -247,8 +247,28 @@ void convert_share(const LineValues& v, const char* begin, const char* end, size
     r = own;
 }
 
+// The lines of one block, cut into pieces that the two threads convert.
+struct BlockPieces {
+    std::vector<const char*> cuts;   // where every piece but the first starts
+    std::vector<size_t> first_line;  // the number of each piece's first line
+    std::vector<Share> shares;
+
+    // Cuts the block whose first line has number `line`.
+    void cut(std::string_view block, size_t line) {
+        piece_starts(block, cuts);
+        first_line.assign(1, line);
+        const char* p = block.data();
+        for (const char* c : cuts) {
+            first_line.push_back(first_line.back() + static_cast<size_t>(std::count(p, c, '\n')));
+            p = c;
+        }
+        shares.assign(first_line.size(), Share{});
+    }
+};
+
 ReadOutcome read_reals_by_lines(LineSource& in, const LineValues& v, size_t& stored) {
     HelperThread helper;
+    BlockPieces pieces;
     size_t line = 0;  // lines converted so far
     for (;;) {
         if (v.start(line) >= v.n) {
@@ -256,33 +276,31 @@ ReadOutcome read_reals_by_lines(LineSource& in, const LineValues& v, size_t& sto
             return ReadOutcome::Done;
         }
         const std::string_view block = in.next_block();
-        Share a, b;
         if (block.empty()) {
             std::string_view text;
             if (!in.next_line(text)) {
                 stored = v.start(line);
                 return end_of_input(in);
             }
-            if (v.convert(line, text, a.failed_at)) a.lines = 1;
+            pieces.shares.assign(1, Share{});
+            if (v.convert(line, text, pieces.shares[0].failed_at)) pieces.shares[0].lines = 1;
         } else {
-            const char* begin = block.data();
-            const char* end = begin + block.size();
-            const char* mid = split_point(block);
-            if (mid == end) {
-                convert_share(v, begin, end, line, a);
-            } else {
-                const size_t second = line + static_cast<size_t>(std::count(begin, mid, '\n'));
-                helper.run_both([&] { convert_share(v, begin, mid, line, a); },
-                                [&] { convert_share(v, mid, end, second, b); });
-            }
+            pieces.cut(block, line);
+            const char* end = block.data() + block.size();
+            helper.run_pieces(pieces.shares.size(), [&](size_t k) {
+                const char* from = k == 0 ? block.data() : pieces.cuts[k - 1];
+                const char* to = k < pieces.cuts.size() ? pieces.cuts[k] : end;
+                convert_share(v, from, to, pieces.first_line[k], pieces.shares[k]);
+            });
         }
         // The first failure in the file's order is the one the read reports.
-        const size_t failed_at = std::min(a.failed_at, b.failed_at);
-        if (failed_at != SIZE_MAX) {
-            stored = failed_at;
-            return ReadOutcome::Error;
+        for (const Share& s : pieces.shares) {
+            if (s.failed_at != SIZE_MAX) {
+                stored = s.failed_at;
+                return ReadOutcome::Error;
+            }
+            line += s.lines;
         }
-        line += a.lines + b.lines;
     }
 }
 

@@ -3,7 +3,6 @@
 #include <atomic>
 #include <cstring>
 #include <system_error>
-#include <utility>
 
 namespace datrax {
 
@@ -15,12 +14,15 @@ void set_two_reading_threads(bool allowed) { two_threads_allowed = allowed; }
 
 bool two_reading_threads() { return two_threads_allowed && std::thread::hardware_concurrency() >= 2; }
 
-const char* split_point(std::string_view block) {
+void piece_starts(std::string_view block, std::vector<const char*>& starts) {
+    starts.clear();
     const char* end = block.data() + block.size();
-    if (block.size() < kParallelBlockBytes) return end;
-    const size_t half = block.size() / 2;
-    const void* nl = std::memchr(block.data() + half, '\n', block.size() - half);
-    return nl ? static_cast<const char*>(nl) + 1 : end;
+    for (const char* p = block.data(); end - p > static_cast<std::ptrdiff_t>(2 * kPieceBytes);) {
+        const void* nl = std::memchr(p + kPieceBytes, '\n', static_cast<size_t>(end - p) - kPieceBytes);
+        if (!nl) break;
+        p = static_cast<const char*>(nl) + 1;
+        starts.push_back(p);
+    }
 }
 
 HelperThread::~HelperThread() {
@@ -45,34 +47,44 @@ bool HelperThread::start() {
     return !alone_;
 }
 
-void HelperThread::run_both(const std::function<void()>& own, std::function<void()> other) {
-    if (!start()) {
-        own();
-        other();
+bool HelperThread::take(size_t& i) {
+    if (!piece_ || next_ >= count_) return false;
+    i = next_++;
+    return true;
+}
+
+void HelperThread::run_pieces(size_t count, const std::function<void(size_t)>& piece) {
+    if (count < 2 || !start()) {
+        for (size_t i = 0; i < count; ++i) piece(i);
         return;
     }
-    {
-        std::lock_guard lock(mutex_);
-        job_ = std::move(other);
-        busy_ = true;
-    }
-    changed_.notify_all();
-    own();
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return !busy_; });
+    piece_ = &piece;
+    count_ = count;
+    next_ = finished_ = 0;
+    changed_.notify_all();
+    for (size_t i; take(i);) {
+        lock.unlock();
+        piece(i);
+        lock.lock();
+        ++finished_;
+    }
+    // Only a piece the helper holds can be left: wait for it.
+    changed_.wait(lock, [this] { return finished_ == count_; });
+    piece_ = nullptr;
 }
 
 void HelperThread::loop() {
     std::unique_lock lock(mutex_);
     for (;;) {
-        changed_.wait(lock, [this] { return busy_ || quit_; });
-        if (!busy_) return;  // asked to end with nothing left to do
-        std::function<void()> job = std::move(job_);
+        size_t i = 0;
+        changed_.wait(lock, [&] { return quit_ || take(i); });
+        if (quit_) return;  // only asked once no job runs
+        const std::function<void(size_t)>& piece = *piece_;
         lock.unlock();
-        job();
+        piece(i);
         lock.lock();
-        busy_ = false;
-        changed_.notify_all();
+        if (++finished_ == count_) changed_.notify_all();
     }
 }
 

@@ -1,8 +1,9 @@
-// A second thread for the length of one read: the reader hands it one share
-// of a block at a time and converts the other share meanwhile. Where no
-// second thread can be had (one core, the system refuses one, or the readers
-// are limited to one thread), both shares run on the caller's thread, so the
-// result is the same either way.
+// A second thread for the length of one read. The reader cuts a block of
+// lines into pieces, and both threads take pieces until none is left, so a
+// helper that the system keeps waiting costs nothing but its share of the
+// speed-up. Where no second thread can be had (one core, the system refuses
+// one, or the readers are held to one thread), the caller's thread takes
+// every piece, so the result is the same either way.
 #pragma once
 #include <condition_variable>
 #include <cstddef>
@@ -10,21 +11,25 @@
 #include <mutex>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 namespace datrax {
 
-// Limits the readers to one thread (false) or lets them use two (true, the
+// Holds the readers to one thread (false) or lets them use two (true, the
 // default); for comparing the two ways of reading.
 void set_two_reading_threads(bool allowed);
 // True when the readers may use two threads and the machine has two cores.
 bool two_reading_threads();
 
-// Blocks of lines at least this large are shared between two threads.
-inline constexpr size_t kParallelBlockBytes = size_t{1} << 16;
+// Blocks of lines are cut into pieces of about this size: large enough that
+// handing one over costs little, small enough that the two threads finish
+// a block close together.
+inline constexpr size_t kPieceBytes = size_t{1} << 16;
 
-// Where a block of whole lines is cut into two shares: after the line end
-// nearest its middle; its end when the block is too small to share.
-const char* split_point(std::string_view block);
+// Where a block of whole lines is cut into pieces: the start of every piece
+// but the first, each after a line end at least kPieceBytes after the one
+// before. None for a block too small to share.
+void piece_starts(std::string_view block, std::vector<const char*>& starts);
 
 class HelperThread {
 public:
@@ -33,21 +38,25 @@ public:
     HelperThread(const HelperThread&) = delete;
     HelperThread& operator=(const HelperThread&) = delete;
 
-    // Runs other on the second thread while own runs here; returns when both
-    // have finished.
-    void run_both(const std::function<void()>& own, std::function<void()> other);
+    // Runs piece(0) .. piece(count - 1), the two threads taking them in
+    // turn as they come free; returns when all have finished.
+    void run_pieces(size_t count, const std::function<void(size_t)>& piece);
 
 private:
     bool start();  // false when there is no second thread
     void loop();
+    // The next piece to run, under the lock; false when none is left.
+    bool take(size_t& i);
 
     std::thread thread_;
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::function<void()> job_;
-    bool busy_ = false;    // a job is handed over and not finished
+    const std::function<void(size_t)>* piece_ = nullptr;  // the job, while it runs
+    size_t count_ = 0;     // pieces of the job
+    size_t next_ = 0;      // the next piece to take
+    size_t finished_ = 0;  // pieces finished
     bool quit_ = false;    // the thread is to end
-    bool alone_ = false;   // no second thread: every share runs here
+    bool alone_ = false;   // no second thread: every piece runs here
 };
 
 }  // namespace datrax

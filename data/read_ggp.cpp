@@ -221,7 +221,8 @@ void parse_share(const char* begin, const char* end, std::vector<ParsedLine>& ou
 // threads ahead of their turn, then taken in file order.
 Step read_in_blocks(LineSource& in, GgpRead& r) {
     HelperThread helper;
-    std::vector<ParsedLine> a, b;
+    std::vector<const char*> cuts;
+    std::vector<std::vector<ParsedLine>> pieces;
     GgpFieldReader fields;
     GgpRecord d;
     for (;;) {
@@ -234,17 +235,15 @@ Step read_in_blocks(LineSource& in, GgpRead& r) {
             if (s != Step::Go) return s;
             continue;
         }
-        const char* begin = block.data();
-        const char* end = begin + block.size();
-        const char* mid = split_point(block);
-        b.clear();
-        if (mid == end) {
-            parse_share(begin, end, a);
-        } else {
-            helper.run_both([&] { parse_share(begin, mid, a); }, [&] { parse_share(mid, end, b); });
-        }
-        for (const std::vector<ParsedLine>* share : {&a, &b}) {
-            for (const ParsedLine& p : *share) {
+        piece_starts(block, cuts);
+        const size_t count = cuts.size() + 1;
+        if (pieces.size() < count) pieces.resize(count);
+        const char* end = block.data() + block.size();
+        helper.run_pieces(count, [&](size_t k) {
+            parse_share(k == 0 ? block.data() : cuts[k - 1], k < cuts.size() ? cuts[k] : end, pieces[k]);
+        });
+        for (size_t k = 0; k < count; ++k) {
+            for (const ParsedLine& p : pieces[k]) {
                 const Step s = r.line(p.text, &p);
                 if (s != Step::Go) return s;
             }

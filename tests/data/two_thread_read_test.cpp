@@ -212,9 +212,10 @@ protected:
 
 TEST_F(TwoThreadRead, DatraFiles) {
     constexpr size_t kLine = 61;  // five values and the line end
-    // About 61 KB, 73 KB (both sides of the shared block size) and 3 MB
+    // Just below and above the smallest block that is shared, and 3 MB
     // (several read buffers, lines cut at their ends).
-    const std::string small = datra_lines(1000, 5, 1), medium = datra_lines(1200, 5, 2),
+    constexpr int kShared = 2 * kPieceBytes / kLine;
+    const std::string small = datra_lines(kShared * 9 / 10, 5, 1), medium = datra_lines(kShared * 11 / 10, 5, 2),
                       large = datra_lines(50000, 5, 3);
     std::string ragged = medium;  // short lines and empty ones: blanks read as 0
     ragged.erase(100 * kLine + 30, 31);
@@ -223,15 +224,15 @@ TEST_F(TwoThreadRead, DatraFiles) {
     nan = with_field(nan, kLine, 40000, 4, "  nan       ");
     const auto fault = [&](int line) { return with_field(large, kLine, line, 1, "   1.2x3    "); };
     const std::vector<Case> cases = {
-        {"below the shared size", datra_header(5000) + small},
-        {"above the shared size", datra_header(6000) + medium},
+        {"below the shared size", datra_header(kShared * 9 / 10 * 5) + small},
+        {"above the shared size", datra_header(kShared * 11 / 10 * 5) + medium},
         {"several buffers", datra_header(250000) + large},
         {"count ends inside a line", datra_header(3333) + medium},
-        {"fewer lines than the count", datra_header(6100) + medium},
+        {"fewer lines than the count", datra_header(kShared * 11 / 10 * 5 + 7) + medium},
         {"fewer lines, several buffers", datra_header(260000) + large},
         {"fault on line 7", datra_header(250000) + fault(7)},
-        {"fault late in a buffer's second half", datra_header(250000) + fault(16000)},
-        {"faults in both halves: the first counts", datra_header(250000) + fault(16000).replace(5000 * kLine, 3, "abc")},
+        {"fault late in a read buffer", datra_header(250000) + fault(16000)},
+        {"faults in two pieces: the first counts", datra_header(250000) + fault(16000).replace(5000 * kLine, 3, "abc")},
         {"fault on the last line", datra_header(250000) + fault(49999)},
         {"fault past the count", datra_header(1000) + fault(30000)},
         {"missing values", datra_header(250000) + nan},
@@ -247,14 +248,18 @@ TEST_F(TwoThreadRead, DatraFiles) {
 }
 
 TEST_F(TwoThreadRead, GgpFiles) {
-    const std::string small = ggp_varied(1500, 4), medium = ggp_varied(2500, 5), large = ggp_varied(100000, 6);
+    // Data lines of 36 bytes: just below and above the smallest block that
+    // is shared, and 3.6 MB.
+    constexpr int kShared = 2 * kPieceBytes / 36;
+    const std::string small = ggp_varied(kShared * 9 / 10, 4), medium = ggp_varied(kShared * 11 / 10, 5),
+                      large = ggp_varied(100000, 6);
     const std::vector<Case> cases = {
         {"below the shared size", ggp_file(small)},
         {"above the shared size", ggp_file(medium)},
         {"several buffers", ggp_file(large)},
         {"fault early", ggp_file(with_line(large, 3, "20170101 000300 1.0x 2.0"))},
-        {"fault late in a buffer's second half", ggp_file(with_line(large, 25000, "2017010 000300 1.0 2.0"))},
-        {"faults in both halves: the first counts",
+        {"fault late in a read buffer", ggp_file(with_line(large, 25000, "2017010 000300 1.0 2.0"))},
+        {"faults in two pieces: the first counts",
          ggp_file(with_line(with_line(large, 25000, "20170101 2400 1 2"), 2000, "20171301 000000 1 2"))},
         {"fault after the end of the file mark", kGgpHeader + medium + "88888888\nnot read\n"},
         {"CRLF", crlf(ggp_file(large))},
