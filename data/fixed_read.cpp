@@ -247,22 +247,38 @@ void convert_share(const LineValues& v, const char* begin, const char* end, size
     r = own;
 }
 
+size_t count_lines(const char* p, const char* end) {
+    size_t n = 0;
+    while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p))))) {
+        ++n;
+        ++p;
+    }
+    return n;
+}
+
 // The lines of one block, cut into pieces that the two threads convert.
 struct BlockPieces {
     std::vector<const char*> cuts;   // where every piece but the first starts
     std::vector<size_t> first_line;  // the number of each piece's first line
     std::vector<Share> shares;
+    const char* begin = nullptr;
+    const char* end = nullptr;
 
-    // Cuts the block whose first line has number `line`.
-    void cut(std::string_view block, size_t line) {
+    const char* from(size_t k) const { return k == 0 ? begin : cuts[k - 1]; }
+    const char* to(size_t k) const { return k < cuts.size() ? cuts[k] : end; }
+
+    // Cuts the block whose first line has number `line` and numbers the
+    // pieces' first lines, counting the lines of the pieces on both threads.
+    void cut(std::string_view block, size_t line, HelperThread& helper) {
+        begin = block.data();
+        end = begin + block.size();
         piece_starts(block, cuts);
-        first_line.assign(1, line);
-        const char* p = block.data();
-        for (const char* c : cuts) {
-            first_line.push_back(first_line.back() + static_cast<size_t>(std::count(p, c, '\n')));
-            p = c;
-        }
-        shares.assign(first_line.size(), Share{});
+        const size_t count = cuts.size() + 1;
+        first_line.assign(count, 0);
+        helper.run_pieces(count - 1, [&](size_t k) { first_line[k + 1] = count_lines(from(k), to(k)); });
+        first_line[0] = line;
+        for (size_t k = 1; k < count; ++k) first_line[k] += first_line[k - 1];
+        shares.assign(count, Share{});
     }
 };
 
@@ -285,12 +301,9 @@ ReadOutcome read_reals_by_lines(LineSource& in, const LineValues& v, size_t& sto
             pieces.shares.assign(1, Share{});
             if (v.convert(line, text, pieces.shares[0].failed_at)) pieces.shares[0].lines = 1;
         } else {
-            pieces.cut(block, line);
-            const char* end = block.data() + block.size();
+            pieces.cut(block, line, helper);
             helper.run_pieces(pieces.shares.size(), [&](size_t k) {
-                const char* from = k == 0 ? block.data() : pieces.cuts[k - 1];
-                const char* to = k < pieces.cuts.size() ? pieces.cuts[k] : end;
-                convert_share(v, from, to, pieces.first_line[k], pieces.shares[k]);
+                convert_share(v, pieces.from(k), pieces.to(k), pieces.first_line[k], pieces.shares[k]);
             });
         }
         // The first failure in the file's order is the one the read reports.
