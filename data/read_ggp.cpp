@@ -204,17 +204,23 @@ ParsedLine parse_line(GgpFieldReader& fields, GgpRecord& d, std::string_view tex
     return {text, kind, d.time, d.gravity, d.pressure};
 }
 
-// Reads the lines of [begin, end) by fields, each on its own.
+// Reads the lines of [begin, end) by fields, each on its own. The lines are
+// gathered in a vector of this thread's own (out's storage, taken over and
+// handed back): the vectors of the pieces lie side by side, and two threads
+// growing neighbours would keep stealing each other's cache line.
 void parse_share(const char* begin, const char* end, std::vector<ParsedLine>& out) {
-    out.clear();
+    std::vector<ParsedLine> lines;
+    lines.swap(out);
+    lines.clear();
     GgpFieldReader fields;
     GgpRecord d;
     for (const char* p = begin; p < end;) {
         const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
         const char* next = nl ? nl + 1 : end;
-        out.push_back(parse_line(fields, d, block_line({p, static_cast<size_t>(next - p)})));
+        lines.push_back(parse_line(fields, d, block_line({p, static_cast<size_t>(next - p)})));
         p = next;
     }
+    lines.swap(out);
 }
 
 // Header lines one by one; data lines in blocks, read by fields on two
