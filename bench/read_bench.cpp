@@ -1,7 +1,8 @@
 // Reading speed of the data-file reader on large generated files: a DATRA
 // file of 6,000,000 samples written with (5f12.6), a GGP file of 2,600,000
 // data lines (also in daily blocks with an hour missing between them and
-// flagged pressures) and a plain list of 6,000,000 pairs. Reports MB/s of file.
+// flagged pressures) and a plain list of 6,000,000 pairs, DATRA and GGP also
+// with the readers held to one thread. Reports MB/s of file, by wall time.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
