@@ -121,7 +121,9 @@ TEST(Calendar, DatesAreReadAndWrittenBothWays) {
     for (const DateRow& r : rows) {
         int64_t s = 0;
         EXPECT_EQ(parse_date_time(r.text, s), r.ok) << r.text;
-        if (r.ok) EXPECT_EQ(format_start(static_cast<double>(s)), r.shown) << r.text;
+        if (r.ok) {
+            EXPECT_EQ(format_start(static_cast<double>(s)), r.shown) << r.text;
+        }
     }
     EXPECT_EQ(format_minutes(static_cast<double>(at("2024-04-11 12:30")) + 29.0), "2024-04-11 12:30");
     EXPECT_EQ(format_minutes(static_cast<double>(at("2024-12-31 23:59")) + 31.0), "2025-01-01 00:00");
