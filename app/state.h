@@ -57,6 +57,8 @@ struct DataSetRecord {
     Arr1<INTEGER, 2> form{1, 1};                  // format of each slot's own file, codes as IFORM (load 1; reader)
     Arr1<double, 2> start{std::numeric_limits<double>::quiet_NaN(),
                           std::numeric_limits<double>::quiet_NaN()};  // time of sample 1: seconds since 1970-01-01 00:00:00 UTC, NaN when unknown (reader)
+    Arr1<double, 2> interval_seconds{std::numeric_limits<double>::quiet_NaN(),
+                                     std::numeric_limits<double>::quiet_NaN()};  // DT(k) in seconds by the slot's own file's time unit, NaN when not a standard unit (reader)
     Arr1<INTEGER, 2> missing{0, 0};               // samples of 1..NPTS(k) that are missing (quiet NaN in Y) (load 0; reader)
     INTEGER ITU = 0;                              // time-unit code of the data, from TUNIT (TUNITS)
     REAL TSCALE = 0.0f;                           // data time unit -> plotting unit factor, to hours for ITUP 5 (AXLABS)

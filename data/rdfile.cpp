@@ -1,6 +1,7 @@
 #include "data/rdfile.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <string>
 
@@ -8,6 +9,7 @@
 #include "console/prompts.h"
 #include "data/missing.h"
 #include "data/reader_attempts.h"
+#include "data/units.h"
 #include "platform/window.h"
 
 namespace datrax {
@@ -34,9 +36,14 @@ void refuse_with_reason(const std::string& reason) { bottom_row_notice(reason + 
 namespace {
 
 // What the caller and the plots need to know of each slot the file filled.
-void record_slot(INTEGER k, INTEGER form, double start) {
+void record_slot(INTEGER k, INTEGER form, const reader::Context& c) {
     dset.form(k) = form;
-    dset.start(k) = start;
+    dset.start(k) = c.start;
+    // Each slot keeps its own interval in seconds: two files of other time
+    // units may share the plot, while TUNIT holds the last file's unit only.
+    dset.interval_seconds(k) = std::isnan(c.interval)
+                                   ? static_cast<double>(dset.DT(k)) * seconds_per_time_unit(dset.TUNIT.view())
+                                   : c.interval;
     dset.missing(k) = count_missing(Y.column(k), std::clamp(dset.NPTS(k), 0, MAXPTS));
 }
 
@@ -63,6 +70,7 @@ void RDFILE(Arr1<Text<40>, 2>& FNAME, const INTEGER& K, INTEGER& STATUS) {
     c.name = FNAME(K).view();
     c.name_len = LENTXT(c.name, -40);
     c.start = std::numeric_limits<double>::quiet_NaN();
+    c.interval = std::numeric_limits<double>::quiet_NaN();
 
     Outcome r = Outcome::NotThisFormat;
     if (!c.reopen() && c.in.failure() == platform::LineReader::Failure::NotRegular) {
@@ -89,10 +97,10 @@ void RDFILE(Arr1<Text<40>, 2>& FNAME, const INTEGER& K, INTEGER& STATUS) {
         return;
     }
     if (dset.IFORM == 3) {
-        record_slot(1, 3, c.start);
-        record_slot(2, 3, c.start);
+        record_slot(1, 3, c);
+        record_slot(2, 3, c);
     } else {
-        record_slot(K, dset.IFORM, c.start);
+        record_slot(K, dset.IFORM, c);
     }
     platform::window().set_data_file(c.path());
 }

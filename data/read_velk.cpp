@@ -70,6 +70,9 @@ Outcome read_records(Context& c, const Layout& l) {
     dset.DUNIT(c.k) = "volt";
     dset.TUNIT = l.tunit;
     c.start = day_file_start(c.path()) + static_cast<double>(grid.first_time());
+    // A pressure file's interval reads 1 min, but its values lie ten seconds
+    // apart: the calendar axis places them by their true times.
+    c.interval = static_cast<double>(l.step);
     report_skipped_lines(grid.skipped());
     return Outcome::Read;
 }

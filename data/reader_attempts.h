@@ -14,6 +14,7 @@ struct Context {
     Text<40> name;          // the file name, left-adjusted
     INTEGER name_len = 0;   // its trimmed length as measured by LENTXT
     double start = 0.0;     // time of sample 1 found by the attempt (NaN when unknown)
+    double interval = 0.0;  // seconds between samples where the file says more than DT and TUNIT (NaN otherwise)
     FileLines in;           // reopened by every attempt
 
     std::string_view path() const { return name.trimmed(); }

@@ -1,5 +1,6 @@
 #include "data/units.h"
 
+#include <limits>
 #include <string_view>
 
 #include "console/console.h"
@@ -16,6 +17,8 @@ struct UnitName {
 constexpr UnitName kUnitNames[] = {
     {"s", 1}, {"sec", 1}, {"min", 2}, {"mins", 2}, {"hr", 3}, {"hour", 3}, {"day", 4}, {"days", 4},
 };
+
+constexpr double kSecondsPerCode[] = {0.0, 1.0, 60.0, 3600.0, 86400.0};  // by unit code 1..4
 
 constexpr std::string_view kUnitTitles[] = {"sec", "min", "hour", "day", "date (UTC)"};
 constexpr INTEGER kHour = 3;  // the calendar axis counts its times in hours
@@ -101,6 +104,14 @@ void AXLABS() {
     // Calendar time keeps the window and the marks in hours.
     const INTEGER unit = pp.ITUP == 5 ? kHour : pp.ITUP;
     dset.TSCALE = dset.ITU <= 0 || dset.ITU > 4 || unit <= 0 || unit > 4 ? 1.0f : dset.TFAC(dset.ITU, unit);
+}
+
+double seconds_per_time_unit(std::string_view unit) {
+    Text<20> name(unit);
+    normalise_unit(name);
+    for (const UnitName& u : kUnitNames)
+        if (name == u.name) return kSecondsPerCode[u.code];
+    return std::numeric_limits<double>::quiet_NaN();
 }
 
 }  // namespace datrax

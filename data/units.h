@@ -1,6 +1,8 @@
 // Time units: the conversion table, recognition of the data's time unit,
 // and the default axis titles with the time scaling factor.
 #pragma once
+#include <string_view>
+
 #include "app/state.h"
 
 namespace datrax {
@@ -12,5 +14,8 @@ void TFACTS();
 INTEGER TUNITS();
 // Rebuilds the default axis titles, their lengths and TSCALE.
 void AXLABS();
+// Seconds in one of a file's time units ("sec", "MIN ", "hr", ...); NaN for
+// a unit that is not a standard one.
+double seconds_per_time_unit(std::string_view unit);
 
 }  // namespace datrax

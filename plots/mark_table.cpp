@@ -32,9 +32,8 @@ std::string time_unit_text() {
 }  // namespace
 
 std::string calendar_time(INTEGER index, INTEGER k) {
-    constexpr double kSecondsPerUnit[5] = {0.0, 1.0, 60.0, 3600.0, 86400.0};  // by ITU: user, sec, min, hour, day
-    if (std::isnan(dset.start(k)) || dset.ITU < 1 || dset.ITU > 4) return {};
-    const double offset = static_cast<double>(index - 1) * dset.DT(k) * kSecondsPerUnit[dset.ITU];
+    if (!std::isfinite(dset.start(k)) || !std::isfinite(dset.interval_seconds(k))) return {};
+    const double offset = static_cast<double>(index - 1) * dset.interval_seconds(k);
     return format_start(std::round(dset.start(k) + offset));
 }
 

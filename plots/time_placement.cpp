@@ -7,7 +7,6 @@ namespace datrax {
 
 namespace {
 
-constexpr double kSecondsPerUnit[5] = {0.0, 1.0, 60.0, 3600.0, 86400.0};  // by ITU: user, sec, min, hour, day
 constexpr double kLowest = -2147483648.0, kHighest = 2147483647.0;
 
 INTEGER shown_sets() { return std::clamp(sel.NDSETS, 1, MAXSET); }
@@ -26,16 +25,14 @@ INTEGER set_without_start() {
 }
 
 double seconds_per_position() {
-    if (dset.ITU < 1 || dset.ITU > 4) return 0.0;
-    return static_cast<double>(dset.DT(1)) * kSecondsPerUnit[dset.ITU];
+    const double step = dset.interval_seconds(1);
+    return step > 0.0 && std::isfinite(step) ? step : 0.0;
 }
 
 bool calendar_axis() {
     if (pp.ITUP != kCalendarUnit || set_without_start() != 0) return false;
-    const double step = seconds_per_position();
-    if (!(step > 0.0) || !std::isfinite(step)) return false;
     for (INTEGER k = 1; k <= shown_sets(); ++k)
-        if (!(dset.DT(k) > 0.0f) || !std::isfinite(dset.DT(k))) return false;
+        if (!(dset.interval_seconds(k) > 0.0) || !std::isfinite(dset.interval_seconds(k))) return false;
     return true;
 }
 
@@ -59,7 +56,7 @@ Placement placement(INTEGER k) {
     if (!calendar_axis() || (k == 1 && shown_sets() == 1)) return {};
     Placement p;
     p.offset = (dset.start(k) - axis_origin()) / seconds_per_position();
-    p.ratio = static_cast<double>(dset.DT(k)) / static_cast<double>(dset.DT(1));
+    p.ratio = dset.interval_seconds(k) / seconds_per_position();
     return p;
 }
 

@@ -1,7 +1,7 @@
 // Where the samples of each data set lie on the time axis. The axis counts
 // positions in data set 1's interval: normally sample i of every data set
 // lies at position i. On a calendar axis (time unit 5) each data set is
-// placed by its start and its own interval, so that data sets starting at
+// placed by its start and its own interval in seconds, so that data sets starting at
 // different times are drawn in register; position 1 is then the earliest
 // start of the data sets shown.
 #pragma once
@@ -15,12 +15,12 @@ constexpr INTEGER kCalendarUnit = 5;  // ITUP of the calendar axis
 // a start.
 INTEGER set_without_start();
 
-// The time axis is drawn in calendar time: ITUP 5, a standard time unit of
-// the data, a positive interval and the start of every data set shown.
+// The time axis is drawn in calendar time: ITUP 5, and every data set shown
+// has a start and an interval in a standard time unit of its own file.
 bool calendar_axis();
 
-// Seconds from one axis position to the next (DT(1) in seconds); 0 when
-// the time unit is not a standard one.
+// Seconds from one axis position to the next (data set 1's interval); 0
+// when its time unit is not a standard one.
 double seconds_per_position();
 
 // Calendar time of axis position 1 (seconds since 1970 UTC; calendar axis only).

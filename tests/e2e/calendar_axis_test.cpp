@@ -12,6 +12,7 @@
 
 #include "app/state.h"
 #include "plotlib/device.h"
+#include "plots/mark_table.h"
 #include "support/golden_file.h"
 #include "support/golden_png.h"
 #include "support/hp2xx_check.h"
@@ -107,16 +108,20 @@ TEST_F(CalendarAxis, TheTableOfTheMarksCarriesTheirDates) {
               "372 371.0000 " + std::string(value) + " mbar 2024-03-16 11:00:00\n");
 }
 
-// Hourly DATRA day files: the value is a function of the hour of the year,
-// so two files overlapping in time hold the same values at the same hours.
-void write_hours(const std::string& name, int first_hour, int n) {
-    const testing::DatraLayout layout{"hours from " + std::to_string(first_hour), "1.0", "(5f10.3)", "MICROGAL", "Hour",
-                                      5, "%10.3f"};
-    testing::write_text_file(name, testing::datra_text(layout, n, [first_hour](int i) {
-                                 const int hour = first_hour + i - 1;
+// DATRA day files: the value is a function of the hour of the year, so two
+// files overlapping in time hold the same values at the same hours, whatever
+// their intervals and time units.
+void write_series(const std::string& name, double first_hour, int n, const std::string& dt, const std::string& unit,
+                  double hours_per_sample) {
+    const testing::DatraLayout layout{"hours from " + std::to_string(static_cast<int>(first_hour)), dt, "(5f10.3)",
+                                      "MICROGAL", unit, 5, "%10.3f"};
+    testing::write_text_file(name, testing::datra_text(layout, n, [=](int i) {
+                                 const double hour = first_hour + (i - 1) * hours_per_sample;
                                  return 40.0 * std::sin(hour * 0.26) + 0.5 * hour;
                              }));
 }
+
+void write_hours(const std::string& name, int first_hour, int n) { write_series(name, first_hour, n, "1.0", "Hour", 1.0); }
 
 // Pixels of colour c inside the page rectangle (x0, y0)-(x1, y1), inches.
 int count_colour(const platform::Canvas& canvas, REAL x0, REAL y0, REAL x1, REAL y1, int c) {
@@ -144,6 +149,36 @@ TEST_F(CalendarAxis, TwoDataSetsOfDifferentStartsAreDrawnInRegister) {
     EXPECT_GT(count_colour(s.canvas(), day2 + 0.05f, lo, pp.XMAX - 0.03f, hi, 9), 100);
     EXPECT_GT(count_colour(s.canvas(), pp.XMIN + 0.03f, lo, day2 - 0.05f, hi, 15), 100);
     EXPECT_EQ(count_colour(s.canvas(), pp.XMIN + 0.03f, lo, day2 - 0.05f, hi, 9), 0);
+}
+
+// A day in seconds beside the next day in minutes (a gravity and a pressure
+// file): each is placed by its own interval, though the time unit shown is
+// the last file's.
+TEST_F(CalendarAxis, DataSetsOfOtherTimeUnitsAreDrawnInRegister) {
+    write_series("g24100.dat", 0, 1440, "60.0", "sec", 1.0 / 60.0);
+    write_series("p24101.dat", 24, 1440, "1.0", "min", 1.0 / 60.0);
+    pp.ZGRD = false;
+    s.run("n2{enter}s1{enter}" "dg24100.dat{enter}p24101.dat{enter}" "cu5{enter}r" "dnn{enter}");
+    ASSERT_EQ(s.bottom_row(), kBrowse);
+    const REAL day2 = pp.XMIN + pp.XLEN * 1440.0f / 2879.0f;
+    const REAL lo = pp.YMIN + 0.2f, hi = pp.YMAX - 0.03f;
+    EXPECT_EQ(count_colour(s.canvas(), day2 + 0.05f, lo, pp.XMAX - 0.03f, hi, 15), 0);
+    EXPECT_GT(count_colour(s.canvas(), day2 + 0.05f, lo, pp.XMAX - 0.03f, hi, 9), 100);
+    EXPECT_GT(count_colour(s.canvas(), pp.XMIN + 0.03f, lo, day2 - 0.05f, hi, 15), 100);
+    EXPECT_EQ(count_colour(s.canvas(), pp.XMIN + 0.03f, lo, day2 - 0.05f, hi, 9), 0);
+    // The last sample of data set 1 is 23:59 of its day, in seconds.
+    EXPECT_EQ(calendar_time(1440, 1), "2024-04-09 23:59:00");
+    EXPECT_EQ(calendar_time(1, 2), "2024-04-10 00:00:00");
+}
+
+// A VELK pressure day holds 8640 values ten seconds apart (its stated
+// interval is a minute): its last value is at 23:59:50 of its day.
+TEST_F(CalendarAxis, AVelkPressureDayEndsWithItsDay) {
+    std::filesystem::copy_file(std::filesystem::path(DATRAX_SOURCE_DIR) / "samples" / "p24123.dat",
+                               s.folder() / "p24123.dat");
+    s.run("dp24123.dat{enter}" "cu5{enter}r");
+    EXPECT_EQ(dset.interval_seconds(1), 10.0);
+    EXPECT_EQ(calendar_time(8640, 1), "2024-05-02 23:59:50");
 }
 
 TEST_F(CalendarAxis, RefusedWhileADataSetHasNoStart) {

@@ -22,6 +22,8 @@ protected:
         dset.NPTS(2) = 30;
         dset.start(1) = 1712620800.0;                 // 2024-04-09 00:00
         dset.start(2) = 1712620800.0 + 6.0 * 3600.0;  // six hours later
+        dset.interval_seconds(1) = 3600.0;
+        dset.interval_seconds(2) = 7200.0;
         pp.ITUP = kCalendarUnit;
     }
     ~Placing() override { reset_records(); }
@@ -66,7 +68,9 @@ TEST_F(Placing, EveryOtherCaseKeepsSampleIOfEverySetAtPositionI) {
     EXPECT_FALSE(calendar_axis());
     EXPECT_TRUE(placement(2).identity());
     dset.start(2) = dset.start(1);
-    dset.DT(1) = 0.0f;  // no interval: no calendar axis either
+    dset.interval_seconds(1) = 0.0;  // no interval: no calendar axis either
+    EXPECT_FALSE(calendar_axis());
+    dset.interval_seconds(1) = std::nan("");  // a time unit that is not a standard one
     EXPECT_FALSE(calendar_axis());
 }
 
