@@ -7,17 +7,12 @@
 // prompt, so the transform counts wherever it is needed.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <string>
 
-#include "app/main_program.h"
-#include "app/state.h"
-#include "bench/timing_window.h"
-#include "data/units.h"
-#include "plotlib/plotlib.h"
+#include "bench/plot_bench.h"
 #include "plots/spectrum_plot.h"
 
 namespace {
@@ -27,17 +22,15 @@ using datrax::REAL;
 
 constexpr INTEGER kSamples = 6000000;
 
+void remove_files() {
+    std::filesystem::remove("datrax-bench.plt");
+    std::filesystem::remove("datrax-bench.spc");
+}
+
 // Tides, drift and noise at one minute in data set 1.
-class SpectrumRun {
+class SpectrumRun : public datrax::bench::PlotBench {
 public:
-    SpectrumRun() {
-        datrax::reset_state();
-        datrax::platform::set_window(&window);
-        old_cwd = std::filesystem::current_path();
-        std::filesystem::current_path(std::filesystem::temp_directory_path());
-        datrax::pp.XLEN = datrax::pp.XMAX - datrax::pp.XMIN;
-        datrax::pp.YLEN = datrax::pp.YMAX - datrax::pp.YMIN;
-        datrax::TFACTS();
+    SpectrumRun() : PlotBench("[Zoom/", datrax::spectrum_plot) {
         datrax::dset.TUNIT = "min";
         datrax::dset.ITU = 2;
         datrax::dset.DT(1) = 1.0f;
@@ -56,37 +49,12 @@ public:
         datrax::specw.PLTNAM = "datrax-bench.plt";
         datrax::specw.NPLT = 16;
     }
-    ~SpectrumRun() {
-        remove_files();
-        std::filesystem::current_path(old_cwd);
-        datrax::reset_plotlib();
-        datrax::platform::set_window(nullptr);
-    }
-    static void remove_files() {
-        std::filesystem::remove("datrax-bench.plt");
-        std::filesystem::remove("datrax-bench.spc");
-    }
-    // Runs one call of the plot; returns the time of its last drawing.
-    double run(const std::string& keys) {
-        remove_files();
-        window.add_script(keys);
-        datrax::spectrum_plot();
-        return std::chrono::duration<double>(window.last_drawing).count();
-    }
-
-    datrax::bench::TimingWindow window{"[Zoom/"};
-    std::filesystem::path old_cwd;
+    ~SpectrumRun() { remove_files(); }
 };
 
-SpectrumRun& spectrum_run() {
-    static SpectrumRun r;
-    return r;
-}
-
 void time_calls(benchmark::State& state, const std::string& keys) {
-    SpectrumRun& r = spectrum_run();
-    for (auto _ : state) state.SetIterationTime(r.run(keys));
-    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kSamples);
+    static SpectrumRun r;
+    datrax::bench::time_plot_calls(state, r, keys, kSamples, remove_files);
 }
 
 void BM_SpectrumTo05Cph(benchmark::State& state) { time_calls(state, "n0.5{enter}q"); }

@@ -7,17 +7,12 @@
 // count).
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <string>
 
-#include "app/main_program.h"
-#include "app/state.h"
-#include "bench/timing_window.h"
-#include "data/units.h"
-#include "plotlib/plotlib.h"
+#include "bench/plot_bench.h"
 #include "plots/time_series.h"
 
 namespace {
@@ -27,18 +22,13 @@ using datrax::REAL;
 
 constexpr INTEGER kSamples = 6000000;
 
+void remove_files() { std::filesystem::remove("datrax-bench.plt"); }
+
 // A run after start-up with a noisy, slowly varying record in data set 1 and
 // one plot already drawn, so that later calls ask only the change questions.
-class PlotRun {
+class PlotRun : public datrax::bench::PlotBench {
 public:
-    PlotRun() {
-        datrax::reset_state();
-        datrax::platform::set_window(&window);
-        old_cwd = std::filesystem::current_path();
-        std::filesystem::current_path(std::filesystem::temp_directory_path());
-        datrax::pp.XLEN = datrax::pp.XMAX - datrax::pp.XMIN;
-        datrax::pp.YLEN = datrax::pp.YMAX - datrax::pp.YMIN;
-        datrax::TFACTS();
+    PlotRun() : PlotBench("[Mark/", datrax::time_series_plot) {
         datrax::AXLABS();
         datrax::screen_setup();
         uint32_t noise = 12345;
@@ -54,35 +44,12 @@ public:
         datrax::gp.NPLT(1) = 16;
         run("nn{enter}q");
     }
-    ~PlotRun() {
-        std::filesystem::remove("datrax-bench.plt");
-        std::filesystem::current_path(old_cwd);
-        datrax::reset_plotlib();
-        datrax::platform::set_window(nullptr);
-    }
-    // Runs one call of the plot; returns the time of its last drawing.
-    double run(const std::string& keys) {
-        window.add_script(keys);
-        datrax::time_series_plot();
-        return std::chrono::duration<double>(window.last_drawing).count();
-    }
-
-    datrax::bench::TimingWindow window{"[Mark/"};
-    std::filesystem::path old_cwd;
+    ~PlotRun() { remove_files(); }
 };
 
-PlotRun& plot_run() {
-    static PlotRun r;
-    return r;
-}
-
 void time_calls(benchmark::State& state, const std::string& keys) {
-    PlotRun& r = plot_run();
-    for (auto _ : state) {
-        std::filesystem::remove("datrax-bench.plt");
-        state.SetIterationTime(r.run(keys));
-    }
-    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kSamples);
+    static PlotRun r;
+    datrax::bench::time_plot_calls(state, r, keys, kSamples, remove_files);
 }
 
 void BM_ScreenMode3(benchmark::State& state) { time_calls(state, "nn{enter}q"); }

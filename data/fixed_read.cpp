@@ -238,12 +238,11 @@ struct Share {
 // once at the end: the two threads' shares lie side by side in memory.
 void convert_share(const LineValues& v, const char* begin, const char* end, size_t line, Share& r) {
     Share own;
-    for (const char* p = begin; p < end && v.start(line) < v.n; ++line, ++own.lines) {
-        const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
-        const char* next = nl ? nl + 1 : end;
-        if (!v.convert(line, block_line({p, static_cast<size_t>(next - p)}), own.failed_at)) break;
-        p = next;
-    }
+    own.lines = for_each_block_line(begin, end, [&](std::string_view text) {
+        if (v.start(line) >= v.n || !v.convert(line, text, own.failed_at)) return false;
+        ++line;
+        return true;
+    });
     r = own;
 }
 
@@ -257,23 +256,15 @@ size_t count_lines(const char* p, const char* end) {
 }
 
 // The lines of one block, cut into pieces that the two threads convert.
-struct BlockPieces {
-    std::vector<const char*> cuts;   // where every piece but the first starts
+struct BlockPieces : LinePieces {
     std::vector<size_t> first_line;  // the number of each piece's first line
     std::vector<Share> shares;
-    const char* begin = nullptr;
-    const char* end = nullptr;
-
-    const char* from(size_t k) const { return k == 0 ? begin : cuts[k - 1]; }
-    const char* to(size_t k) const { return k < cuts.size() ? cuts[k] : end; }
 
     // Cuts the block whose first line has number `line` and numbers the
     // pieces' first lines, counting the lines of the pieces on both threads.
     void cut(std::string_view block, size_t line, HelperThread& helper) {
-        begin = block.data();
-        end = begin + block.size();
-        piece_starts(block, cuts);
-        const size_t count = cuts.size() + 1;
+        LinePieces::cut(block);
+        const size_t count = this->count();
         first_line.assign(count, 0);
         helper.run_pieces(count - 1, [&](size_t k) { first_line[k + 1] = count_lines(from(k), to(k)); });
         first_line[0] = line;

@@ -14,14 +14,15 @@ void set_two_reading_threads(bool allowed) { two_threads_allowed = allowed; }
 
 bool two_reading_threads() { return two_threads_allowed && std::thread::hardware_concurrency() >= 2; }
 
-void piece_starts(std::string_view block, std::vector<const char*>& starts) {
-    starts.clear();
-    const char* end = block.data() + block.size();
-    for (const char* p = block.data(); end - p > static_cast<std::ptrdiff_t>(2 * kPieceBytes);) {
-        const void* nl = std::memchr(p + kPieceBytes, '\n', static_cast<size_t>(end - p) - kPieceBytes);
+void LinePieces::cut(std::string_view block) {
+    cuts_.clear();
+    begin_ = block.data();
+    end_ = begin_ + block.size();
+    for (const char* p = begin_; end_ - p > static_cast<std::ptrdiff_t>(2 * kPieceBytes);) {
+        const void* nl = std::memchr(p + kPieceBytes, '\n', static_cast<size_t>(end_ - p) - kPieceBytes);
         if (!nl) break;
         p = static_cast<const char*>(nl) + 1;
-        starts.push_back(p);
+        cuts_.push_back(p);
     }
 }
 

@@ -26,10 +26,21 @@ bool two_reading_threads();
 // a block close together.
 inline constexpr size_t kPieceBytes = size_t{1} << 16;
 
-// Where a block of whole lines is cut into pieces: the start of every piece
-// but the first, each after a line end at least kPieceBytes after the one
-// before. None for a block too small to share.
-void piece_starts(std::string_view block, std::vector<const char*>& starts);
+// A block of whole lines cut into pieces for the two threads: every piece
+// but the last ends at the first line end at least kPieceBytes after its
+// start. A block too small to share is one piece.
+class LinePieces {
+public:
+    void cut(std::string_view block);
+    size_t count() const { return cuts_.size() + 1; }
+    const char* from(size_t k) const { return k == 0 ? begin_ : cuts_[k - 1]; }
+    const char* to(size_t k) const { return k < cuts_.size() ? cuts_[k] : end_; }
+
+private:
+    std::vector<const char*> cuts_;  // where every piece but the first starts
+    const char* begin_ = nullptr;
+    const char* end_ = nullptr;
+};
 
 class HelperThread {
 public:

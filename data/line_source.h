@@ -2,6 +2,7 @@
 // memory (tests, fuzzing). Lines come without their line end and without one
 // trailing carriage return.
 #pragma once
+#include <cstring>
 #include <string_view>
 
 #include "platform/line_reader.h"
@@ -28,6 +29,20 @@ inline std::string_view block_line(std::string_view raw) {
     if (!raw.empty() && raw.back() == '\n') raw.remove_suffix(1);
     if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
     return raw;
+}
+
+// Hands each line of the block text [begin, end) to take, as next_line
+// would give it, until take returns false; returns the lines taken.
+template <class Take>
+size_t for_each_block_line(const char* begin, const char* end, Take take) {
+    size_t taken = 0;
+    for (const char* p = begin; p < end; ++taken) {
+        const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+        const char* next = nl ? nl + 1 : end;
+        if (!take(block_line({p, static_cast<size_t>(next - p)}))) break;
+        p = next;
+    }
+    return taken;
 }
 
 // The lines of a text in memory; the text must outlive the source.

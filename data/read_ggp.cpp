@@ -2,7 +2,6 @@
 // date, time, gravity and pressure read by fields; a year of 9999 ends a
 // block, 8888 the file, 7777 is a line to skip. The time stamps place the
 // samples: the times a file does not give are missing. Fills slots 1 and 2.
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -214,12 +213,10 @@ void parse_share(const char* begin, const char* end, std::vector<ParsedLine>& ou
     lines.clear();
     GgpFieldReader fields;
     GgpRecord d;
-    for (const char* p = begin; p < end;) {
-        const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
-        const char* next = nl ? nl + 1 : end;
-        lines.push_back(parse_line(fields, d, block_line({p, static_cast<size_t>(next - p)})));
-        p = next;
-    }
+    for_each_block_line(begin, end, [&](std::string_view text) {
+        lines.push_back(parse_line(fields, d, text));
+        return true;
+    });
     lines.swap(out);
 }
 
@@ -227,7 +224,7 @@ void parse_share(const char* begin, const char* end, std::vector<ParsedLine>& ou
 // threads ahead of their turn, then taken in file order.
 Step read_in_blocks(LineSource& in, GgpRead& r) {
     HelperThread helper;
-    std::vector<const char*> cuts;
+    LinePieces cuts;
     std::vector<std::vector<ParsedLine>> pieces;
     GgpFieldReader fields;
     GgpRecord d;
@@ -241,13 +238,10 @@ Step read_in_blocks(LineSource& in, GgpRead& r) {
             if (s != Step::Go) return s;
             continue;
         }
-        piece_starts(block, cuts);
-        const size_t count = cuts.size() + 1;
+        cuts.cut(block);
+        const size_t count = cuts.count();
         if (pieces.size() < count) pieces.resize(count);
-        const char* end = block.data() + block.size();
-        helper.run_pieces(count, [&](size_t k) {
-            parse_share(k == 0 ? block.data() : cuts[k - 1], k < cuts.size() ? cuts[k] : end, pieces[k]);
-        });
+        helper.run_pieces(count, [&](size_t k) { parse_share(cuts.from(k), cuts.to(k), pieces[k]); });
         for (size_t k = 0; k < count; ++k) {
             for (const ParsedLine& p : pieces[k]) {
                 const Step s = r.line(p.text, &p);
