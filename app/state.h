@@ -16,6 +16,7 @@ constexpr INTEGER MAXPTS = 6000000;  // most samples one data set can hold
 constexpr INTEGER MAXSET = 2;        // most data sets held at once
 constexpr INTEGER kStyleEntries = 3;        // entries of the per-data-set style arrays
 constexpr INTEGER MAXBND = 50;       // capacity of the band table
+constexpr INTEGER kCalendarUnit = 5; // ITUP of the calendar axis (dates and times in UTC)
 
 // The sample values: column k holds data set k. Allocated once for the run
 // (2 x 6,000,000 floats), never reallocated and never filled at start-up: the

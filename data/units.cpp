@@ -90,7 +90,7 @@ void AXLABS() {
         pp.AXTITY(kind) = "";
     }
     pp.AXTITY2 = "";
-    pp.AXTITX(1) = pp.ITUP >= 1 && pp.ITUP <= 5 ? Text<40>(kUnitTitles[pp.ITUP - 1]) : Text<40>(dset.TUNIT.view());
+    pp.AXTITX(1) = pp.ITUP >= 1 && pp.ITUP <= kCalendarUnit ? Text<40>(kUnitTitles[pp.ITUP - 1]) : Text<40>(dset.TUNIT.view());
     pp.AXTITY(1) = dset.DUNIT(1).view();
     pp.AXTITX(2) = dset.DUNIT(1).view();
     pp.AXTITY(2) = "relative frequency";
@@ -102,7 +102,7 @@ void AXLABS() {
     pp.LAXTY2 = left_adjusted_length(pp.AXTITY2);
     // User units (or a plotting unit of 0) have no entry in the table: factor 1.
     // Calendar time keeps the window and the marks in hours.
-    const INTEGER unit = pp.ITUP == 5 ? kHour : pp.ITUP;
+    const INTEGER unit = pp.ITUP == kCalendarUnit ? kHour : pp.ITUP;
     dset.TSCALE = dset.ITU <= 0 || dset.ITU > 4 || unit <= 0 || unit > 4 ? 1.0f : dset.TFAC(dset.ITU, unit);
 }
 

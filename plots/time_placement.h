@@ -9,8 +9,6 @@
 
 namespace datrax {
 
-constexpr INTEGER kCalendarUnit = 5;  // ITUP of the calendar axis
-
 // The first data set shown whose start is not known, 0 when every one has
 // a start.
 INTEGER set_without_start();
