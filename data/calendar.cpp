@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "data/field_conversion.h"
+
 namespace datrax {
 
 namespace {
@@ -14,13 +16,7 @@ constexpr double kLargestSeconds = 1e13;  // beyond year 300,000: not a time a d
 
 // Reads exactly n digits at text[pos...]; false when one is not a digit.
 bool digits(std::string_view text, size_t pos, size_t n, int64_t& value) {
-    if (pos + n > text.size()) return false;
-    value = 0;
-    for (size_t i = pos; i < pos + n; ++i) {
-        if (text[i] < '0' || text[i] > '9') return false;
-        value = value * 10 + (text[i] - '0');
-    }
-    return true;
+    return pos + n <= text.size() && digits_value(text.substr(pos, n), n, value);
 }
 
 }  // namespace
@@ -112,10 +108,7 @@ double day_file_start(std::string_view name) {
     constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
     if (name.size() < 6) return kUnknown;
     int v = 0;
-    for (size_t p = 1; p < 6; ++p) {
-        if (name[p] < '0' || name[p] > '9') return kUnknown;
-        v = v * 10 + (name[p] - '0');
-    }
+    if (!digits_value(name.substr(1, 5), 5, v)) return kUnknown;
     const int yy = v / 1000, day = v % 1000;
     const int64_t year = yy >= 70 ? 1900 + yy : 2000 + yy;
     if (day < 1 || day > (leap(year) ? 366 : 365)) return kUnknown;

@@ -204,4 +204,17 @@ inline bool convert_real(std::string_view f, int d, REAL& out) {
 // Optional blanks and point, then T or F (either case); anything may follow.
 bool convert_logical(std::string_view f, LOGICAL& out);
 
+// The value of a text of 1 to MOST digits and nothing else (dates and times
+// in file names and fields); false for any other text.
+template <class Int>
+bool digits_value(std::string_view s, size_t most, Int& v) {
+    if (s.empty() || s.size() > most) return false;
+    v = 0;
+    for (const char c : s) {
+        if (c < '0' || c > '9') return false;
+        v = static_cast<Int>(v * 10 + (c - '0'));
+    }
+    return true;
+}
+
 }  // namespace datrax

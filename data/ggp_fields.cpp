@@ -22,17 +22,6 @@ bool next_field(std::string_view line, size_t& pos, std::string_view& field) {
     return true;
 }
 
-// All digits, at most 9 of them.
-bool digits_value(std::string_view f, INTEGER& v) {
-    if (f.empty() || f.size() > 9) return false;
-    v = 0;
-    for (const char c : f) {
-        if (c < '0' || c > '9') return false;
-        v = v * 10 + (c - '0');
-    }
-    return true;
-}
-
 bool is_exponent_letter(char c) { return c == 'e' || c == 'E' || c == 'd' || c == 'D'; }
 
 }  // namespace
@@ -56,15 +45,15 @@ GgpLineKind GgpFieldReader::read(std::string_view line, GgpRecord& r) {
     std::string_view date, time, value;
     if (!next_field(line, pos, date)) return GgpLineKind::Blank;
     INTEGER ymd = 0;
-    if (date.size() < 4 || !digits_value(date.substr(0, 4), r.year)) return GgpLineKind::Error;
+    if (date.size() < 4 || !digits_value(date.substr(0, 4), 9, r.year)) return GgpLineKind::Error;
     if (r.year == 7777) return GgpLineKind::Skip;
     if (r.year == 9999) return GgpLineKind::EndBlock;
     if (r.year == 8888) return GgpLineKind::EndFile;
-    if (date.size() != 8 || !digits_value(date, ymd)) return GgpLineKind::Error;
+    if (date.size() != 8 || !digits_value(date, 9, ymd)) return GgpLineKind::Error;
     r.month = ymd / 100 % 100;
     r.day = ymd % 100;
     INTEGER hms = 0;
-    if (!next_field(line, pos, time) || time.size() > 6 || !digits_value(time, hms)) return GgpLineKind::Error;
+    if (!next_field(line, pos, time) || time.size() > 6 || !digits_value(time, 9, hms)) return GgpLineKind::Error;
     r.hour = hms / 10000;
     r.minute = hms / 100 % 100;
     r.second = hms % 100;

@@ -35,16 +35,8 @@ size_t split_fields(std::string_view line, std::string_view* out) {
     return n;
 }
 
-// Digits only: their value; false when empty, too long or not digits.
-bool number_of(std::string_view s, int& v) {
-    if (s.empty() || s.size() > 4) return false;
-    v = 0;
-    for (const char c : s) {
-        if (c < '0' || c > '9') return false;
-        v = v * 10 + (c - '0');
-    }
-    return true;
-}
+// Digits only (at most 4): their value.
+bool number_of(std::string_view s, int& v) { return digits_value(s, 4, v); }
 
 // "yyyy-mm-dd" or "yyyy/mm/dd", with "Thh:mm[:ss]" attached or the clock
 // time in the next field (which is then used up).
