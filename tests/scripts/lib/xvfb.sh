@@ -53,10 +53,11 @@ start_datrax() {
   app_pid=$!
 }
 
-# The id of the visible window with exactly this title (waits up to 20 s).
+# The id of the visible window with exactly this title (waits up to 60 s: a
+# sanitizer build on a busy machine can take 20 s to open it).
 find_window() {
   local id
-  id=$(timeout 20 xdotool search --sync --onlyvisible --name "^${1//./\\.}\$" 2>/dev/null | head -1)
+  id=$(timeout 60 xdotool search --sync --onlyvisible --name "^${1//./\\.}\$" 2>/dev/null | head -1)
   [ -n "$id" ] || fail "no window titled '$1' appeared"
   echo "$id"
 }
