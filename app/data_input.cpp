@@ -61,6 +61,7 @@ bool read_slot(INTEGER k) {
     RDFILE(dset.FNAME, k, status);
     if (status == 1) report_problems();
     if (status != 0) return false;
+    ++mainv.files_read;  // new data for the next time-series plot
     enter_ggp_pair();
     if (TUNITS() == 1) {
         report_problems();
@@ -86,8 +87,9 @@ void show_layout() {
 }
 
 // Names and reads slot K: the GIVEN name, else the kept file or one the
-// user types. False when the dialogue ends without the data menu.
-bool load_slot(INTEGER k, std::string_view given) {
+// user types. False when the dialogue ends without the data menu; READ
+// tells whether a file was read.
+bool load_slot(INTEGER k, std::string_view given, bool& read) {
     sel.slot = k;
     if (given.empty()) {
         const bool offer_keep = !dset.FNAME(k).is_blank() && dset.DSLABL(k) == "Data";
@@ -96,31 +98,44 @@ bool load_slot(INTEGER k, std::string_view given) {
     } else if (!take_given_name(k, given)) {
         return false;
     }
+    read = true;
     if (read_slot(k)) return true;
     dset.FNAME(k) = "";  // the slot can no longer be kept
     return false;
+}
+
+// The data menu on the slot the dialogue ended on. Its plot names follow
+// that slot unless nothing was read and the slot is the one shown before
+// (the names may then be the user's own).
+void open_data_menu(INTEGER slot_before, bool read) {
+    if (read || sel.slot != slot_before) DEFPLT(dset.FNAME, sel.slot);
+    DATAMN(dset.FNAME, gp.TMODE, gp.GMODE, mainv.new_data, sel.slot, gp.KS);
 }
 
 }  // namespace
 
 void data_input_dialogue() {
     show_layout();
+    const INTEGER slot_before = sel.slot;
+    bool read = false;
     for (INTEGER k = 1;; ++k) {
-        if (!load_slot(k, {})) return;
+        if (!load_slot(k, {}, read)) return;
         if (ggp_pair() || k >= sel.NDSETS) break;
     }
-    DATAMN(dset.FNAME, gp.TMODE, gp.GMODE, mainv.new_data, sel.slot, gp.KS);
+    open_data_menu(slot_before, read);
 }
 
 void open_data_files(std::span<const std::string> files) {
     if (files.empty()) return;
     show_layout();
+    const INTEGER slot_before = sel.slot;
+    bool read = false;
     set_ndsets(files.size() >= 2 ? 2 : 1);
     for (INTEGER k = 1; k <= static_cast<INTEGER>(std::min<size_t>(files.size(), 2)); ++k) {
-        if (!load_slot(k, files[static_cast<size_t>(k - 1)])) return;
+        if (!load_slot(k, files[static_cast<size_t>(k - 1)], read)) return;
         if (ggp_pair()) break;
     }
-    DATAMN(dset.FNAME, gp.TMODE, gp.GMODE, mainv.new_data, sel.slot, gp.KS);
+    open_data_menu(slot_before, read);
 }
 
 }  // namespace datrax

@@ -160,6 +160,7 @@ struct ScreenRecord {
 // Working values of the main program that live for the whole run.
 struct MainProgramRecord {
     LOGICAL new_data = true;   // handed to the plots, which clear it after drawing (start-up: true)
+    INTEGER files_read = 0;    // files the data-input dialogue has read so far (during the run)
     INTEGER header_mode = 1;   // 1 for the first main-menu header, 2 afterwards
     Text<1> command;           // last command letter; Enter alone repeats it
     INTEGER name_length = 0;   // trimmed length of FNAME(slot) as last measured for the header
@@ -192,6 +193,7 @@ struct PlotWorkRecord {
     REAL YLO2 = 0.0f, YHI2 = 0.0f;   // data limits of the lower plot area of separate plots
     LOGICAL fixed_data = false;      // the data limits are fixed (answer of "Fixed Data Limits")
     REAL last_scale = 0.0f;          // TSCALE at the end of the last drawing
+    INTEGER files_drawn = 0;         // mainv.files_read when the time-series plot last drew
     INTEGER NH = 0;                  // (NF - 1) / 2, set with the filter length
     Arr1<REAL, kMaxWeights> W;            // filter weights W(1..NF), filled by FILTWT before each drawing
     Text<1> command;                 // last browse command; Enter alone repeats it (blank on each call)

@@ -115,4 +115,6 @@ double day_file_start(std::string_view name) {
     return static_cast<double>((days_from_civil(year, 1, 1) + day - 1) * 86400);
 }
 
+std::string data_time_zone() { return "UTC"; }
+
 }  // namespace datrax

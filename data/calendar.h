@@ -39,6 +39,10 @@ std::string format_start(double seconds);
 // "2010-02-01 00:00" (seconds rounded to the nearest minute); "unknown" for NaN.
 std::string format_minutes(double seconds);
 
+// The zone the data's dates and times are counted in, as the calendar axis
+// names it ("UTC").
+std::string data_time_zone();
+
 // Reads "yyyy-mm-dd hh:mm" (also "yyyy-mm-dd" for midnight and
 // "yyyy-mm-dd hh:mm:ss"), blanks around it allowed; false for anything else
 // or an impossible date.

@@ -38,15 +38,19 @@ void transform(float* buffer, int n) {
 
 // Amplitudes from the transform: interior bins count their negative
 // frequency twin as well; the sum of the window is n / 2.
-void amplitudes(const float* buffer, int n, std::vector<REAL>& out) {
+// False when one of them is not finite (the transform overflowed).
+bool amplitudes(const float* buffer, int n, std::vector<double>& out) {
     const size_t bins = static_cast<size_t>(n / 2) + 1;
     out.resize(bins);
-    const float interior = 4.0f / static_cast<float>(n), edge = 2.0f / static_cast<float>(n);
+    const double interior = 4.0 / static_cast<double>(n), edge = 2.0 / static_cast<double>(n);
+    bool finite = true;
     for (size_t j = 0; j < bins; ++j) {
-        const float re = buffer[2 * j], im = buffer[2 * j + 1];
+        const double re = buffer[2 * j], im = buffer[2 * j + 1];
         const bool is_edge = j == 0 || (n % 2 == 0 && j == bins - 1);
-        out[j] = std::sqrt(re * re + im * im) * (is_edge ? edge : interior);
+        out[j] = std::hypot(re, im) * (is_edge ? edge : interior);
+        finite = finite && std::isfinite(out[j]);
     }
+    return finite;
 }
 
 // Bins j with lo <= f(j) < hi (or <= hi when inclusive), cut to the spectrum.
@@ -54,17 +58,18 @@ struct BinRange {
     size_t first, end;
 };
 BinRange bins_of(const Spectrum& s, double lo, double hi, bool inclusive) {
+    constexpr double kOnLimit = 1e-6;  // bins
     const size_t bins = s.amplitude.size();
     if (s.df <= 0.0 || bins == 0 || !(hi >= lo)) return {0, 0};
     const double top = std::min(hi / s.df, static_cast<double>(bins));
-    const double a = std::ceil(std::max(lo / s.df, 0.0) - 1e-9);
-    double b = inclusive ? std::floor(top + 1e-9) + 1 : std::ceil(top - 1e-9);
+    const double a = std::ceil(std::max(lo / s.df, 0.0) - kOnLimit);
+    double b = inclusive ? std::floor(top + kOnLimit) + 1 : std::ceil(top - kOnLimit);
     b = std::min(b, static_cast<double>(bins));
     if (a >= b) return {0, 0};
     return {static_cast<size_t>(a), static_cast<size_t>(b)};
 }
 
-bool is_local_maximum(const std::vector<REAL>& a, size_t j) {
+bool is_local_maximum(const std::vector<double>& a, size_t j) {
     return j > 0 && j + 1 < a.size() && a[j] > a[j - 1] && a[j] >= a[j + 1];
 }
 
@@ -72,16 +77,16 @@ bool is_local_maximum(const std::vector<REAL>& a, size_t j) {
 // ratio of the two places the line between them, and the window's shape
 // there gives the height the line had before it fell between bins.
 SpectrumPeak refine(const Spectrum& s, size_t j) {
-    const std::vector<REAL>& a = s.amplitude;
+    const std::vector<double>& a = s.amplitude;
     SpectrumPeak p{s.frequency(j), a[j]};
-    if (!is_local_maximum(a, j) || a[j] <= 0.0f) return p;
+    if (!is_local_maximum(a, j) || a[j] <= 0.0) return p;
     const bool right = a[j + 1] >= a[j - 1];
-    const double ratio = static_cast<double>(right ? a[j + 1] : a[j - 1]) / a[j];
+    const double ratio = (right ? a[j + 1] : a[j - 1]) / a[j];
     const double delta = std::clamp((2.0 * ratio - 1.0) / (ratio + 1.0), 0.0, 0.5);
     const double pd = std::numbers::pi * delta;
     const double gain = delta == 0.0 ? 1.0 : std::sin(pd) / pd / (1.0 - delta * delta);
     p.frequency = (static_cast<double>(j) + (right ? delta : -delta)) * s.df;
-    p.amplitude = static_cast<REAL>(a[j] / gain);
+    p.amplitude = a[j] / gain;
     return p;
 }
 
@@ -139,12 +144,11 @@ SpectrumStatus amplitude_spectrum(std::span<const REAL> samples, double dt, Spec
     remove_trend(x);
     apply_hann(x);
     transform(buffer.get(), n);
-    amplitudes(buffer.get(), n, out.amplitude);
     out.df = 1.0 / (static_cast<double>(n) * dt);
-    return SpectrumStatus::Ok;
+    return amplitudes(buffer.get(), n, out.amplitude) ? SpectrumStatus::Ok : SpectrumStatus::TooLarge;
 }
 
-REAL band_rms(const Spectrum& s, double lo, double hi) {
+double band_rms(const Spectrum& s, double lo, double hi) {
     const BinRange r = bins_of(s, lo, hi, false);
     const size_t last = s.amplitude.size() - 1;
     const bool even = s.samples % 2 == 0;
@@ -154,7 +158,7 @@ REAL band_rms(const Spectrum& s, double lo, double hi) {
         // Bin 0 and the Nyquist bin hold the whole power of their component.
         power += (j == 0 || (even && j == last)) ? a * a : a * a / 2.0;
     }
-    return static_cast<REAL>(std::sqrt(power / kHannNoiseBandwidth));
+    return std::sqrt(power / kHannNoiseBandwidth);
 }
 
 SpectrumPeak band_peak(const Spectrum& s, double lo, double hi) {
@@ -178,9 +182,9 @@ std::vector<SpectrumPeak> largest_peaks(const Spectrum& s, double lo, double hi,
     return peaks;
 }
 
-REAL largest_amplitude(const Spectrum& s, double lo, double hi) {
+double largest_amplitude(const Spectrum& s, double lo, double hi) {
     const BinRange r = bins_of(s, lo, hi, true);
-    REAL top = 0.0f;
+    double top = 0.0;
     for (size_t j = r.first; j < r.end; ++j) top = std::max(top, s.amplitude[j]);
     return top;
 }

@@ -1,7 +1,8 @@
 // The amplitude spectrum of a window of samples: missing samples filled,
 // mean and linear trend removed, Hann window, one real transform of the
-// whole window in single precision (FFTW), amplitudes scaled so that a
-// sinusoid of amplitude A shows a peak of height A. Also the measures read
+// whole window in single precision (FFTW), amplitudes (and every measure
+// taken of them) in double, scaled so that a sinusoid of amplitude A shows
+// a peak of height A. Also the measures read
 // from a spectrum: band RMS, band peaks and the largest peaks.
 #pragma once
 #include <cstdint>
@@ -25,7 +26,7 @@ struct SpectrumWindow {
 
 struct Spectrum {
     double df = 0.0;              // frequency step: bin j lies at j x df (cycles per time unit of dt)
-    std::vector<REAL> amplitude;  // amplitude of bins 0 .. n/2, in the data unit
+    std::vector<double> amplitude;  // amplitude of bins 0 .. n/2, in the data unit
     INTEGER samples = 0;          // samples in the window (n)
     INTEGER filled = 0;           // missing samples filled before the transform
     // Frequency of bin j.
@@ -34,10 +35,11 @@ struct Spectrum {
 
 struct SpectrumPeak {
     double frequency = 0.0;  // refined between bins for a Hann window
-    REAL amplitude = 0.0f;   // refined likewise (the scalloping loss undone)
+    double amplitude = 0.0;  // refined likewise (the scalloping loss undone)
 };
 
-enum class SpectrumStatus { Ok, TooFewSamples, TooManyMissing };
+// TooLarge: values so large that the single-precision transform overflows.
+enum class SpectrumStatus { Ok, TooFewSamples, TooManyMissing, TooLarge };
 
 // Missing samples (NaN) among the samples.
 int64_t count_missing(std::span<const REAL> samples);
@@ -52,13 +54,17 @@ void remove_trend(std::span<REAL> samples);
 
 // The spectrum of the samples taken every dt time units. The samples are
 // copied; a window with more missing samples than too_many_missing allows,
-// or with fewer than kMinSpectrumSamples, is refused.
+// with fewer than kMinSpectrumSamples, or whose transform is not finite, is
+// refused.
 SpectrumStatus amplitude_spectrum(std::span<const REAL> samples, double dt, Spectrum& out);
+
+// Frequencies that lie within a millionth of a bin of a band limit count as
+// on it (a bin at exactly 0.5 cph is not lost to rounding).
 
 // The RMS amplitude of the signal within lo <= f < hi: for a sinusoid of
 // amplitude A inside the band it is A / sqrt(2); over all bins it is the
 // RMS of the detrended, filled samples (Parseval).
-REAL band_rms(const Spectrum& s, double lo, double hi);
+double band_rms(const Spectrum& s, double lo, double hi);
 
 // The largest bin within lo <= f < hi (refined when it is a local maximum);
 // amplitude 0 at frequency 0 when the band holds no bin.
@@ -69,6 +75,6 @@ SpectrumPeak band_peak(const Spectrum& s, double lo, double hi);
 std::vector<SpectrumPeak> largest_peaks(const Spectrum& s, double lo, double hi, int count);
 
 // Largest amplitude of the bins with lo <= f <= hi (0 when there is none).
-REAL largest_amplitude(const Spectrum& s, double lo, double hi);
+double largest_amplitude(const Spectrum& s, double lo, double hi);
 
 }  // namespace datrax

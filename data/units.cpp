@@ -1,10 +1,12 @@
 #include "data/units.h"
 
+#include <algorithm>
 #include <limits>
 #include <string_view>
 
 #include "console/console.h"
 #include "console/prompts.h"
+#include "data/calendar.h"
 
 namespace datrax {
 
@@ -20,7 +22,7 @@ constexpr UnitName kUnitNames[] = {
 
 constexpr double kSecondsPerCode[] = {0.0, 1.0, 60.0, 3600.0, 86400.0};  // by unit code 1..4
 
-constexpr std::string_view kUnitTitles[] = {"sec", "min", "hour", "day", "date (UTC)"};
+constexpr std::string_view kUnitTitles[] = {"sec", "min", "hour", "day"};
 constexpr INTEGER kHour = 3;  // the calendar axis counts its times in hours
 
 // Left-adjusts a unit text and lower-cases its trimmed part.
@@ -32,6 +34,22 @@ void normalise_unit(Text<20>& unit) {
 template <int N>
 INTEGER left_adjusted_length(Text<N>& text) {
     return LENTXT(text, -N);
+}
+
+// Left-adjusts and lower-cases the time unit and the data units of a read.
+void normalise_read_units() {
+    normalise_unit(dset.TUNIT);
+    // A GGP reader sets its units as they are shown ("hPa" from a header).
+    for (INTEGER k = 1; k <= sel.NDSETS && k <= 2; ++k) {
+        if (dset.form(k) != 3) normalise_unit(dset.DUNIT(k));
+    }
+}
+
+// The code of the (normalised) time unit; -1 when it is not a standard one.
+INTEGER time_unit_code() {
+    for (const UnitName& u : kUnitNames)
+        if (dset.TUNIT == u.name) return u.code;
+    return -1;
 }
 
 }  // namespace
@@ -57,19 +75,8 @@ void TFACTS() {
 }
 
 INTEGER TUNITS() {
-    normalise_unit(dset.TUNIT);
-    // A GGP reader sets its units as they are shown ("hPa" from a header).
-    for (INTEGER k = 1; k <= sel.NDSETS && k <= 2; ++k) {
-        if (dset.form(k) != 3) normalise_unit(dset.DUNIT(k));
-    }
-
-    INTEGER code = -1;
-    for (const UnitName& u : kUnitNames) {
-        if (dset.TUNIT == u.name) {
-            code = u.code;
-            break;
-        }
-    }
+    normalise_read_units();
+    INTEGER code = time_unit_code();
     if (code < 0) {
         SHOWTX(0, -scr.MAXROW, "Nonstandard time units : |", dset.TUNIT.view(), dset.TUNIT.trimmed_length(),
                scr.PRMCOL);
@@ -84,13 +91,24 @@ INTEGER TUNITS() {
     return 0;
 }
 
+void follow_stepped_units(const Text<20>& shown_unit) {
+    normalise_read_units();
+    const INTEGER code = std::max(time_unit_code(), 0);
+    if (code == dset.ITU && dset.TUNIT == shown_unit.view()) return;
+    dset.ITU = code;
+    AXLABS();
+}
+
 void AXLABS() {
     for (int kind = 1; kind <= 2; ++kind) {
         pp.AXTITX(kind) = "";
         pp.AXTITY(kind) = "";
     }
     pp.AXTITY2 = "";
-    pp.AXTITX(1) = pp.ITUP >= 1 && pp.ITUP <= kCalendarUnit ? Text<40>(kUnitTitles[pp.ITUP - 1]) : Text<40>(dset.TUNIT.view());
+    if (pp.ITUP == kCalendarUnit)
+        pp.AXTITX(1) = "date (" + data_time_zone() + ")";
+    else
+        pp.AXTITX(1) = pp.ITUP >= 1 && pp.ITUP <= 4 ? kUnitTitles[pp.ITUP - 1] : dset.TUNIT.view();
     pp.AXTITY(1) = dset.DUNIT(1).view();
     pp.AXTITX(2) = dset.DUNIT(1).view();
     pp.AXTITY(2) = "relative frequency";

@@ -12,6 +12,11 @@ void TFACTS();
 // Recognises TUNIT after a file was read; asks whether to keep a
 // nonstandard unit. Returns 0 when accepted, 1 when the user refuses.
 INTEGER TUNITS();
+// After a file reached by stepping through a series (Previous, Next): takes
+// its time unit silently when it is not SHOWN_UNIT (the unit of the data
+// drawn so far), keeping the plotting unit ITUP, and rebuilds the axis
+// titles and TSCALE for it. A nonstandard unit counts as user units.
+void follow_stepped_units(const Text<20>& shown_unit);
 // Rebuilds the default axis titles, their lengths and TSCALE.
 void AXLABS();
 // Seconds in one of a file's time units ("sec", "MIN ", "hr", ...); NaN for

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "plotlib/coords.h"
@@ -109,6 +112,45 @@ int64_t annotation_stride(const Frame& f, REAL x, REAL y, REAL div, const std::v
     return std::max<int64_t>(n, 1);
 }
 
+std::string_view number_text(REAL value, INTEGER ndec) {
+    INTEGER nchar = 0;
+    FMTNUM(value, ndec, plot.number_text, nchar);
+    return plot.number_text.view().substr(0, static_cast<size_t>(std::max(nchar, 0)));
+}
+
+// The number written for VALUE says VALUE: it reads back within a thousandth
+// of the step (or the precision of VALUE itself).
+bool written_exactly(REAL value, REAL step, INTEGER ndec) {
+    const std::string text(number_text(value, ndec));
+    char* end = nullptr;
+    const double read = std::strtod(text.c_str(), &end);
+    if (end == text.c_str()) return true;  // nothing to read back ("*")
+    const double tolerance = std::max(1e-3 * std::fabs(static_cast<double>(step)), 1e-6 * std::fabs(static_cast<double>(value)));
+    return std::fabs(read - static_cast<double>(value)) <= tolerance;
+}
+
+bool labels_right(const std::vector<REAL>& values, REAL step, INTEGER ndec) {
+    std::string previous;
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (!written_exactly(values[i], step, ndec)) return false;
+        std::string text(number_text(values[i], ndec));
+        if (i > 0 && text == previous) return false;
+        previous = std::move(text);
+    }
+    return true;
+}
+
+// The decimals of the tick numbers: NDEC, or as many more as the values
+// need to be written exactly and to differ from their neighbours (a tick at
+// 27.6 is not labelled 28). Values no number of decimals writes keep NDEC.
+INTEGER tick_decimals(const std::vector<REAL>& values, REAL step, INTEGER ndec) {
+    constexpr INTEGER kMostDecimals = 9;
+    if (ndec >= kMostDecimals || labels_right(values, step, ndec)) return ndec;
+    for (INTEGER d = std::max(ndec + 1, 1); d <= kMostDecimals; ++d)
+        if (labels_right(values, step, d)) return d;
+    return ndec;
+}
+
 void annotate_tick(const Frame& f, REAL tx, REAL ty, REAL value, INTEGER ndec) {
     REAL px = 0, py = 0;
     number_origin(f, tx, ty, value, ndec, px, py);
@@ -169,7 +211,7 @@ void normalise_angle(REAL& angle) {
 }
 
 void draw_axis(REAL X, REAL Y, std::string_view LABEL, INTEGER NCHAR, REAL AXLEN, REAL angle, REAL FIRSTV,
-               REAL DELTAV, INTEGER NDEC, REAL EXPO, REAL DIV) {
+               REAL DELTAV, INTEGER asked_decimals, REAL EXPO, REAL DIV) {
     Frame f{};
     f.c = std::cos(angle / plotlib_detail::kDegreesPerRadian);
     f.s = std::sin(angle / plotlib_detail::kDegreesPerRadian);
@@ -189,6 +231,7 @@ void draw_axis(REAL X, REAL Y, std::string_view LABEL, INTEGER NCHAR, REAL AXLEN
         v = value;
         value += step;
     }
+    const INTEGER NDEC = tick_decimals(values, step, asked_decimals);
     const int64_t stride = annotation_stride(f, X, Y, div, values, NDEC);
     for (int64_t i = 0; i < n; ++i) {
         const REAL along = static_cast<REAL>(i) * div;

@@ -20,7 +20,7 @@ constexpr double kPointsPerUnit = 72.0 / 1016.0;  // plotter units are 1/1016 in
 constexpr double kPngDotsPerInch = 150.0;
 constexpr double kLineWidth = 0.25 / 25.4 * 72.0;  // a 0.25 mm pen, in points
 constexpr int kStrokeBatch = 4096;                 // segments drawn in one stroke at most
-constexpr int kWhite = 15, kLightGrey = 7, kDarkGrey = 8, kBlack = 0;
+constexpr int kWhite = 15, kYellow = 14, kLightGrey = 7, kDarkGrey = 8, kBrown = 6, kBlack = 0;
 
 struct PaperSize {
     double width_pt, height_pt;  // landscape
@@ -30,12 +30,13 @@ PaperSize paper_of(INTEGER paper_code) {
     return {297.0 / 25.4 * 72.0, 210.0 / 25.4 * 72.0};                     // A4
 }
 
-// On white paper the pens the screen draws in white or light grey are drawn
-// in black and dark grey.
+// On white paper the pens the screen draws in white, light grey or yellow
+// are drawn in black, dark grey and brown, which can be read there.
 platform::Rgb paper_colour(INTEGER pen) {
     const int index = plotlib_detail::colour_index(pen);
     if (index == kWhite) return platform::palette_rgb(kBlack);
     if (index == kLightGrey) return platform::palette_rgb(kDarkGrey);
+    if (index == kYellow) return platform::palette_rgb(kBrown);
     return platform::palette_rgb(index);
 }
 

@@ -1,5 +1,6 @@
 // The banner at the bottom right of the histogram and the spectrum:
-// "DATRAX", the data file name and the plot file name in a box.
+// "DATRAX", the data file name and the plot file name in a box; and the
+// titles above a frame.
 #pragma once
 #include <string_view>
 
@@ -9,5 +10,10 @@ namespace datrax {
 
 // PLOT_NAME is drawn with PLOT_LENGTH characters, ending at 9.9 inches.
 void draw_file_banner(const Text<40>& DATA_NAME, std::string_view PLOT_NAME, const INTEGER& PLOT_LENGTH);
+
+// A plot title of COUNT characters of TEXT drawn at HEIGHT from the left of
+// the frame: cut to the frame's width, its last three characters "...", when
+// it would run past the frame's right edge.
+void draw_plot_title(REAL y, REAL height, std::string_view text, INTEGER count);
 
 }  // namespace datrax

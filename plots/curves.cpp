@@ -81,6 +81,11 @@ struct CurvePoints {
     REAL y(REAL v) const { return clamp_to_area((v - m.low) * m.scale + m.base, m); }
 };
 
+// A present sample with no present neighbour: a pen move alone would leave
+// nothing on the page, so it is drawn as a dot (a solid stroke of no length)
+// in the curve's colour.
+void draw_dot(REAL x, REAL y) { PENMOV(x, y, 2); }
+
 // Shows a long drawing's progress after every kPresentEvery samples.
 void present_now_and_then(const CurvePoints& c, INTEGER i) {
     if ((i - c.first) % kPresentEvery == kPresentEvery - 1 && c.d.output == kOutputScreen)
@@ -101,6 +106,7 @@ void draw_decorated(const CurvePoints& c, INTEGER last, INTEGER pen, bool feathe
         }
         const REAL x = c.x<Placed>(i), y = c.y(v);
         PENMOV(x, y, lifted ? 3 : pen);
+        if (lifted && (i == last || is_missing(c.value(i + 1)))) draw_dot(x, y);
         lifted = false;
         if (feather) {
             PENMOV(x, c.m.base, pen);
@@ -130,7 +136,9 @@ void draw_line(const CurvePoints& c, INTEGER last, INTEGER pen) {
             lifted = true;
         } else if (lifted) {
             flush();
-            PENMOV(c.x<Placed>(i), c.y(v), 3);
+            const REAL x = c.x<Placed>(i), y = c.y(v);
+            PENMOV(x, y, 3);
+            if (i == last || is_missing(c.value(i + 1))) draw_dot(x, y);
             lifted = false;
         } else {
             xs[n] = c.x<Placed>(i);

@@ -77,12 +77,21 @@ void draw_labels(const std::vector<DateTick>& ticks, const AxisScale& a) {
     }
 }
 
-// "date (UTC) 2024": the title with the year of the window's start, centred
-// as the numbered axes centre theirs.
-void draw_title(double t0) {
+// "date (UTC) 2024", or "date (UTC) 2009-2010" for a window across a new
+// year: the title with the years of the window, centred as the numbered
+// axes centre theirs.
+void draw_title(double t0, double t1) {
     std::string title(pp.AXTITX(1).trimmed().substr(0, static_cast<size_t>(std::clamp(pp.LAXTX(1), 0, 40))));
     if (!title.empty()) title.push_back(' ');
-    title.append(std::to_string(civil_time(static_cast<int64_t>(std::floor(t0))).year));
+    const int64_t first = civil_time(static_cast<int64_t>(std::floor(t0))).year;
+    // The window ends at T1; a window ending at a midnight of 1 January
+    // holds nothing of the new year.
+    const int64_t last = civil_time(static_cast<int64_t>(std::ceil(t1)) - 1).year;
+    title.append(std::to_string(first));
+    if (last > first) {
+        title.push_back('-');
+        title.append(std::to_string(last));
+    }
     const REAL n = static_cast<REAL>(title.size());
     PLTSYM(pp.XMIN + pp.XLEN / 2.0f - n * kTitleHalfChar, pp.YMIN - kTitleDrop, kTextHeight, title, 0.0f,
            static_cast<INTEGER>(title.size()));
@@ -109,7 +118,7 @@ std::vector<REAL> draw_date_axis(double t0, double t1) {
     xs.reserve(ticks.size());
     for (const DateTick& t : ticks) xs.push_back(a.x(t.time));
     draw_labels(ticks, a);
-    draw_title(t0);
+    draw_title(t0, t1);
     draw_line(xs);
     return xs;
 }

@@ -97,7 +97,7 @@ bool own_unit_title(INTEGER k) { return k == 2 && pp.AXTITX(2).trimmed() == dset
 void draw_titles(INTEGER k, const SampleStatistics& stats) {
     draw_file_banner(dset.FNAME(k), gp.PLTNAM(2).view(), gp.NPLT(2));
     const INTEGER t = title_set(k);
-    PLTSYM(pp.XMIN, 7.3f, 0.15f, dset.TITLE(t).view(), 0.0f, dset.LTITLE(t));
+    draw_plot_title(7.3f, 0.15f, dset.TITLE(t).view(), dset.LTITLE(t));
     if (pp.ZSUBT) PLTSYM(pp.XMIN, 7.0f, 0.1f, pp.SUBTH.view(), 0.0f, pp.LSUBTH);
     draw_statistics(stats);
 }

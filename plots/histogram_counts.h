@@ -33,8 +33,8 @@ struct SampleStatistics {
 };
 
 // Mean, standard deviation (divisor N), skewness, excess kurtosis and
-// average power of the present samples (N is their count) in single
-// precision, summed in sample order. A zero
+// average power of the present samples (N is their count), summed in
+// double precision and given in single. A zero
 // standard deviation gives skewness and kurtosis 0.
 SampleStatistics sample_statistics(std::span<const REAL> samples);
 

@@ -37,7 +37,10 @@ std::string calendar_time(INTEGER index, INTEGER k) {
     return format_start(std::round(dset.start(k) + offset));
 }
 
-INTEGER marked_set(REAL y) { return separate_areas() && y < kUpperBase ? 2 : 1; }
+INTEGER marked_set(REAL y) {
+    if (const INTEGER k = lone_set(); k != 0) return k;
+    return separate_areas() && y < kUpperBase ? 2 : 1;
+}
 
 INTEGER present_sample(INTEGER index, INTEGER k) {
     const INTEGER n = dset.NPTS(k);
@@ -50,9 +53,10 @@ INTEGER present_sample(INTEGER index, INTEGER k) {
     return 0;
 }
 
-std::string mark_values_text(REAL time, REAL value, INTEGER index, INTEGER k) {
-    const std::string y = is_missing(value) ? std::string()
-                                            : "   y = " + fixed4(value) + " " + std::string(dset.DUNIT(k).trimmed());
+std::string mark_values_text(REAL time, REAL value, REAL raw, INTEGER index, INTEGER k) {
+    std::string y = is_missing(value) ? std::string()
+                                      : "   y = " + fixed4(value) + " " + std::string(dset.DUNIT(k).trimmed());
+    if (!is_missing(value) && !is_missing(raw) && raw != value) y += " (raw " + fixed4(raw) + ")";
     // On a calendar axis the date and time follow the value (the hours from
     // the axis origin would say little there).
     const std::string when = calendar_axis() ? calendar_time(index, k) : std::string();

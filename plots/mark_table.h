@@ -16,8 +16,10 @@ INTEGER marked_set(REAL y);
 INTEGER present_sample(INTEGER index, INTEGER k);
 // "   t = 257.0000 hour   y = 51.0519 microgal" for a time and a value of
 // sample INDEX of set K (without the value part when it is NaN); on a
-// calendar axis "   y = 51.0519 microgal   t = 2024-03-11 17:00:00".
-std::string mark_values_text(REAL time, REAL value, INTEGER index, INTEGER k);
+// calendar axis "   y = 51.0519 microgal   t = 2024-03-11 17:00:00". VALUE
+// is the value drawn; a RAW sample that differs from it (a filtered curve)
+// follows it as " (raw 41782.0000)".
+std::string mark_values_text(REAL time, REAL value, REAL raw, INTEGER index, INTEGER k);
 // The calendar time (UTC) of sample INDEX of data set K,
 // "2024-03-16 11:00:00"; empty when the start of the data set or its time
 // unit is not known.

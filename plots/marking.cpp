@@ -13,6 +13,7 @@
 #include "plotlib/device.h"
 #include "plotlib/figures.h"
 #include "plotlib/symbols.h"
+#include "data/filter.h"
 #include "data/missing.h"
 #include "plots/mark_table.h"
 #include "plots/sample_index.h"
@@ -23,6 +24,7 @@ namespace datrax {
 namespace {
 
 constexpr REAL kScreenHead = 0.15f;  // arrow head on the screen; the plot file uses SIZE(1)
+constexpr REAL kLabelAbove = 0.4f;   // the time of a mark stands this far above it
 
 // "03-16 11:00" (seconds only when there are any) of sample index of set
 // k: the time a mark on a calendar axis shows.
@@ -36,7 +38,7 @@ std::string calendar_label(INTEGER index, INTEGER k) {
 // axis, or the date and time on a calendar axis.
 void draw_mark(REAL x, REAL y, REAL time, INTEGER index, INTEGER k, REAL head) {
     PLTARW(x, y + 0.3f, x, y, head, 0.0f, 11);
-    const REAL tx = x + pp.SIZE(1) * 0.5f, ty = y + 0.4f;
+    const REAL tx = x + pp.SIZE(1) * 0.5f, ty = y + kLabelAbove;
     if (calendar_axis()) {
         const std::string label = calendar_label(index, k);
         PLTSYM(tx, ty, pp.SIZE(1), label, 0.0f, static_cast<INTEGER>(label.size()));
@@ -123,13 +125,39 @@ void remember(REAL x, REAL y, REAL time, INTEGER index, REAL value, INTEGER k) {
     plotw.mark_set(m) = k;
 }
 
+constexpr std::string_view kPlacePrompt = "Place cursor near curve [Enter] --> |";
+constexpr std::string_view kQuestion = " Select a Time [y/n] --> |";
+
+// The report of a mark follows the cursor prompt when it fits on the row
+// with the question; otherwise it takes the row above (cut to the row), so
+// that the question is always seen whole.
+void report_and_ask(const std::string& report) {
+    const size_t width = static_cast<size_t>(std::max(scr.MAXCOL + 1, 1));
+    const INTEGER n = static_cast<INTEGER>(report.size());
+    if (kPlacePrompt.size() - 1 + report.size() + kQuestion.size() - 1 <= width) {
+        SHOWTX(-1, 0, "|", report, n, scr.PRMCOL);
+        ASKYN(-1, 0, kQuestion, plotw.mark_again, scr.PRMCOL);
+        return;
+    }
+    const INTEGER row = scr.MAXROW - 1;
+    SHOWTX(0, -row, "|", report, std::min(n, static_cast<INTEGER>(width)), scr.PRMCOL);
+    ASKYN(0, -scr.MAXROW, kQuestion, plotw.mark_again, scr.PRMCOL);
+    CCLEAR(0, row, scr.MAXCOL, row);
+}
+
+// The curve's value at a sample: filtered as the curve is drawn.
+REAL drawn_value(INTEGER i, INTEGER k) { return pp.NF >= 2 ? filtered_value(plotw.W, i, k) : Y(i, k); }
+
 void marking_step(REAL dxi, INTEGER i1) {
     REAL x = (pp.XMIN + pp.XMAX) / 2.0f;
     REAL y = (pp.YMIN + pp.YMAX) / 2.0f;
     plotw.mark_count = 0;
     do {
-        MSGTXT(0, -scr.MAXROW, "Place cursor near curve [Enter] --> |", scr.PRMCOL);
+        MSGTXT(0, -scr.MAXROW, kPlacePrompt, scr.PRMCOL);
         read_pick(x, y);
+        // The arrow and its time stay below the top of the frame, clear of
+        // the titles above it.
+        y = std::min(y, pp.YMAX - kLabelAbove - pp.SIZE(1));
         const INTEGER k = marked_set(y);
         const Placement place = placement(k);
         // A missing sample is never marked: the nearest present one is.
@@ -137,6 +165,7 @@ void marking_step(REAL dxi, INTEGER i1) {
         const INTEGER present = present_sample(nearest, k);
         const INTEGER index = present > 0 ? present : nearest;
         const REAL value = present > 0 ? Y(present, k) : std::nanf("");
+        const REAL drawn = present > 0 ? drawn_value(present, k) : value;
         // The sample's place on the time axis (its index unless the data
         // sets are placed by their starts).
         const double position = place.position(index);
@@ -144,10 +173,7 @@ void marking_step(REAL dxi, INTEGER i1) {
         x = static_cast<REAL>(position - static_cast<double>(i1)) * dxi + pp.XMIN;
         draw_mark(x, y, time, index, k, kScreenHead);
         if (gp.DEVICE == kDeviceScreen) remember(x, y, time, index, value, k);
-        SHOWIN(-1, 0, " Index = |", index, scr.PRMCOL);
-        const std::string values = mark_values_text(time, value, index, k);
-        SHOWTX(-1, 0, "|", values, static_cast<INTEGER>(values.size()), scr.PRMCOL);
-        ASKYN(-1, 0, " Select a Time [y/n] --> |", plotw.mark_again, scr.PRMCOL);
+        report_and_ask(" Index = " + std::to_string(index) + mark_values_text(time, drawn, value, index, k));
     } while (plotw.mark_again);
 }
 

@@ -8,6 +8,8 @@
 #include "plotlib/figures.h"
 #include "plotlib/pen.h"
 #include "plotlib/symbols.h"
+#include "data/missing.h"
+#include "plots/banner.h"
 #include "plots/curves.h"
 #include "plots/date_axis.h"
 #include "plots/grid.h"
@@ -32,11 +34,11 @@ void text_at(REAL x, REAL y, REAL height, std::string_view text, INTEGER count) 
 INTEGER title_length(INTEGER n) { return std::clamp(n, 0, 40); }
 
 void draw_titles() {
-    const auto title = [](INTEGER k, REAL y) {
-        text_at(pp.XMIN, y, kTitleHeight, dset.TITLE(k).view(), dset.LTITLE(k));
-    };
+    const auto title = [](INTEGER k, REAL y) { draw_plot_title(y, kTitleHeight, dset.TITLE(k).view(), dset.LTITLE(k)); };
     if (sel.NDSETS == 1) {
         title(1, 6.6f);
+    } else if (const INTEGER k = lone_set(); k != 0) {
+        title(k, 6.6f);
     } else if (sel.STYLE == 1) {
         title(1, 6.9f);
         title(2, 6.6f);
@@ -55,9 +57,13 @@ void draw_file_names() {
     if (sel.NDSETS != 2) return;
     if (!ggp_pair()) {
         text_at(x, 7.1f, kNameHeight, dset.FNAME(2).view(), nch);
-    } else {
+    } else if (lone_set() == 0) {
         text_at(pp.XMAX - 0.7f, 6.6f, kNameHeight, "gravity", 7);
         text_at(pp.XMAX - 0.8f, 3.6f, kNameHeight, "pressure", 8);
+    } else {
+        const std::string_view channel = lone_set() == 1 ? "gravity" : "pressure";
+        const INTEGER n = static_cast<INTEGER>(channel.size());
+        text_at(pp.XMAX - 0.1f * static_cast<REAL>(n), 6.6f, kNameHeight, channel, n);
     }
 }
 
@@ -97,7 +103,10 @@ void draw_area(const TimeAxis& axis, REAL y0, REAL height, const Text<40>& title
 
 void draw_areas(const SeriesDrawing& d, const TimeAxis& axis) {
     if (!separate_areas()) {
-        draw_area(axis, pp.YMIN, d.H1, pp.AXTITY(1), pp.LAXTY(1), plotw.YLO1, d.ystep1, d.ydiv1);
+        if (lone_set() == 2)
+            draw_area(axis, pp.YMIN, d.H1, pp.AXTITY2, pp.LAXTY2, plotw.YLO1, d.ystep1, d.ydiv1);
+        else
+            draw_area(axis, pp.YMIN, d.H1, pp.AXTITY(1), pp.LAXTY(1), plotw.YLO1, d.ystep1, d.ydiv1);
         return;
     }
     draw_area(axis, kUpperBase, d.H1, pp.AXTITY(1), pp.LAXTY(1), plotw.YLO1, d.ystep1, d.ydiv1);
@@ -117,7 +126,22 @@ void draw_banner() {
 
 }  // namespace
 
-bool separate_areas() { return sel.NDSETS > 1 && sel.STYLE != 1; }
+namespace {
+bool has_present_sample(INTEGER k) {
+    const INTEGER n = std::clamp(dset.NPTS(k), 0, MAXPTS);
+    const REAL* y = Y.column(k);
+    return std::any_of(y, y + n, [](REAL v) { return !is_missing(v); });
+}
+}  // namespace
+
+INTEGER lone_set() {
+    if (sel.NDSETS != 2) return 0;
+    const bool first = has_present_sample(1), second = has_present_sample(2);
+    if (first == second) return 0;
+    return first ? 1 : 2;
+}
+
+bool separate_areas() { return sel.NDSETS > 1 && sel.STYLE != 1 && lone_set() == 0; }
 
 void draw_time_series(SeriesDrawing& d) {
     select_output(d.output, 1);
@@ -131,6 +155,7 @@ void draw_time_series(SeriesDrawing& d) {
     if (pp.ZNAME && d.output == kOutputSave) draw_banner();
     plotw.last_scale = dset.TSCALE;
     mainv.new_data = false;
+    plotw.files_drawn = mainv.files_read;
     if (d.output != kOutputSave) return;
     mark_points(d.DXI, plotw.I1);
     PLTCLS();

@@ -45,14 +45,14 @@ void text_at(REAL x, REAL y, REAL height, std::string_view text) {
 
 REAL x_of(double f) { return pp.XMIN + static_cast<REAL>((f - specw.FLO) / (specw.FHI - specw.FLO)) * pp.XLEN; }
 
-REAL y_of(REAL a) {
-    const REAL y = (a - specw.ALO) / (specw.AHI - specw.ALO) * pp.YLEN + pp.YMIN;
-    return std::clamp(y, pp.YMIN, pp.YMAX);
+REAL y_of(double a) {
+    const double y = (a - specw.ALO) / (static_cast<double>(specw.AHI) - specw.ALO) * pp.YLEN + pp.YMIN;
+    return static_cast<REAL>(std::clamp(y, static_cast<double>(pp.YMIN), static_cast<double>(pp.YMAX)));
 }
 
 void draw_titles(const SpectrumDrawing& d) {
     draw_file_banner(dset.FNAME(d.K), specw.PLTNAM.view(), specw.NPLT);
-    text_at(pp.XMIN, 7.3f, 0.15f, dset.TITLE(d.K).view().substr(0, static_cast<size_t>(std::clamp(dset.LTITLE(d.K), 0, 80))));
+    draw_plot_title(7.3f, 0.15f, dset.TITLE(d.K).view(), dset.LTITLE(d.K));
     if (pp.ZSUBT) text_at(pp.XMIN, 7.0f, 0.1f, "AMPLITUDE SPECTRUM");
 }
 
@@ -72,9 +72,12 @@ void draw_axes_and_frame(const SpectrumDrawing& d) {
     const std::string title = "frequency (" + d.unit + ")";
     PLTAXS(pp.XMIN, pp.YMIN, title, -static_cast<INTEGER>(title.size()), pp.XLEN, 0.0f, specw.FLO, fstep,
            axis_decimals(fstep), 0.0f, pp.XLEN / static_cast<REAL>(ngx));
+    // The amplitude axis has round steps of its own: its decimals follow
+    // them, not the time-series axis parameters.
     const Text<20>& unit = dset.DUNIT(d.K);
-    PLTAXS(pp.XMIN, pp.YMIN, unit.view(), unit.trimmed_length(), -pp.YLEN, 90.0f, specw.ALO,
-           (specw.AHI - specw.ALO) / static_cast<REAL>(ngy), pp.NTY(1), pp.TEY(1), pp.YLEN / static_cast<REAL>(ngy));
+    const REAL astep = (specw.AHI - specw.ALO) / static_cast<REAL>(ngy);
+    PLTAXS(pp.XMIN, pp.YMIN, unit.view(), unit.trimmed_length(), -pp.YLEN, 90.0f, specw.ALO, astep,
+           axis_decimals(astep), 0.0f, pp.YLEN / static_cast<REAL>(ngy));
     RECTNG(pp.XMIN, pp.YMIN, pp.YLEN, pp.XLEN, 0.0f, 3);
     if (pp.ZGRD) draw_grid(pp.YMIN, pp.YLEN, 1);
 }
@@ -121,7 +124,7 @@ std::string peak_text(const SpectrumPeak& p, std::string_view unit, std::string_
     char buf[96];
     std::snprintf(buf, sizeof buf, "%.*f %.*s  %.*f %.*s", decimals_for(p.frequency, 4), p.frequency,
                   static_cast<int>(unit.size()), unit.data(), decimals_for(p.amplitude, 0),
-                  static_cast<double>(p.amplitude), static_cast<int>(data_unit.size()), data_unit.data());
+                  p.amplitude, static_cast<int>(data_unit.size()), data_unit.data());
     return buf;
 }
 

@@ -1,6 +1,7 @@
 #include "plots/spectrum_plot.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -9,15 +10,20 @@
 #include "console/prompts.h"
 #include "data/limits.h"
 #include "data/spectrum.h"
+#include "data/units.h"
+#include "plots/date_limits.h"
 #include "plots/grid.h"
 #include "plots/output.h"
 #include "plots/sample_index.h"
 #include "plots/spectrum_drawing.h"
 #include "plots/spectrum_table.h"
+#include "plots/time_placement.h"
 
 namespace datrax {
 
 namespace {
+
+constexpr std::string_view kTooLarge = "Data range too large to draw Press [Enter] --> |";
 
 struct Source {
     SpectrumWindow window;  // samples the spectrum is taken of
@@ -26,12 +32,24 @@ struct Source {
     std::string unit;       // "cph" or "cycles/<time unit>"
 };
 
+// The interval as the file wrote it: the shortest decimal that reads back
+// as the stored value (1/60 of an hour is not a single-precision number).
+double written_interval(REAL dt) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, dt).ptr;
+    double value = dt;
+    std::from_chars(text, end, value);
+    return value;
+}
+
 Source source_of(INTEGER k) {
     Source s;
     s.cph = dset.ITU >= 1 && dset.ITU <= 4;
-    s.dt = dset.DT(k);
+    s.dt = written_interval(dset.DT(k));
     if (s.cph) {
-        s.dt *= dset.TFAC(dset.ITU, 3);
+        // In double: a frequency step from single-precision factors puts bins
+        // that lie on a band limit just below it.
+        s.dt *= seconds_per_time_unit(dset.TUNIT.view()) / 3600.0;
         s.unit = "cph";
     } else {
         s.unit = "cycles/" + (dset.TUNIT.is_blank() ? std::string("unit") : dset.TUNIT.str());
@@ -46,7 +64,11 @@ SpectrumWindow ask_window(INTEGER k) {
     const INTEGER n = std::clamp(dset.NPTS(k), 0, MAXPTS);
     const REAL per_sample = dset.TSCALE * dset.DT(k);
     if (!specw.fixed_time || per_sample == 0.0f) return {1, n};
-    SETLIM(specw.TLO, specw.THI);
+    // Asked as the time-series plot asks them: dates on a calendar axis.
+    if (calendar_axis())
+        set_date_limits(specw.TLO, specw.THI);
+    else
+        SETLIM(specw.TLO, specw.THI);
     return {std::max(sample_index(specw.TLO / per_sample, 1), 1), std::min(sample_index(specw.THI / per_sample, 1), n)};
 }
 
@@ -74,7 +96,8 @@ void keep_frequencies_in_range(const Spectrum& s) {
 }
 
 // Amplitudes from 0 to a round number of round divisions (1, 2, 2.5 or 5
-// times a power of ten each) that holds the largest drawn amplitude.
+// times a power of ten each) that holds the largest drawn amplitude; an
+// upper limit single precision cannot hold stays infinite.
 void automatic_amplitudes(const Spectrum& s) {
     const double top = largest_amplitude(s, specw.FLO, specw.FHI);
     const double ngy = divisions(pp.NGY(1));
@@ -98,6 +121,12 @@ void ask_amplitudes(const Spectrum& s) {
         automatic_amplitudes(s);
 }
 
+bool drawable(const Spectrum& s) {
+    if (std::isfinite(specw.AHI) && std::isfinite(static_cast<REAL>(largest_amplitude(s, 0.0, nyquist(s))))) return true;
+    bottom_row_notice(kTooLarge, scr.PRMCOL);
+    return false;
+}
+
 void tell_filled(const Spectrum& s) {
     if (s.filled == 0) return;
     char line[96];
@@ -113,6 +142,7 @@ bool compute(const Source& src, INTEGER k, Spectrum& s) {
     switch (amplitude_spectrum(samples, src.dt, s)) {
         case SpectrumStatus::Ok: return true;
         case SpectrumStatus::TooFewSamples: bottom_row_notice("Too few samples for a spectrum --> |", scr.PRMCOL); return false;
+        case SpectrumStatus::TooLarge: bottom_row_notice(kTooLarge, scr.PRMCOL); return false;
         case SpectrumStatus::TooManyMissing: break;
     }
     char line[96];
@@ -133,6 +163,7 @@ void spectrum_plot() {
     specw.FLO = 0.0f;
     specw.FHI = std::min(specw.FMAX, nyquist(s));
     automatic_amplitudes(s);
+    if (!drawable(s)) return;
     specw.command = "";
     SpectrumDrawing d{&s, K, src.cph, src.unit, kOutputScreen};
     for (;;) {

@@ -16,7 +16,7 @@ std::string band_line(INTEGER b, const Spectrum& s) {
     const SpectrumPeak peak = band_peak(s, lo, hi);
     char line[128];
     std::snprintf(line, sizeof line, "%5d  %.3s%11.4f%11.4f%15.5E%11.5f%15.5E\n", b, band.BANDID(b).view().data(), lo,
-                  hi, static_cast<double>(band_rms(s, lo, hi)), peak.frequency, static_cast<double>(peak.amplitude));
+                  hi, band_rms(s, lo, hi), peak.frequency, peak.amplitude);
     return line;
 }
 

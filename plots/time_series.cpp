@@ -9,6 +9,7 @@
 #include "data/file_series.h"
 #include "data/filter.h"
 #include "data/limits.h"
+#include "data/units.h"
 #include "plotlib/device.h"
 #include "plots/grid.h"
 #include "plots/date_limits.h"
@@ -34,14 +35,9 @@ void set_record_length(SeriesDrawing& d) {
 
 void prompt_yn(std::string_view prompt, LOGICAL& answer) { ASKYN(0, -scr.MAXROW, prompt, answer, scr.PRMCOL); }
 
-// The data ranges of the samples at axis positions first..last, each data
-// set over its own samples when they are placed at different times.
-void ranges_over(INTEGER first, INTEGER last) {
-    const Placement p1 = placement(1), p2 = placement(2);
-    if (p1.identity() && p2.identity()) {
-        DRANGE(plotw.YLO1, plotw.YHI1, plotw.YLO2, plotw.YHI2, first, last);
-        return;
-    }
+// The data ranges of data sets placed at different times, each over its own
+// samples at axis positions first..last.
+void ranges_of_placed_sets(const Placement& p1, const Placement& p2, INTEGER first, INTEGER last) {
     INTEGER from1 = 0, to1 = 0, from2 = 0, to2 = 0;
     p1.samples_within(first, last, dset.NPTS(1), from1, to1);
     p2.samples_within(first, last, dset.NPTS(2), from2, to2);
@@ -49,6 +45,20 @@ void ranges_over(INTEGER first, INTEGER last) {
     if (from1 > to1) from1 = to1 = 0;
     if (from2 > to2) from2 = to2 = 0;
     set_ranges(plotw.YLO1, plotw.YHI1, plotw.YLO2, plotw.YHI2, from1, to1, from2, to2);
+}
+
+// The data ranges of the samples at axis positions first..last.
+void ranges_over(INTEGER first, INTEGER last) {
+    const Placement p1 = placement(1), p2 = placement(2);
+    if (p1.identity() && p2.identity())
+        DRANGE(plotw.YLO1, plotw.YHI1, plotw.YLO2, plotw.YHI2, first, last);
+    else
+        ranges_of_placed_sets(p1, p2, first, last);
+    // Data set 2 drawn alone fills the one area.
+    if (lone_set() == 2) {
+        plotw.YLO1 = plotw.YLO2;
+        plotw.YHI1 = plotw.YHI2;
+    }
 }
 
 // The automatic data limits of the drawn samples; a window that holds no
@@ -125,8 +135,10 @@ void ask_data_limits() {
 
 // Data per division, inches per data unit and division length of one area.
 // A range that single precision cannot hold (limits near its ends) is
-// reported and leaves the area without a curve (scale 0).
-void scale_area(REAL lo, REAL hi, REAL height, std::string_view message, REAL& step, REAL& scale, REAL& div) {
+// reported and leaves the area without a curve (scale 0). A range widened to
+// the minimum leaves its message in NOTE, for after the drawing.
+void scale_area(REAL lo, REAL hi, REAL height, std::string_view message, REAL& step, REAL& scale, REAL& div,
+                std::string_view& note) {
     REAL range = static_cast<REAL>(static_cast<double>(hi) - static_cast<double>(lo));
     if (!std::isfinite(range)) {
         bottom_row_notice("Data range too large to draw Press [Enter] --> |", scr.PRMCOL);
@@ -135,7 +147,7 @@ void scale_area(REAL lo, REAL hi, REAL height, std::string_view message, REAL& s
         return;
     }
     if (std::fabs(range) <= kMinRange) {
-        SHOWRL(0, -(scr.MAXROW - 1), message, kMinRange, 4, scr.PRMCOL);
+        note = message;
         range = kMinRange;
     }
     const REAL ngy = static_cast<REAL>(divisions(pp.NGY(1)));
@@ -145,9 +157,18 @@ void scale_area(REAL lo, REAL hi, REAL height, std::string_view message, REAL& s
 }
 
 void set_scales(SeriesDrawing& d) {
-    scale_area(plotw.YLO1, plotw.YHI1, d.H1, "Data range set to minimum |", d.ystep1, d.scale1, d.ydiv1);
+    d.range_note = {};
+    scale_area(plotw.YLO1, plotw.YHI1, d.H1, "Data range set to minimum |", d.ystep1, d.scale1, d.ydiv1,
+               d.range_note);
     if (separate_areas())
-        scale_area(plotw.YLO2, plotw.YHI2, d.H2, "Data range 2 set to minimum |", d.ystep2, d.scale2, d.ydiv2);
+        scale_area(plotw.YLO2, plotw.YHI2, d.H2, "Data range 2 set to minimum |", d.ystep2, d.scale2, d.ydiv2,
+                   d.range_note);
+}
+
+// The drawing clears the screen: a range set to the minimum is told after it.
+void draw_and_tell(SeriesDrawing& d) {
+    draw_time_series(d);
+    if (!d.range_note.empty()) SHOWRL(0, -(scr.MAXROW - 1), d.range_note, kMinRange, 4, scr.PRMCOL);
 }
 
 void ask_filter_length() {
@@ -189,11 +210,15 @@ Entry start_call(SeriesDrawing& d, bool new_data) {
 }
 
 // Previous or Next: steps the data files; false when the (last) step failed.
+// A file of another time unit (a logger that changed its rate) brings its
+// own unit, so that the axis and the time factor stay right.
 bool step_files(char direction) {
     INTEGER status = 0;
     const bool pair = ggp_pair();  // one GGP file fills both slots
+    const Text<20> shown_unit = dset.TUNIT;
     NEWFIL(direction, dset.FNAME, 1, status);
     if (sel.NDSETS == 2 && !pair) NEWFIL(direction, dset.FNAME, 2, status);
+    follow_stepped_units(shown_unit);
     return status != 1;
 }
 
@@ -250,10 +275,13 @@ Entry browse(SeriesDrawing& d) {
 
 void time_series_plot() {
     SeriesDrawing d;
+    // Every file read since the last drawing is new data, whatever the
+    // histogram has drawn in between.
+    if (plotw.files_drawn != mainv.files_read) mainv.new_data = true;
     Entry next = start_call(d, mainv.new_data);
     while (next != Entry::Quit) {
         if (next != Entry::Output) prepare(d, next, mainv.new_data);
-        draw_time_series(d);
+        draw_and_tell(d);
         next = browse(d);
     }
 }

@@ -11,6 +11,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/main_program.h"
@@ -25,12 +26,26 @@ struct Options {
     std::vector<std::string> open;  // data files named on the program's command line
 };
 
+constexpr const char* kUsage =
+    "usage: datrax-replay [--dir DIR] [--profile FILE] [--png OUT.png] [--keys-file FILE] "
+    "[--open FILE [--open FILE2]] [KEYS]\n";
+
 int usage(const std::string& problem) {
-    std::fprintf(stderr,
-                 "datrax-replay: %s\nusage: datrax-replay [--dir DIR] [--profile FILE] [--png OUT.png] "
-                 "[--keys-file FILE] [--open FILE [--open FILE2]] [KEYS]\n",
-                 problem.c_str());
+    std::fprintf(stderr, "datrax-replay: %s\n%s", problem.c_str(), kUsage);
     return 1;
+}
+
+// --help: what the runner does and how it is called, on standard output.
+int help() {
+    std::printf("datrax-replay: runs DATRAX headless with a key script, prints the screen as text\n%s"
+                "  --dir DIR         working folder of the run\n"
+                "  --profile FILE    profile file (default: a fresh one, removed afterwards)\n"
+                "  --png OUT.png     also write the screen as a PNG\n"
+                "  --keys-file FILE  keys read from FILE (before KEYS)\n"
+                "  --open FILE       a data file named on the program's command line (twice at most)\n"
+                "  KEYS              the key script, e.g. \"dfile.dat{enter}\"\n",
+                kUsage);
+    return 0;
 }
 
 bool parse_options(int argc, char** argv, Options& o, std::string& problem) {
@@ -73,6 +88,8 @@ int main(int argc, char** argv) {
     namespace fs = std::filesystem;
     Options o;
     std::string problem;
+    for (int i = 1; i < argc; ++i)
+        if (std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h") return help();
     if (!parse_options(argc, argv, o, problem)) return usage(problem);
 
     std::string script;

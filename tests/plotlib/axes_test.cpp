@@ -160,5 +160,28 @@ TEST_F(Axes, NumberIsDrawnAsFormatted) {
     EXPECT_EQ(label_text(lines[10]), "13");
 }
 
+TEST_F(Axes, NumbersTakeTheDecimalsTheirValuesNeedNeverFewer) {
+    struct Row {
+        REAL first, step;
+        INTEGER ndec;
+        Lines numbers;
+    } rows[] = {
+        {0.0f, 9.2f, 0, {"0.0", "9.2", "18.4", "27.6", "36.8"}},    // not 28 at 27.6
+        {9.2f, 0.05f, 1, {"9.20", "9.25", "9.30", "9.35", "9.40"}},  // not 9.3 twice
+        {0.0f, 2.5f, 1, {"0.0", "2.5", "5.0", "7.5", "10.0"}},       // already right: as asked
+        {0.0f, 5.0f, -1, {"0", "5", "10", "15", "20"}},
+        {0.0f, 0.125f, 1, {"0.000", "0.125", "0.250", "0.375", "0.500"}},
+        {0.0f, 0.5f, 3, {"0.000", "0.500", "1.000", "1.500", "2.000"}},  // never fewer than asked
+    };
+    for (const Row& r : rows) {
+        open_plot("decimals.plt");
+        PLTAXS(1.5f, 1.0f, "t", -1, 4.0f, 0.0f, r.first, r.step, r.ndec, 0.0f, 1.0f);
+        Lines numbers;
+        for (const std::string& l : records("decimals.plt"))
+            if (l.rfind(" LB", 0) == 0 && label_text(l) != "t") numbers.push_back(label_text(l));
+        EXPECT_EQ(numbers, r.numbers) << r.first << " + " << r.step;
+    }
+}
+
 }  // namespace
 }  // namespace datrax::testing

@@ -2,8 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
+#include <random>
+#include <string>
 #include <vector>
 
+#include "base/numbers.h"
 #include "plots/histogram_counts.h"
 
 namespace datrax {
@@ -18,6 +22,8 @@ TEST(Binning, EqualIntervalsWithSharedLimitsInTheUpperBin) {
         {3.0f, 0.0f, 10.0f, 100, 31},   {2.99f, 0.0f, 10.0f, 100, 30},   // a shared limit goes up
         {-5.0f, -5.0f, -4.0f, 25, 1},   {-4.0f, -5.0f, -4.0f, 25, 25},   {-4.5f, -5.0f, -4.0f, 25, 13},
         {3.96f, 0.0f, 99.0f, 25, 2},    {3.95f, 0.0f, 99.0f, 25, 1},     // limits of 99 / 25
+        {0.16f, 0.0f, 4.0f, 25, 2},     {0.48f, 0.0f, 4.0f, 25, 4},      // 0.16 is below the double 0.16
+        {0.1f, 0.0f, 1.0f, 10, 2},      {0.7f, 0.0f, 1.0f, 10, 8},       // the printed limits 0.1 and 0.7
         {-1.0f, 0.0f, 10.0f, 100, 0},   {11.0f, 0.0f, 10.0f, 100, 0},    // outside: no bin
         {2.0f, 2.0f, 2.0f, 25, 1},      {2.5f, 2.0f, 2.0f, 25, 0},       // a zero range
         {3.4e38f, -3.4e38f, 3.4e38f, 25, 25}, {-3.4e38f, -3.4e38f, 3.4e38f, 25, 1},
@@ -65,6 +71,47 @@ TEST(Statistics, AgreeWithDoublePrecisionWithinSinglePrecisionTolerance) {
     EXPECT_NEAR(s.skewness, s3 / (sd * sd * sd * n), 1e-2);
     EXPECT_NEAR(s.kurtosis, s4 / (sd * sd * sd * sd * n) - 3.0, 1e-2);
     EXPECT_NEAR(s.power, q / n, 1e-4 * q / n);
+}
+
+// FMTNUM's text of V with NDEC decimals: the digits the histogram shows.
+std::string shown(REAL v, INTEGER ndec) {
+    Text<32> text;
+    INTEGER n = 0;
+    FMTNUM(v, ndec, text, n);
+    return std::string(text.view().substr(0, static_cast<size_t>(n)));
+}
+
+TEST(Statistics, SixMillionSamplesOfALargeMeanAreExactToTheShownDigits) {
+    // Mean 1000, standard deviation 1: the single-precision sums of the
+    // past drifted visibly here.
+    std::mt19937_64 random(20260309);
+    std::uniform_real_distribution<double> uniform(0.0, 1.0);
+    std::vector<REAL> y(6'000'000);
+    for (size_t i = 0; i < y.size(); i += 2) {
+        const double r = std::sqrt(-2.0 * std::log(1.0 - uniform(random))), a = 2.0 * std::numbers::pi * uniform(random);
+        y[i] = static_cast<REAL>(1000.0 + r * std::cos(a));
+        y[i + 1] = static_cast<REAL>(1000.0 + r * std::sin(a));
+    }
+    long double sum = 0;
+    for (const REAL v : y) sum += v;
+    const long double n = static_cast<long double>(y.size()), mean = sum / n;
+    long double s2 = 0, s3 = 0, s4 = 0, q = 0;
+    for (const REAL v : y) {
+        const long double d = v - mean;
+        s2 += d * d;
+        s3 += d * d * d;
+        s4 += d * d * d * d;
+        q += static_cast<long double>(v) * v;
+    }
+    const long double sd = std::sqrt(s2 / n);
+    const SampleStatistics s = sample_statistics(y);
+    for (const INTEGER ndec : {3, 5}) {
+        EXPECT_EQ(shown(s.mean, ndec), shown(static_cast<REAL>(mean), ndec));
+        EXPECT_EQ(shown(s.sd, ndec), shown(static_cast<REAL>(sd), ndec));
+        EXPECT_EQ(shown(s.power, ndec), shown(static_cast<REAL>(q / n), ndec));
+    }
+    EXPECT_NEAR(s.skewness, static_cast<double>(s3 / (sd * sd * sd * n)), 1e-6);
+    EXPECT_NEAR(s.kurtosis, static_cast<double>(s4 / (sd * sd * sd * sd * n) - 3.0L), 1e-6);
 }
 
 TEST(Statistics, ZeroSpreadAndNoSamples) {
