@@ -129,9 +129,11 @@ bool written_exactly(REAL value, REAL step, INTEGER ndec) {
     return std::fabs(read - static_cast<double>(value)) <= tolerance;
 }
 
-bool labels_right(const std::vector<REAL>& values, REAL step, INTEGER ndec) {
+// The numbers written every STRIDE ticks say their values and differ from
+// one another.
+bool labels_right(const std::vector<REAL>& values, int64_t stride, REAL step, INTEGER ndec) {
     std::string previous;
-    for (size_t i = 0; i < values.size(); ++i) {
+    for (size_t i = 0; i < values.size(); i += static_cast<size_t>(stride)) {
         if (!written_exactly(values[i], step, ndec)) return false;
         std::string text(number_text(values[i], ndec));
         if (i > 0 && text == previous) return false;
@@ -140,15 +142,24 @@ bool labels_right(const std::vector<REAL>& values, REAL step, INTEGER ndec) {
     return true;
 }
 
-// The decimals of the tick numbers: NDEC, or as many more as the values
-// need to be written exactly and to differ from their neighbours (a tick at
-// 27.6 is not labelled 28). Values no number of decimals writes keep NDEC.
-INTEGER tick_decimals(const std::vector<REAL>& values, REAL step, INTEGER ndec) {
+// The decimals of the tick numbers and every how many ticks one is written:
+// NDEC, or as many more as the written values need to be exact and to
+// differ from their neighbours (a tick at 27.6 is not labelled 28). Values
+// no number of decimals writes so keep NDEC.
+struct Annotation {
+    INTEGER ndec;
+    int64_t stride;
+};
+Annotation annotation(const Frame& f, REAL x, REAL y, REAL div, const std::vector<REAL>& values, REAL step,
+                      INTEGER ndec) {
     constexpr INTEGER kMostDecimals = 9;
-    if (ndec >= kMostDecimals || labels_right(values, step, ndec)) return ndec;
-    for (INTEGER d = std::max(ndec + 1, 1); d <= kMostDecimals; ++d)
-        if (labels_right(values, step, d)) return d;
-    return ndec;
+    const Annotation asked{ndec, annotation_stride(f, x, y, div, values, ndec)};
+    if (ndec >= kMostDecimals || labels_right(values, asked.stride, step, ndec)) return asked;
+    for (INTEGER d = std::max(ndec + 1, 1); d <= kMostDecimals; ++d) {
+        const Annotation more{d, annotation_stride(f, x, y, div, values, d)};
+        if (labels_right(values, more.stride, step, d)) return more;
+    }
+    return asked;
 }
 
 void annotate_tick(const Frame& f, REAL tx, REAL ty, REAL value, INTEGER ndec) {
@@ -231,8 +242,9 @@ void draw_axis(REAL X, REAL Y, std::string_view LABEL, INTEGER NCHAR, REAL AXLEN
         v = value;
         value += step;
     }
-    const INTEGER NDEC = tick_decimals(values, step, asked_decimals);
-    const int64_t stride = annotation_stride(f, X, Y, div, values, NDEC);
+    const Annotation a = annotation(f, X, Y, div, values, step, asked_decimals);
+    const INTEGER NDEC = a.ndec;
+    const int64_t stride = a.stride;
     for (int64_t i = 0; i < n; ++i) {
         const REAL along = static_cast<REAL>(i) * div;
         const REAL v = values[static_cast<size_t>(i)];

@@ -76,8 +76,9 @@ void draw_axes_and_frame(const SpectrumDrawing& d) {
     // them, not the time-series axis parameters.
     const Text<20>& unit = dset.DUNIT(d.K);
     const REAL astep = (specw.AHI - specw.ALO) / static_cast<REAL>(ngy);
+    const INTEGER adec = axis_decimals(astep);  // whole numbers without a point
     PLTAXS(pp.XMIN, pp.YMIN, unit.view(), unit.trimmed_length(), -pp.YLEN, 90.0f, specw.ALO, astep,
-           axis_decimals(astep), 0.0f, pp.YLEN / static_cast<REAL>(ngy));
+           adec == 0 ? -1 : adec, 0.0f, pp.YLEN / static_cast<REAL>(ngy));
     RECTNG(pp.XMIN, pp.YMIN, pp.YLEN, pp.XLEN, 0.0f, 3);
     if (pp.ZGRD) draw_grid(pp.YMIN, pp.YLEN, 1);
 }

@@ -173,11 +173,13 @@ TEST_F(Axes, NumbersTakeTheDecimalsTheirValuesNeedNeverFewer) {
         {0.0f, 0.125f, 1, {"0.000", "0.125", "0.250", "0.375", "0.500"}},
         {0.0f, 0.5f, 3, {"0.000", "0.500", "1.000", "1.500", "2.000"}},  // never fewer than asked
     };
+    int k = 0;
     for (const Row& r : rows) {
-        open_plot("decimals.plt");
+        const std::string name = "decimals" + std::to_string(k++) + ".plt";
+        open_plot(name);
         PLTAXS(1.5f, 1.0f, "t", -1, 4.0f, 0.0f, r.first, r.step, r.ndec, 0.0f, 1.0f);
         Lines numbers;
-        for (const std::string& l : records("decimals.plt"))
+        for (const std::string& l : records(name.c_str()))
             if (l.rfind(" LB", 0) == 0 && label_text(l) != "t") numbers.push_back(label_text(l));
         EXPECT_EQ(numbers, r.numbers) << r.first << " + " << r.step;
     }

@@ -57,7 +57,8 @@ TEST_F(Marking, AMissingSampleIsNeverMarked) {
     mark_is(1, 6.5f, 5.0f);  // sample 11, the nearest present one
     EXPECT_EQ(plotw.mark_index(1), 11);
     EXPECT_FLOAT_EQ(plotw.mark_value(1), 16.5f);
-    EXPECT_EQ(row_above(), " Index = 11   t = 5.0000 min   y = 16.5000 microgal");
+    EXPECT_NE(bottom_row().find(" Index = 11   t = 5.0000 min   y = 16.5000 microgal Select"), std::string::npos)
+        << bottom_row();
 }
 
 // The report that does not fit beside the question takes the row above:
@@ -66,11 +67,14 @@ TEST_F(Marking, TheQuestionIsAlwaysSeenWhole) {
     dset.NPTS(1) = 17;
     for (INTEGER i = 1; i <= 17; ++i) Y(i, 1) = 41782.0f + static_cast<REAL>(i);
     dset.DUNIT(1) = "nm/s^2 (station BF)";
+    pp.AXTITX(1) = "minutes from the start of the record";
     keys(repeat("{right}", 30) + "{enter}");
     EXPECT_THROW(mark_points(0.5f, 1), RunStop);
     EXPECT_EQ(bottom_row(), " Select a Time [y/n] -->");
-    EXPECT_EQ(row_above(), " Index = 10   t = 4.5000 min   y = 41792.0000 nm/s^2 (station BF)");
-    mark(0.5f, 1, "n");
+    EXPECT_EQ(row_above(),
+              " Index = 10   t = 4.5000 minutes from the start of the record   y = 41792.0000 nm/s^2 (station BF)");
+    mark(0.5f, 1, repeat("{right}", 30) + "{enter}n");
+    EXPECT_EQ(bottom_row(), " Select a Time [y/n] --> n");
     EXPECT_EQ(row_above(), "") << "the report goes with the answer";
 }
 
@@ -83,7 +87,8 @@ TEST_F(Marking, AFilteredCurveReportsTheValueDrawnAndTheRawSample) {
     plotw.NH = 1;
     plotw.W(1) = plotw.W(2) = plotw.W(3) = 1.0f / 3.0f;
     mark(0.5f, 1, repeat("{right}", 30) + "{enter}n");
-    EXPECT_NE(row_above().find("   y = 16.6667 microgal (raw 30.0000)"), std::string::npos) << row_above();
+    const std::string report = row_above() + bottom_row();
+    EXPECT_NE(report.find("   y = 16.6667 microgal (raw 30.0000)"), std::string::npos) << report;
     EXPECT_FLOAT_EQ(plotw.mark_value(1), 30.0f);
 }
 
