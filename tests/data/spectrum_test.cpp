@@ -159,5 +159,25 @@ TEST(Spectrum, BandMeasuresFindTheLineOfTheirBand) {
     EXPECT_EQ(band_rms(s, 0.6, 0.9), 0.0f);
 }
 
+TEST(Spectrum, LargeValuesGiveFiniteMeasuresAndOverflowIsRefused) {
+    // Squares of amplitudes from 1e17 up leave single precision.
+    const Spectrum s = spectrum_of(lines(1000, 1.0, {{0.1, 3.0e20, 0.0}}), 1.0);
+    EXPECT_NEAR(largest_peaks(s, 0.0, 0.5, 1)[0].amplitude, 3.0e20, 3.0e18);
+    EXPECT_NEAR(band_rms(s, 0.0, 0.5), 3.0e20 / std::sqrt(2.0), 3.0e18);
+    EXPECT_TRUE(std::isfinite(largest_amplitude(s, 0.0, 0.5)));
+
+    std::vector<REAL> edge(1000);
+    for (size_t i = 0; i < edge.size(); ++i) edge[i] = i % 2 ? 3.0e38f : -3.0e38f;
+    Spectrum refused;
+    EXPECT_EQ(amplitude_spectrum(edge, 1.0, refused), SpectrumStatus::TooLarge);
+}
+
+TEST(Spectrum, ABinOnABandLimitBelongsToTheUpperBand) {
+    // Three days of minutes in hours: bin 36 lies at 0.5 cph.
+    const Spectrum s = spectrum_of(lines(4320, 1.0 / 60.0, {{0.5, 10.0, 0.0}}), 1.0 / 60.0);
+    EXPECT_NEAR(band_rms(s, 0.5, 1.0), band_rms(s, 0.0, 100.0) * std::sqrt(5.0 / 6.0), 1e-3);
+    EXPECT_NEAR(band_peak(s, 0.5, 1.0).frequency, 0.5, 1e-9);
+}
+
 }  // namespace
 }  // namespace datrax

@@ -55,6 +55,29 @@ TEST_F(CalendarAxis, TenHoursZoomedByDates) {
     expect_screen_and_file("cal_ten_hours");
 }
 
+// A record across a new year names both years, and the zone of its times.
+TEST_F(CalendarAxis, TheTitleNamesTheZoneAndTheYearsOfTheWindow) {
+    std::string text = "Filename          : BF091230.GGP\nyyyymmdd hhmmss gravity(microgal) pressure(mbar)\n"
+                       "77777777       0.000       0.000\n";
+    for (int h = 0; h < 96; ++h) {
+        const int day = 30 + h / 24;  // 30 and 31 December, then 1 and 2 January
+        char line[64];
+        std::snprintf(line, sizeof line, "%s %02d0000%10.4f%10.4f\n",
+                      day <= 31 ? ("200912" + std::to_string(day)).c_str() : ("2010010" + std::to_string(day - 31)).c_str(),
+                      h % 24, 40.0 * std::sin(h * 0.26), 1005.0 + 4.0 * std::cos(h * 0.1));
+        text += line;
+    }
+    testing::write_text_file("bf091230.ggp", text + "99999999\n88888888\n");
+    s.run("dbf091230.ggp{enter}" "cu5{enter}r" "dnn{enter}" "snyears.plt{enter}");
+    ASSERT_EQ(s.bottom_row(), kBrowse);
+    EXPECT_EQ(pp.AXTITX(1).trimmed(), "date (UTC)");
+    const std::string plot = testing::read_file_bytes(s.folder() / "years.plt");
+    EXPECT_NE(plot.find(" LBdate (UTC) 2009-2010\x03"), std::string::npos);
+    // Zoomed to the last day, the window holds one year again.
+    s.run("dy" "cu5{enter}r" "dy2010-01-02{enter}2010-01-02 23:00{enter}n{enter}" "snyear.plt{enter}");
+    EXPECT_NE(testing::read_file_bytes(s.folder() / "year.plt").find(" LBdate (UTC) 2010\x03"), std::string::npos);
+}
+
 TEST_F(CalendarAxis, TwoDaysZoomedByDates) {
     s.run(kMonth + "zy2024-03-11{enter}2024-03-13{enter}n" "sy");
     expect_screen_and_file("cal_two_days");

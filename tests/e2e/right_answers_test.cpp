@@ -378,5 +378,18 @@ TEST(RightAnswers, SpectrumOfHugeValuesIsFiniteOrRefused) {
     EXPECT_FALSE(std::filesystem::exists("big.spc"));
 }
 
+TEST(RightAnswers, ALongTitleEndsWithDotsInsideTheFrame) {
+    Session s;
+    const std::string title =
+        "Superconducting gravimeter, Black Forest Observatory, station BF, sensor 2, 1 s";
+    const testing::DatraLayout layout{title, "1.0", "(5f10.3)", "nm/s^2", "min", 5, "%10.3f"};
+    testing::write_text_file("bf.dat", testing::datra_text(layout, 100, [](int i) { return std::sin(i * 0.1); }));
+    s.run("dbf.dat{enter}" "dnn{enter}" "snlong.plt{enter}");
+    // 8 inches of frame hold 53 characters of 0.15 inch.
+    const std::string shown = title.substr(0, 50) + "...";
+    EXPECT_NE(testing::read_file_bytes("long.plt").find(" LB" + shown + "\x03"), std::string::npos);
+    EXPECT_EQ(testing::read_file_bytes("long.plt").find(title.substr(0, 54)), std::string::npos);
+}
+
 }  // namespace
 }  // namespace datrax
