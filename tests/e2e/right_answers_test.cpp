@@ -391,5 +391,32 @@ TEST(RightAnswers, ALongTitleEndsWithDotsInsideTheFrame) {
     EXPECT_EQ(testing::read_file_bytes("long.plt").find(title.substr(0, 54)), std::string::npos);
 }
 
+TEST(RightAnswers, ASampleOnAPrintedBinLimitIsCountedInTheUpperBin) {
+    Session s;
+    // Readings 0.00 to 4.00 cm: 25 bins of 0.16; one reading on each of the
+    // limits 0.16, 0.48 and 0.96, one at each end.
+    const std::vector<double> readings = {0.0, 0.16, 0.48, 0.96, 4.0};
+    const testing::DatraLayout layout{"Tide gauge", "1.0", "(5f10.2)", "cm", "hour", 5, "%10.2f"};
+    testing::write_text_file("tg.dat", testing::datra_text(layout, 5, [&](int i) { return readings[i - 1]; }));
+    s.run("dtg.dat{enter}" "hnny");
+    std::istringstream table(testing::read_file_bytes("tg.hst"));
+    std::string line;
+    std::vector<int> counts;
+    for (int record = 1; std::getline(table, line); ++record)
+        if (record > 3) counts.push_back(std::stoi(line.substr(31)));
+    ASSERT_EQ(counts.size(), 25u);
+    for (const int bin : {1, 2, 4, 7, 25}) EXPECT_EQ(counts[static_cast<size_t>(bin - 1)], 1) << "bin " << bin;
+}
+
+TEST(RightAnswers, SpectrumTimeLimitsAreAskedAsDatesOnACalendarAxis) {
+    Session s;
+    std::filesystem::copy_file(std::filesystem::path(DATRAX_SOURCE_DIR) / "samples" / "bf240301.ggp", "bf240301.ggp");
+    s.run("dbf240301.ggp{enter}" "cu5{enter}r" "ay");
+    EXPECT_EQ(s.bottom_row().substr(0, 38), "Set dates (yyyy-mm-dd hh:mm): Lower ->");
+    s.run("dy" "cu5{enter}r" "ay2024-03-02{enter}2024-03-12{enter}{enter}q");
+    EXPECT_NE(testing::read_file_bytes("bf240301.spc").find(" Samples   :        25       265       241"),
+              std::string::npos);
+}
+
 }  // namespace
 }  // namespace datrax
