@@ -95,6 +95,7 @@ int run_datrax(std::span<const std::string> files) {
             WAITKY();
         }
     } catch (const RunStop& stop) {
+        abandon_plot_file();  // a plot the run did not finish leaves the old file
         return finish_run(stop);
     }
     return 0;

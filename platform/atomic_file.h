@@ -32,6 +32,8 @@ public:
     bool is_open() const { return fd_ >= 0; }
     // Appends bytes; a failure is kept and reported by commit().
     void write(std::string_view bytes);
+    // True once a write has failed (commit() will refuse).
+    bool failed() const { return error_ != 0; }
     // Flushes the contents to the disk and puts them in place of the old
     // file. False (with a reason) when any step failed: the old file is then
     // unchanged and the temporary file removed.

@@ -8,7 +8,7 @@
 
 namespace datrax::platform {
 
-PlotFile::~PlotFile() { close(); }
+PlotFile::~PlotFile() { abandon(); }
 
 PlotFile::PlotFile(PlotFile&& other) noexcept
     : file_(std::move(other.file_)),
@@ -19,7 +19,7 @@ PlotFile::PlotFile(PlotFile&& other) noexcept
 
 PlotFile& PlotFile::operator=(PlotFile&& other) noexcept {
     if (this != &other) {
-        close();
+        abandon();
         file_ = std::move(other.file_);
         buf_ = std::move(other.buf_);
         used_ = std::exchange(other.used_, 0);
@@ -30,7 +30,7 @@ PlotFile& PlotFile::operator=(PlotFile&& other) noexcept {
 }
 
 bool PlotFile::open(std::string_view name) {
-    close();
+    abandon();
     if (name.empty()) return false;
     discard_ = is_null_device_name(name);
     std::string error;
@@ -53,6 +53,20 @@ void PlotFile::write(std::string_view s) {
         commit(n);
         s.remove_prefix(n);
     }
+}
+
+bool PlotFile::flush_all() {
+    if (!open_) return false;
+    flush();
+    return discard_ || !file_.failed();
+}
+
+void PlotFile::abandon() {
+    if (!open_) return;
+    file_.abandon();
+    used_ = 0;
+    open_ = false;
+    discard_ = false;
 }
 
 bool PlotFile::close() {

@@ -1,7 +1,10 @@
 // The plot file: a sequential output file written through one large buffer,
 // so that a plot of millions of pen moves costs no allocation or system call
 // per record, and put in place only when complete (see AtomicFile): a plot
-// that cannot be written whole never replaces an old plot of its name.
+// that cannot be written whole never replaces an old plot of its name, and
+// only close() puts it in place. A file dropped without close() (a new
+// open, a reset, the end of the run) is abandoned: the old file stays as it
+// was and no temporary file is left.
 // Also the name rules of plot files (null device, separators).
 #pragma once
 #include <cstddef>
@@ -16,20 +19,28 @@ namespace datrax::platform {
 class PlotFile {
 public:
     PlotFile() = default;
-    ~PlotFile();
+    ~PlotFile();  // abandons a file not closed
     PlotFile(PlotFile&& other) noexcept;
     PlotFile& operator=(PlotFile&& other) noexcept;
     PlotFile(const PlotFile&) = delete;
     PlotFile& operator=(const PlotFile&) = delete;
 
     // Starts a new file of that name, to replace an existing one when
-    // closed. What is written to a name of the null device is discarded.
-    // False when it cannot be written (see AtomicFile::open).
+    // closed (a file still open is abandoned). What is written to a name of
+    // the null device is discarded. False when it cannot be written (see
+    // AtomicFile::open).
     bool open(std::string_view name);
     bool is_open() const { return open_; }
+    // True while the open file is the null device.
+    bool discards() const { return discard_; }
+    // Writes what is buffered, without putting the file in place. False
+    // once a write of this file has failed.
+    bool flush_all();
     // Writes what is buffered and puts the file in place. False when any
     // write of this file failed: an old file of the name is then unchanged.
     bool close();
+    // Drops what was written; an old file of the name stays as it was.
+    void abandon();
 
     // Room for n more bytes (n <= capacity()); write them, then commit(n).
     char* reserve(size_t n) {

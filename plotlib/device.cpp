@@ -34,16 +34,33 @@ constexpr PageRow kPage17{3, 0, 100, 16320, 10315};
 
 platform::Canvas& canvas() { return platform::window().canvas(); }
 
-// Puts the pen away and closes the plot file; a file whose writing failed
-// is reported instead of passing for a finished plot.
+// Makes the drawing of the open plot file complete, once: the pen put away
+// and the page written out. False when the page could not be written.
+bool complete_drawing() {
+    if (!plot.file_complete) {
+        hpgl::pen_away();
+        plot.file_drawn = plot.page.finish();
+        plot.file_complete = true;
+    }
+    return plot.file_drawn;
+}
+
+// Completes the plot file and puts it in place; a file whose writing failed
+// is dropped (the old file stays) and reported instead of passing for a
+// finished plot.
 void close_plot_file() {
     if (plot.plot_unit != kPlotUnit) return;
-    hpgl::pen_away();
     const Text<40> name = plot.plot_file_name;
-    const bool drawn = plot.page.finish();
-    const bool written = plot.file.close() && drawn;
+    const bool null_device = plot.file.discards();
+    bool written = complete_drawing();
+    if (written)
+        written = plot.file.close();
+    else
+        plot.file.abandon();
+    plot.file_saved = written && !null_device;
     plot.plot_unit = 0;
     plot.plot_file_name = "";
+    plot.file_complete = false;
     if (!written) bottom_row_notice("Cannot write |", name, 15);
 }
 
@@ -92,6 +109,8 @@ void open_plot_file(const Text<40>& name) {
     }
     plot.plot_unit = kPlotUnit;
     plot.plot_file_name = name;
+    plot.file_complete = false;
+    plot.file_saved = false;
     // Nothing of the last file's pen state holds in this one: a new file
     // starts as IN; leaves the plotter (pen up, solid line), so its first
     // dotted or dashed move writes its line type.
@@ -129,6 +148,22 @@ INTEGER plot_device() { return plot.IDEV; }
 bool plot_file_open() { return plot.IDEV == kDevicePlotFile || plot.IDEV == kDeviceBoth; }
 
 std::string_view plot_file_name() { return plot.plot_file_name.trimmed(); }
+
+bool finish_plot_file() {
+    if (plot.plot_unit != kPlotUnit) return false;
+    return complete_drawing() && plot.file.flush_all() && !plot.file.discards();
+}
+
+bool plot_file_saved() { return plot.file_saved; }
+
+void abandon_plot_file() {
+    if (plot.plot_unit != kPlotUnit) return;
+    plot.page = paper::Page();
+    plot.file.abandon();
+    plot.plot_unit = 0;
+    plot.plot_file_name = "";
+    plot.file_complete = false;
+}
 
 INTEGER page_size() { return plot.IPAGE; }
 

@@ -22,6 +22,17 @@ INTEGER plot_device();
 bool plot_file_open();  // the device draws into a plot file (1 or 12)
 std::string_view plot_file_name();
 INTEGER page_size();  // 11 or 17
+// Completes the drawing of the open plot file (pen put away, page written
+// out) without putting the file in place; nothing more is drawn into it.
+// Questions about files that go with the plot come between this and
+// PLTCLS, so a run that ends at one leaves the old plot file as it was.
+// True when a real file (not the null device) holds the whole drawing.
+bool finish_plot_file();
+// True when the last PLTCLS put a real plot file in place.
+bool plot_file_saved();
+// Drops an open plot file without putting it in place (the run ends before
+// its drawing was finished): the old file of its name stays as it was.
+void abandon_plot_file();
 
 // IDEV < 0 returns IDEV, IPAGE, IMODE, IBACK and the plot file name (FILE
 // blank padded or cut); otherwise sets them (IDEV 0 -> 2, IPAGE 0 -> 11,

@@ -87,7 +87,7 @@ int put_fixed(char* out, int width, int decimals, double v) {
     return width;
 }
 
-bool file_open() { return plot.file.is_open(); }
+bool file_open() { return plot.file.is_open() && !plot.file_complete; }
 
 namespace {
 // True when the records go onto the page of a PDF, SVG or PNG file.

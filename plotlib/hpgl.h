@@ -1,7 +1,8 @@
 // The records of a plot file: HP-GL formatted in fixed columns, or, for a
 // PDF, SVG or PNG plot file, the same records drawn on its page. Every
-// writer does nothing while no plot file is open, so no routine can write
-// into a closed or never opened file.
+// writer does nothing while no plot file is open or once its drawing is
+// complete, so no routine can write into a closed, finished or never opened
+// file.
 #pragma once
 #include <string_view>
 

@@ -29,6 +29,9 @@ struct PlotLibRecord {
     Text<40> plot_file_name;  // name of the plot file last opened (PLTOPN; blank after closing)
     INTEGER plot_unit = 0;    // kPlotUnit while a plot file is open, else 0 (PLTOPN, PLTCLS, PLTEND)
     platform::PlotFile file;  // the open plot file itself
+    bool file_complete = false;  // the open plot file's drawing is complete: nothing more is written (finish_plot_file)
+    bool file_drawn = false;     // its page was written out without a failure (finish_plot_file)
+    bool file_saved = false;     // the last plot file closed was put in place, not the null device (PLTCLS)
     paper::Page page;         // the drawing of a PDF, SVG or PNG plot file, written into `file` (PLTOPN, PLTCLS)
     REAL XLO = 0.0f, YLO = 0.0f, XHI = 10.0f, YHI = 7.5f;  // page extents, inches (HPPSZE, origin shifts)
     REAL PXIN = 0.0f, PYIN = 0.0f;                         // screen pixels per inch (SCRINI)

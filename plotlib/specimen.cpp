@@ -24,9 +24,9 @@ void glyph_block(REAL left, REAL bottom, REAL height, REAL angle) {
         if (code <= 32) {
             PLTSYM(x + kCellWidth / 2.0f, y + kCellHeight / 2.0f, height, {&ch, 1}, angle, -1);
         } else if (angle == 0.0f) {
-            PLTSYM(x + 0.07f, y + 0.1f, height, {&ch, 1}, angle, 1);
+            plotlib_detail::draw_glyphs(x + 0.07f, y + 0.1f, height, {&ch, 1}, angle, 1);
         } else {
-            PLTSYM(x + kCellWidth - 0.05f, y + 0.05f, height, {&ch, 1}, angle, 1);
+            plotlib_detail::draw_glyphs(x + kCellWidth - 0.05f, y + 0.05f, height, {&ch, 1}, angle, 1);
         }
     }
 }

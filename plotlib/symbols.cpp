@@ -184,13 +184,33 @@ void file_symbol(REAL X, REAL Y, REAL height, std::string_view text, REAL angle,
     plot.file_cont_y = y + static_cast<REAL>(count) * h * s;
 }
 
+// A text as it may be drawn: its control characters (codes 0-31 and 127)
+// become blanks, so that a text read from a data file can neither end a
+// plot-file label and run on as plotter commands nor draw marker shapes.
+std::string printable_text(std::string_view text) {
+    std::string out(text);
+    for (char& ch : out)
+        if (static_cast<unsigned char>(ch) < 32 || ch == '\x7f') ch = ' ';
+    return out;
+}
+
 }  // namespace
 
 void PLTSYM(const REAL& X, const REAL& Y, const REAL& HEIGHT, std::string_view TEXT, const REAL& ANGLE,
             const INTEGER& NCHAR) {
-    const REAL height = std::fabs(plot.THGT) >= 0.0001f ? plot.THGT : HEIGHT;
-    if (plotlib_detail::screen_in_use()) screen_symbol(X, Y, height, TEXT, ANGLE, NCHAR);
-    if (plotlib_detail::file_device()) file_symbol(X, Y, height, TEXT, ANGLE, NCHAR);
+    if (NCHAR < 0) return plotlib_detail::draw_glyphs(X, Y, HEIGHT, TEXT, ANGLE, NCHAR);  // a marker code
+    plotlib_detail::draw_glyphs(X, Y, HEIGHT, printable_text(TEXT), ANGLE, NCHAR);
 }
+
+namespace plotlib_detail {
+
+void draw_glyphs(const REAL& X, const REAL& Y, const REAL& HEIGHT, std::string_view TEXT, const REAL& ANGLE,
+                 const INTEGER& NCHAR) {
+    const REAL height = std::fabs(plot.THGT) >= 0.0001f ? plot.THGT : HEIGHT;
+    if (screen_in_use()) screen_symbol(X, Y, height, TEXT, ANGLE, NCHAR);
+    if (file_device()) file_symbol(X, Y, height, TEXT, ANGLE, NCHAR);
+}
+
+}  // namespace plotlib_detail
 
 }  // namespace datrax

@@ -10,9 +10,17 @@ namespace datrax {
 // for NCHAR = -1 the marker whose code is TEXT's first character centred
 // at (X, Y) (-2: first a line to it). X or Y 999 continues where the last
 // text ended; HEIGHT < 0 draws bold. A text ending in "^" is centred on the
-// page.
+// page. Control characters of a text (codes 0-31 and 127) are drawn as
+// blanks on every device.
 void PLTSYM(const REAL& X, const REAL& Y, const REAL& HEIGHT, std::string_view TEXT, const REAL& ANGLE,
             const INTEGER& NCHAR);
+
+namespace plotlib_detail {
+// PLTSYM drawing every character of TEXT as the glyph of its code, control
+// characters included: the font specimen shows every glyph of the font.
+void draw_glyphs(const REAL& X, const REAL& Y, const REAL& HEIGHT, std::string_view TEXT, const REAL& ANGLE,
+                 const INTEGER& NCHAR);
+}  // namespace plotlib_detail
 
 // LMODE 999 returns the five current values; otherwise sets them: line mode
 // 6, 5, 0 or else 2; marker -1 (negative), 0..32, or 0 (above 32); marker

@@ -6,11 +6,14 @@
 #include <string>
 
 #include "console/console.h"
+#include "console/prompts.h"
 #include "data/calendar.h"
 #include "data/missing.h"
 #include "platform/atomic_file.h"
-#include "platform/plot_file.h"
+#include "platform/files.h"
+#include "plotlib/device.h"
 #include "plots/series_drawing.h"
+#include "plots/table_file.h"
 #include "plots/time_placement.h"
 
 namespace datrax {
@@ -80,12 +83,59 @@ std::string mark_table() {
     return table;
 }
 
-bool write_mark_table(std::string_view plot_name) {
-    if (plot_name.empty() || platform::is_null_device_name(plot_name)) return true;
-    Text<40> name(plot_name);
-    SETEXT(name, "mrk");
+namespace {
+
+void table_notice(std::string_view text) {
+    MSGTXT(0, -scr.MAXROW, text, scr.PRMCOL);
+    WAITKY();
+}
+
+// Asks for the table's name (the overwrite question of every table) and
+// writes the table into its temporary file. False when no table is to be
+// put in place: a blank name, or a file that cannot be written (told).
+bool start_mark_table(Text<40>& name, platform::AtomicFile& file) {
+    choose_table_name(name, "Filename for Marks --> |");
+    if (name.is_blank()) return false;
     std::string error;
-    return platform::replace_file(platform::plot_file_path(name.trimmed()), mark_table(), error);
+    if (!file.open(platform::native_path(name.trimmed()), error)) {
+        table_notice("The table of the marks could not be written --> |");
+        return false;
+    }
+    file.write(mark_table());
+    return true;
+}
+
+// A plot saved without marks beside the table of an earlier plot's marks:
+// true when the user lets that table go rather than have it pass for the
+// new plot's.
+bool drop_earlier_table(const Text<40>& name) {
+    if (!platform::file_exists(name.trimmed())) return false;
+    SHOWTX(0, -scr.MAXROW, "File {|", name.view(), name.trimmed_length(), scr.PRMCOL);
+    LOGICAL drop = false;
+    ASKYN(-1, 0, "} holds marks of an earlier plot. Delete [y/n] --> |", drop, scr.PRMCOL);
+    return drop;
+}
+
+}  // namespace
+
+void close_plot_with_marks() {
+    Text<40> name(plot_file_name());
+    SETEXT(name, "mrk");
+    platform::AtomicFile table;
+    bool has_table = false, drop = false;
+    if (finish_plot_file()) {
+        if (plotw.mark_count > 0)
+            has_table = start_mark_table(name, table);
+        else
+            drop = drop_earlier_table(name);
+    }
+    plotw.mark_count = 0;
+    PLTCLS();
+    if (!plot_file_saved()) return;  // the old plot stays, and so does its table
+    std::string error;
+    if (has_table && !table.commit(error)) table_notice("The table of the marks could not be written --> |");
+    if (drop && !platform::delete_file(name.trimmed()))
+        table_notice("The table of the earlier marks could not be deleted --> |");
 }
 
 }  // namespace datrax

@@ -27,9 +27,15 @@ std::string calendar_time(INTEGER index, INTEGER k);
 // The table of the marks in plotw's list: a header line, then one line per
 // mark with index, time, value and the value's unit.
 std::string mark_table();
-// Writes mark_table() beside the plot file PLOT_NAME (same base name,
-// extension ".mrk"); nothing for the null device. False when it could not
-// be written.
-bool write_mark_table(std::string_view plot_name);
+// Ends the save of a time-series plot: completes the open plot file's
+// drawing, then, with marks in the list, asks for the table's name beside
+// it (same base name, extension ".mrk", with the overwrite question) and,
+// without marks, whether an existing table of that name may go; then puts
+// the plot in place, and the table after it (or deletes the earlier one).
+// Every question and message comes before the plot is put in place, so a
+// run that ends at one leaves the old plot and table as they were; a plot
+// that is not written (null device, failure) leaves the table alone. The
+// mark list is then empty.
+void close_plot_with_marks();
 
 }  // namespace datrax

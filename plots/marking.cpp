@@ -55,17 +55,12 @@ INTEGER nearest_sample(REAL x, REAL dxi, INTEGER i1, const Placement& place) {
     return place.nearest(static_cast<double>((x - pp.XMIN) / dxi) + static_cast<double>(i1));
 }
 
-// Draws the list into the plot being saved and writes its table beside the
-// plot file; the list is then empty.
+// Draws the list into the plot being saved (its table and the emptying of
+// the list come with the end of the save, close_plot_with_marks).
 void replay_marks() {
     for (INTEGER m = 1; m <= plotw.mark_count; ++m)
         draw_mark(plotw.mark_x(m), plotw.mark_y(m), plotw.mark_time(m), plotw.mark_index(m), plotw.mark_set(m),
                   pp.SIZE(1));
-    if (plotw.mark_count > 0 && !write_mark_table(gp.PLTNAM(1).trimmed())) {
-        MSGTXT(0, -scr.MAXROW, "The table of the marks could not be written --> |", scr.PRMCOL);
-        WAITKY();
-    }
-    plotw.mark_count = 0;
 }
 
 // Page inches <-> canvas pixels, as the plot device maps them.

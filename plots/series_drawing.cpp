@@ -13,6 +13,7 @@
 #include "plots/curves.h"
 #include "plots/date_axis.h"
 #include "plots/grid.h"
+#include "plots/mark_table.h"
 #include "plots/marking.h"
 #include "plots/time_placement.h"
 
@@ -158,7 +159,7 @@ void draw_time_series(SeriesDrawing& d) {
     plotw.files_drawn = mainv.files_read;
     if (d.output != kOutputSave) return;
     mark_points(d.DXI, plotw.I1);
-    PLTCLS();
+    close_plot_with_marks();
     d.output = kOutputScreen;
 }
 

@@ -37,7 +37,7 @@ std::vector<std::string> PlotTest::file_lines(std::string_view name) const {
 void PlotTest::expect_golden_plot(std::string_view name) { EXPECT_TRUE(matches_golden(name, file_text(name))); }
 
 void PlotTest::TearDown() {
-    reset_plotlib();  // closes a plot file the test left open
+    reset_plotlib();  // drops a plot file the test left open
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_)) {
         const std::string name = entry.path().filename().string();
         if (!entry.is_regular_file() || entry.path().extension() != ".plt") continue;

@@ -20,9 +20,9 @@ Session::Session() : window_(std::make_unique<platform::HeadlessWindow>()) {
 
 Session::~Session() { platform::set_window(nullptr); }
 
-int Session::run(std::string_view keys) {
+int Session::run(std::string_view keys, std::span<const std::string> files) {
     window_->add_script(keys);
-    return run_datrax();
+    return run_datrax(files);
 }
 
 Screen::Screen(int mode) {

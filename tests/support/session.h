@@ -2,6 +2,7 @@
 #pragma once
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,8 +24,9 @@ public:
     const std::filesystem::path& folder() const { return folder_; }
     std::filesystem::path profile_path() const { return folder_ / "datra.pro"; }
 
-    // Runs the main program with the key script; returns its exit status.
-    int run(std::string_view keys);
+    // Runs the main program with the key script (and FILES named on its
+    // command line); returns its exit status.
+    int run(std::string_view keys, std::span<const std::string> files = {});
     // Row r of the text grid, trailing blanks trimmed.
     std::string row(int r) const { return window_->canvas().row_text(r); }
     std::string screen() const { return window_->screen_text(); }
