@@ -85,6 +85,8 @@ std::string mark_table() {
 
 namespace {
 
+constexpr std::string_view kNotWritten = "The table of the marks could not be written --> |";
+
 void table_notice(std::string_view text) {
     MSGTXT(0, -scr.MAXROW, text, scr.PRMCOL);
     WAITKY();
@@ -92,13 +94,14 @@ void table_notice(std::string_view text) {
 
 // Asks for the table's name (the overwrite question of every table) and
 // writes the table into its temporary file. False when no table is to be
-// put in place: a blank name, or a file that cannot be written (told).
+// put in place: a blank name, or a file that cannot be written (the user
+// is told).
 bool start_mark_table(Text<40>& name, platform::AtomicFile& file) {
     choose_table_name(name, "Filename for Marks --> |");
     if (name.is_blank()) return false;
     std::string error;
     if (!file.open(platform::native_path(name.trimmed()), error)) {
-        table_notice("The table of the marks could not be written --> |");
+        table_notice(kNotWritten);
         return false;
     }
     file.write(mark_table());
@@ -133,7 +136,7 @@ void close_plot_with_marks() {
     PLTCLS();
     if (!plot_file_saved()) return;  // the old plot stays, and so does its table
     std::string error;
-    if (has_table && !table.commit(error)) table_notice("The table of the marks could not be written --> |");
+    if (has_table && !table.commit(error)) table_notice(kNotWritten);
     if (drop && !platform::delete_file(name.trimmed()))
         table_notice("The table of the earlier marks could not be deleted --> |");
 }

@@ -105,13 +105,15 @@ TEST(PlotSave, MarkTableHasTheOverwriteQuestion) {
     for (int i = 0; i < 40; ++i) up += "{up}";
     const std::string mark_gravity = "m" + up + "{enter}n";
     // aa.plt with a pressure mark, then aa.pdf with a gravity mark: the
-    // table of aa.plt stays, aa.pdf's takes another name; then aa.svg
-    // with the gravity mark replaces aa.mrk after the question.
-    s.run(kMarked + save_as("aa.plt") + mark_gravity + save_as("aa.pdf") + "n");
-    EXPECT_EQ(s.bottom_row(), "Filename for Marks -->");
+    // table of aa.plt stays (File {aa.mrk} Exists. Overwrite? n), aa.pdf's
+    // takes another name; then aa.svg with the gravity mark replaces
+    // aa.mrk after the question.
+    // A blank name for aa.pdf's table writes none (Enter alone keeps the name).
+    s.run(kMarked + save_as("aa.plt") + mark_gravity + save_as("aa.pdf") + "n {enter}");
+    EXPECT_EQ(s.bottom_row(), kBrowse);
     const std::string pressure_marks = read_file_bytes(s.folder() / "aa.mrk");
     EXPECT_NE(pressure_marks.find(" mbar "), std::string::npos) << pressure_marks;
-    EXPECT_FALSE(fs::exists(s.folder() / "aa.pdf"));
+    EXPECT_TRUE(fs::exists(s.folder() / "aa.pdf"));
 
     Session t;
     fs::copy_file(fs::path(DATRAX_SOURCE_DIR) / "samples" / "bf240301.ggp", t.folder() / "bf240301.ggp");
