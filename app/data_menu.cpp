@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "app/data_write.h"
 #include "app/ggp_pair.h"
 #include "app/main_program.h"
 #include "app/parameter_menu.h"
@@ -26,6 +27,7 @@ constexpr std::string_view kCommands =
     " D - DATA      Plot~, ~"
     " H - HISTOGRAM Plot~, ~"
     " A - AMPLITUDE Spectrum~, ~"
+    " W - WRITE     Data File~, ~"
     " C - CHANGE    Parameters~, ~"
     " N - NDSETS    Number of Data Sets~, ~"
     " F - FILE      File Summary (NDSETS > 1)~, ~"
@@ -127,6 +129,9 @@ void DATAMN(Arr1<Text<40>, 2>& FNAME, [[maybe_unused]] const INTEGER& TMODE, con
                 spectrum_plot();
                 CLRSCR();
                 draw_data_menu(FNAME, K, KS);
+                break;
+            case 'w':
+                write_data_set();
                 break;
             case 'c':
                 parameter_menu(KS);

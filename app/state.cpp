@@ -71,6 +71,7 @@ DataInputRecord datain;
 PlotWorkRecord plotw;
 HistogramWorkRecord histw;
 SpectrumWorkRecord specw;
+WriteWorkRecord writew;
 
 void reset_records() {
     for (INTEGER k = 1; k <= MAXSET; ++k) Y.clear(k, dset.NPTS(k));
@@ -86,6 +87,7 @@ void reset_records() {
     plotw = PlotWorkRecord{};
     histw = HistogramWorkRecord{};
     specw = SpectrumWorkRecord{};
+    writew = WriteWorkRecord{};
 }
 
 void keep_selection_in_step() {

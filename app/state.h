@@ -249,6 +249,15 @@ struct SpectrumWorkRecord {
 };
 extern SpectrumWorkRecord specw;
 
+// Working values of the writing of a data file (data menu W) that live for
+// the whole run.
+struct WriteWorkRecord {
+    LOGICAL fixed_time = false;   // answer to "Fixed Time Limits" (writing)
+    REAL TLO = 0.0f, THI = 0.0f;  // fixed time window in the plotting time unit
+    Text<1> sets{"1"};            // answer to "Data set [1/2/b=both]"; Enter repeats it (load "1")
+};
+extern WriteWorkRecord writew;
+
 // Restores every load value of the program-wide records; of Y only the
 // samples that NPTS claimed are zeroed. reset_state() of the main program
 // also resets the plotting library.

@@ -11,13 +11,11 @@
 #include "data/limits.h"
 #include "data/spectrum.h"
 #include "data/units.h"
-#include "plots/date_limits.h"
 #include "plots/grid.h"
 #include "plots/output.h"
-#include "plots/sample_index.h"
 #include "plots/spectrum_drawing.h"
 #include "plots/spectrum_table.h"
-#include "plots/time_placement.h"
+#include "plots/time_window.h"
 
 namespace datrax {
 
@@ -60,16 +58,10 @@ Source source_of(INTEGER k) {
 // The whole record, or the samples of the fixed time limits (in the plot's
 // time unit) within it.
 SpectrumWindow ask_window(INTEGER k) {
-    ASKYN(0, -scr.MAXROW, "Fixed Time Limits [y/n] --> |", specw.fixed_time, scr.PRMCOL);
-    const INTEGER n = std::clamp(dset.NPTS(k), 0, MAXPTS);
-    const REAL per_sample = dset.TSCALE * dset.DT(k);
-    if (!specw.fixed_time || per_sample == 0.0f) return {1, n};
-    // Asked as the time-series plot asks them: dates on a calendar axis.
-    if (calendar_axis())
-        set_date_limits(specw.TLO, specw.THI);
-    else
-        SETLIM(specw.TLO, specw.THI);
-    return {std::max(sample_index(specw.TLO / per_sample, 1), 1), std::min(sample_index(specw.THI / per_sample, 1), n)};
+    ask_fixed_time_limits(specw.fixed_time, specw.TLO, specw.THI);
+    SpectrumWindow w;
+    time_window_samples(k, specw.fixed_time, specw.TLO, specw.THI, w.first, w.last);
+    return w;
 }
 
 // The maximum frequency; Enter keeps the value shown.

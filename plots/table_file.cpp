@@ -7,13 +7,13 @@
 
 namespace datrax {
 
-void choose_table_name(Text<40>& NAME, std::string_view PROMPT) {
+void choose_table_name(TextRef NAME, std::string_view PROMPT) {
     LOGICAL overwrite = false;
     while (platform::file_exists(NAME.trimmed())) {
         SHOWTX(0, -scr.MAXROW, "File {|", NAME.view(), NAME.trimmed_length(), scr.PRMCOL);
         ASKYN(-1, 0, "} Exists. Overwrite [y/n] --> |", overwrite, scr.PRMCOL);
         if (overwrite) return;
-        ASKTXT(0, -scr.MAXROW, PROMPT, NAME, 40, scr.PRMCOL);
+        ask_file_name(0, -scr.MAXROW, PROMPT, NAME, NAME.n, scr.PRMCOL);
     }
 }
 

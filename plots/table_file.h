@@ -9,8 +9,9 @@
 namespace datrax {
 
 // Asks on the bottom row until NAME does not exist or overwriting it is
-// accepted; PROMPT asks for another name.
-void choose_table_name(Text<40>& NAME, std::string_view PROMPT);
+// accepted; PROMPT asks for another name (Tab completes it). Every file the
+// program writes beside a data file asks so.
+void choose_table_name(TextRef NAME, std::string_view PROMPT);
 
 // Writes TEXT as the file NAME (replacing it whole); a message and a key
 // when it cannot be written.

@@ -12,11 +12,11 @@
 #include "data/units.h"
 #include "plotlib/device.h"
 #include "plots/grid.h"
-#include "plots/date_limits.h"
 #include "plots/marking.h"
 #include "plots/sample_index.h"
 #include "plots/series_drawing.h"
 #include "plots/time_placement.h"
+#include "plots/time_window.h"
 
 namespace datrax {
 
@@ -65,15 +65,6 @@ void ranges_over(INTEGER first, INTEGER last) {
 // sample keeps the limits it had.
 void automatic_limits() {
     if (plotw.J1 <= plotw.J2) ranges_over(plotw.J1, plotw.J2);
-}
-
-void ask_fixed_time() {
-    prompt_yn("Fixed Time Limits [y/n] --> |", plotw.fixed_time);
-    if (!plotw.fixed_time) return;
-    if (calendar_axis())
-        set_date_limits(plotw.TLO, plotw.THI);
-    else
-        SETLIM(plotw.TLO, plotw.THI);
 }
 
 // The sample window. Fixed time limits need a time per sample; without one
@@ -171,16 +162,9 @@ void draw_and_tell(SeriesDrawing& d) {
     if (!d.range_note.empty()) SHOWRL(0, -(scr.MAXROW - 1), d.range_note, kMinRange, 4, scr.PRMCOL);
 }
 
-void ask_filter_length() {
-    pp.NF = 1;
-    ASKINT(0, -scr.MAXROW, "Filter Length, [default 1] --> |", pp.NF, scr.PRMCOL);
-    pp.NF = std::min(pp.NF, kMaxWeights);
-    plotw.NH = (pp.NF - 1) / 2;
-}
-
 // Everything a drawing needs from its entry step up to the filter.
 void prepare(SeriesDrawing& d, Entry from, bool new_data) {
-    if (from == Entry::FixedTime) ask_fixed_time();
+    if (from == Entry::FixedTime) ask_fixed_time_limits(plotw.fixed_time, plotw.TLO, plotw.THI);
     if (from <= Entry::Window) set_window(d);
     if (from <= Entry::Spans) set_spans(d);
     const bool ask_fixed = from <= Entry::Spans ? review_data_limits(new_data) : from == Entry::DataLimits;

@@ -1,0 +1,120 @@
+#include "data/write_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "data/calendar.h"
+#include "data/missing.h"
+
+namespace datrax::writer {
+
+namespace {
+
+constexpr size_t kBufferBytes = size_t{1} << 20;
+
+int64_t floor_div(int64_t a, int64_t b) {
+    const int64_t q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+// True when v lies within a thousandth of a whole number of ticks: an
+// interval of 0.1 s held in single precision is still 100 ms.
+bool whole(double v) { return std::fabs(v - std::round(v)) <= 1e-3; }
+
+}  // namespace
+
+TextOut::TextOut(platform::AtomicFile& file)
+    : file_(file), buf_(new char[kBufferBytes]), pos_(buf_.get()), end_(buf_.get() + kBufferBytes) {}
+
+TextOut::~TextOut() { flush(); }
+
+void TextOut::text(std::string_view s) {
+    while (!s.empty()) {
+        const size_t n = std::min(s.size(), kLineRoom);
+        char* p = room();
+        std::memcpy(p, s.data(), n);
+        advance(p + n);
+        s.remove_prefix(n);
+    }
+}
+
+void TextOut::flush() {
+    file_.write(std::string_view(buf_.get(), static_cast<size_t>(pos_ - buf_.get())));
+    pos_ = buf_.get();
+}
+
+char* put_value(char* p, REAL v) {
+    char* end = std::to_chars(p, p + 32, v).ptr;
+    if (std::fabs(v) >= 9999.0f && is_flag_value(std::string_view(p, static_cast<size_t>(end - p)))) {
+        end = std::to_chars(p, p + 32, v, std::chars_format::scientific).ptr;
+    }
+    return end;
+}
+
+char* put_digits(char* p, int64_t v, int n) {
+    for (int i = n - 1; i >= 0; --i) {
+        p[i] = static_cast<char>('0' + v % 10);
+        v /= 10;
+    }
+    return p + n;
+}
+
+SampleClock::SampleClock(double origin, double step) : origin_(origin), step_(step) {
+    for (const int d : {0, 3, 6}) {
+        const double scale = std::pow(10.0, d);
+        decimals_ = d;
+        if (whole(origin_ * scale) && whole(step_ * scale)) break;
+    }
+    set_ticks();
+}
+
+void SampleClock::use_decimals(int decimals) {
+    if (decimals <= decimals_) return;
+    decimals_ = decimals;
+    set_ticks();
+}
+
+void SampleClock::set_ticks() {
+    per_unit_ = decimals_ == 0 ? 1 : decimals_ == 3 ? 1000 : 1000000;
+    const double scale = static_cast<double>(per_unit_);
+    exact_ = whole(origin_ * scale) && whole(step_ * scale);
+    first_ = std::llround(origin_ * scale);
+    step_ticks_ = std::llround(step_ * scale);
+}
+
+int64_t SampleClock::tick(int64_t i) const {
+    if (exact_) return first_ + i * step_ticks_;
+    return std::llround((origin_ + static_cast<double>(i) * step_) * static_cast<double>(per_unit_));
+}
+
+char* put_date_time(char* p, int64_t ticks, const SampleClock& clock) {
+    const int64_t per = clock.ticks_per_unit();
+    const int64_t seconds = floor_div(ticks, per);
+    const CivilTime t = civil_time(seconds);
+    if (t.year < 0 || t.year > 9999) {
+        // Outside four-digit years the date is written as the calendar gives it.
+        p = std::to_chars(p, p + 24, t.year).ptr;
+    } else {
+        p = put_digits(p, t.year, 4);
+    }
+    *p++ = '-';
+    p = put_digits(p, t.month, 2);
+    *p++ = '-';
+    p = put_digits(p, t.day, 2);
+    *p++ = ' ';
+    p = put_digits(p, t.hour, 2);
+    *p++ = ':';
+    p = put_digits(p, t.minute, 2);
+    *p++ = ':';
+    p = put_digits(p, t.second, 2);
+    if (clock.decimals() > 0) {
+        *p++ = '.';
+        p = put_digits(p, ticks - seconds * per, clock.decimals());
+    }
+    return p;
+}
+
+}  // namespace datrax::writer
