@@ -116,10 +116,14 @@ std::string csv_column_name(const SeriesOut& s) {
 void write_csv(std::span<const SeriesOut> sets, TextOut& out) {
     const bool dated = is_dated(sets);
     const int zone = dated ? sets[0].zone_minutes : 0;
-    std::string header = dated ? "time" + zone_text(zone)
-                               : (sets[0].time_unit.empty() ? std::string("t") : "t [" + sets[0].time_unit + "]");
-    for (const SeriesOut& s : sets) header += "," + csv_column_name(s);
-    out.text(header + "\n");
+    std::string header = dated ? "time" : "t";
+    if (dated) {
+        header += zone_text(zone);
+    } else if (!sets[0].time_unit.empty()) {
+        header.append(" [").append(sets[0].time_unit).append("]");
+    }
+    for (const SeriesOut& s : sets) header.append(",").append(csv_column_name(s));
+    out.text(header.append("\n"));
     Rows rows(out, dated);
     SampleClock first = clock_of(sets[0], dated, zone);
     if (sets.size() == 1) {

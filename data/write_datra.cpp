@@ -1,6 +1,6 @@
 #include "data/write_datra.h"
 
-#include <charconv>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -20,26 +20,25 @@ std::string column(std::string_view text, size_t n) {
     return c;
 }
 
-// "1e-05" -> "1.0e-5": a decimal point, and the exponent without its zeros.
-std::string with_point(std::string t) {
+// "1.0e-05" -> "1.0e-5", "2.5e+10" -> "2.5e10": the exponent without its
+// sign and zeros where they are not needed.
+std::string compact_exponent(std::string t) {
     const size_t e = t.find('e');
-    std::string mantissa = t.substr(0, e), exponent = e == std::string::npos ? "" : t.substr(e + 1);
-    if (mantissa.find('.') == std::string::npos) mantissa += ".0";
-    if (exponent.empty()) return mantissa;
-    const bool negative = exponent[0] == '-';
-    const size_t digits = exponent.find_first_not_of("+-0");
-    return mantissa + (negative ? "e-" : "e") + (digits == std::string::npos ? "0" : exponent.substr(digits));
+    if (e == std::string::npos) return t;
+    const bool negative = t[e + 1] == '-';
+    const size_t digits = t.find_first_not_of("+-0", e + 1);
+    return t.substr(0, e) + (negative ? "e-" : "e") + (digits == std::string::npos ? "0" : t.substr(digits));
 }
 
 }  // namespace
 
 std::string datra_interval(REAL dt) {
-    char text[32];
-    std::string t = with_point(std::string(text, static_cast<size_t>(std::to_chars(text, text + sizeof text, dt).ptr - text)));
-    // Seldom too long (-1.2345678e-15): as many digits as fit.
-    for (int digits = 8; t.size() > 12 && digits > 0; --digits) {
+    char text[40];
+    std::string t = compact_exponent(std::string(text, put_value_with_point(text, dt)));
+    // Seldom too long (1.2345678e-15): as many digits as fit.
+    for (int digits = 8; t.size() > 12 && digits > 1; --digits) {
         std::snprintf(text, sizeof text, "%.*e", digits - 1, static_cast<double>(dt));
-        t = with_point(text);
+        t = compact_exponent(text);
     }
     return std::string(12 - std::min<size_t>(t.size(), 12), ' ') + t.substr(0, 12);
 }
@@ -56,7 +55,7 @@ void write_datra(const SeriesOut& s, TextOut& out) {
         for (size_t j = i; j < std::min(n, i + kPerLine); ++j) {
             char field[32];
             const REAL v = s.samples[j];
-            char* end = is_missing(v) ? std::strcpy(field, "NaN") + 3 : put_value(field, v);
+            char* end = is_missing(v) ? std::strcpy(field, "NaN") + 3 : put_value_with_point(field, v);
             const size_t len = static_cast<size_t>(end - field);
             std::memset(p, ' ', kWidth - len);
             std::memcpy(p + (kWidth - len), field, len);

@@ -15,7 +15,7 @@ constexpr int kValueColumns = 10;
 char* put_field(char* p, REAL v) {
     char text[32];
     const char* missing = "9999.999";
-    char* end = is_missing(v) ? std::strcpy(text, missing) + std::strlen(missing) : put_value(text, v);
+    char* end = is_missing(v) ? std::strcpy(text, missing) + std::strlen(missing) : put_value_with_point(text, v);
     const int len = static_cast<int>(end - text);
     const int pad = len < kValueColumns ? kValueColumns - len : 1;
     std::memset(p, ' ', static_cast<size_t>(pad));

@@ -47,11 +47,22 @@ void TextOut::flush() {
 }
 
 char* put_value(char* p, REAL v) {
-    char* end = std::to_chars(p, p + 32, v).ptr;
+    char* end = std::to_chars(p, p + 32, v, std::chars_format::general).ptr;
     if (std::fabs(v) >= 9999.0f && is_flag_value(std::string_view(p, static_cast<size_t>(end - p)))) {
         end = std::to_chars(p, p + 32, v, std::chars_format::scientific).ptr;
     }
     return end;
+}
+
+char* put_value_with_point(char* p, REAL v) {
+    char* end = put_value(p, v);
+    if (std::memchr(p, '.', static_cast<size_t>(end - p))) return end;
+    char* e = static_cast<char*>(std::memchr(p, 'e', static_cast<size_t>(end - p)));
+    if (!e) e = end;
+    std::memmove(e + 2, e, static_cast<size_t>(end - e));
+    e[0] = '.';
+    e[1] = '0';
+    return end + 2;
 }
 
 char* put_digits(char* p, int64_t v, int n) {

@@ -40,9 +40,13 @@ private:
 };
 
 // The shortest text that reads back as exactly V (at most 9 significant
-// digits). A value that would read as a missing-value flag (99999) is
-// written with an exponent instead. V must not be NaN.
+// digits, with an exponent where that is shorter). A value that would read
+// as a missing-value flag (99999) is written with an exponent instead. V
+// must not be NaN.
 char* put_value(char* p, REAL v);
+// The same with a decimal point always (1.0, 4.0e-4): fixed-column fields
+// read a number without one as so many implied decimals.
+char* put_value_with_point(char* p, REAL v);
 
 // N digits of V with leading zeros.
 char* put_digits(char* p, int64_t v, int n);
