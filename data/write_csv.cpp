@@ -62,7 +62,7 @@ public:
 
     char* start_row(int64_t tick, const SampleClock& c) {
         char* p = out_.room();
-        return dated_ ? put_date_time(p, tick, c) : put_units(p, tick, c);
+        return dated_ ? stamps_.put(p, tick, c) : put_units(p, tick, c);
     }
     static char* cell(char* p, REAL v) {
         *p++ = ',';
@@ -76,6 +76,7 @@ public:
 private:
     TextOut& out_;
     bool dated_;
+    DateTimeText stamps_;
 };
 
 void one_series(const SeriesOut& s, const SampleClock& c, Rows& rows) {

@@ -101,26 +101,30 @@ int64_t SampleClock::tick(int64_t i) const {
     return std::llround((origin_ + static_cast<double>(i) * step_) * static_cast<double>(per_unit_));
 }
 
-char* put_date_time(char* p, int64_t ticks, const SampleClock& clock) {
+char* DateTimeText::put(char* p, int64_t ticks, const SampleClock& clock) {
     const int64_t per = clock.ticks_per_unit();
     const int64_t seconds = floor_div(ticks, per);
-    const CivilTime t = civil_time(seconds);
-    if (t.year < 0 || t.year > 9999) {
-        // Outside four-digit years the date is written as the calendar gives it.
-        p = std::to_chars(p, p + 24, t.year).ptr;
-    } else {
-        p = put_digits(p, t.year, 4);
+    const int64_t day = floor_div(seconds, 86400);
+    if (day != day_) {
+        const CivilTime t = civil_time(day * 86400);
+        // Outside four-digit years the year is written as the calendar gives it.
+        char* d = t.year < 0 || t.year > 9999 ? std::to_chars(date_, date_ + 20, t.year).ptr : put_digits(date_, t.year, 4);
+        *d++ = '-';
+        d = put_digits(d, t.month, 2);
+        *d++ = '-';
+        d = put_digits(d, t.day, 2);
+        *d++ = ' ';
+        date_length_ = static_cast<size_t>(d - date_);
+        day_ = day;
     }
-    *p++ = '-';
-    p = put_digits(p, t.month, 2);
-    *p++ = '-';
-    p = put_digits(p, t.day, 2);
-    *p++ = ' ';
-    p = put_digits(p, t.hour, 2);
+    std::memcpy(p, date_, date_length_);
+    p += date_length_;
+    const int64_t of_day = seconds - day * 86400;
+    p = put_digits(p, of_day / 3600, 2);
     *p++ = ':';
-    p = put_digits(p, t.minute, 2);
+    p = put_digits(p, of_day / 60 % 60, 2);
     *p++ = ':';
-    p = put_digits(p, t.second, 2);
+    p = put_digits(p, of_day % 60, 2);
     if (clock.decimals() > 0) {
         *p++ = '.';
         p = put_digits(p, ticks - seconds * per, clock.decimals());

@@ -72,7 +72,16 @@ private:
     int64_t first_ = 0, step_ticks_ = 0;
 };
 
-// A time of ticks as "yyyy-mm-dd hh:mm:ss[.fff]" (decimals 0, 3 or 6).
-char* put_date_time(char* p, int64_t ticks, const SampleClock& clock);
+// Times of ticks as "yyyy-mm-dd hh:mm:ss[.fff]" (decimals 0, 3 or 6); the
+// date is worked out once a day.
+class DateTimeText {
+public:
+    char* put(char* p, int64_t ticks, const SampleClock& clock);
+
+private:
+    int64_t day_ = INT64_MIN;  // the day of date_, days since 1970
+    char date_[32] = {};       // "yyyy-mm-dd "
+    size_t date_length_ = 0;
+};
 
 }  // namespace datrax::writer
