@@ -58,6 +58,15 @@ SeriesOut series_of(INTEGER k, std::vector<REAL>& store) {
     return s;
 }
 
+bool window_holds_samples(const std::vector<INTEGER>& sets) {
+    for (const INTEGER k : sets) {
+        INTEGER first = 1, last = 0;
+        time_window_samples(k, writew.fixed_time, writew.TLO, writew.THI, first, last);
+        if (first <= last) return true;
+    }
+    return false;
+}
+
 std::string written_text(const WriteOutcome& w, std::string_view name) {
     return "Written: " + std::to_string(w.samples) + " samples (" + std::to_string(w.missing) + " missing) to " +
            std::string(name) + "|";
@@ -68,7 +77,9 @@ std::string written_text(const WriteOutcome& w, std::string_view name) {
 std::string default_write_name(std::string_view data_file) {
     const size_t slash = data_file.find_last_of("/\\");
     const size_t dot = data_file.rfind('.');
-    const bool has_extension = dot != std::string_view::npos && (slash == std::string_view::npos || dot > slash + 1);
+    // A name that starts with its only point (.profile) has no extension.
+    const size_t base = slash == std::string_view::npos ? 0 : slash + 1;
+    const bool has_extension = dot != std::string_view::npos && dot > base;
     return std::string(data_file.substr(0, has_extension ? dot : data_file.size())) + "w.csv";
 }
 
@@ -78,6 +89,10 @@ void write_data_set() {
     pp.DTF = dset.DT(1);
     FILTWT(plotw.W);
     std::vector<INTEGER> sets = ask_sets();
+    if (!window_holds_samples(sets)) {
+        bottom_row_notice("Not written: no samples within the time limits --> |", scr.PRMCOL);
+        return;
+    }
 
     const std::string offered = default_write_name(dset.FNAME(sets.front()).trimmed());
     Text<kNameLength> name(offered);

@@ -101,6 +101,10 @@ TEST(WriteCommand, RefusalsAreSaidOnTheBottomRow) {
     EXPECT_FALSE(std::filesystem::exists("both.dat"));
     s.run("dy" "wn{enter}1" "nofolder/x.csv{enter}");
     EXPECT_TRUE(s.bottom_row().starts_with("Not written: ")) << s.bottom_row();
+    // Time limits beyond the month (minutes 50000 to 60000; it has 44640).
+    s.run("dy" "wy50000{enter}60000{enter}{enter}1");
+    EXPECT_EQ(s.bottom_row(), "Not written: no samples within the time limits -->");
+    EXPECT_FALSE(std::filesystem::exists("empty.csv"));
 }
 
 }  // namespace
