@@ -48,6 +48,10 @@ SampleClock clock_of(const SeriesOut& s, bool dated, int zone_minutes) {
 
 // Ticks of an undated time as a number of time units with the clock's decimals.
 char* put_units(char* p, int64_t ticks, const SampleClock& c) {
+    if (ticks < 0) {  // a negative interval counts back
+        *p++ = '-';
+        ticks = -ticks;
+    }
     p = std::to_chars(p, p + 24, ticks / c.ticks_per_unit()).ptr;
     if (c.decimals() > 0) {
         *p++ = '.';

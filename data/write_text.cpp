@@ -56,7 +56,7 @@ char* put_value(char* p, REAL v) {
 
 char* put_value_with_point(char* p, REAL v) {
     char* end = put_value(p, v);
-    if (std::memchr(p, '.', static_cast<size_t>(end - p))) return end;
+    if (!std::isfinite(v) || std::memchr(p, '.', static_cast<size_t>(end - p))) return end;
     char* e = static_cast<char*>(std::memchr(p, 'e', static_cast<size_t>(end - p)));
     if (!e) e = end;
     std::memmove(e + 2, e, static_cast<size_t>(end - e));
@@ -73,7 +73,9 @@ char* put_digits(char* p, int64_t v, int n) {
     return p + n;
 }
 
-SampleClock::SampleClock(double origin, double step) : origin_(origin), step_(step) {
+SampleClock::SampleClock(double origin, double step)
+    // An interval that is no number (a broken file's) puts every sample at the start.
+    : origin_(std::isfinite(origin) ? origin : 0.0), step_(std::isfinite(step) ? step : 0.0) {
     for (const int d : {0, 3, 6}) {
         const double scale = std::pow(10.0, d);
         decimals_ = d;

@@ -319,6 +319,13 @@ TEST_F(WriteDataTest, CsvTimesZonesAndUndatedData) {
               "0.000,1\n"
               "0.100,2\n"
               "0.200,3\n");
+    // Intervals of broken files: negative, or too large for a REAL.
+    s.dt = -1.5f;
+    write("undated.csv", {series(s)});
+    EXPECT_EQ(testing::read_file_bytes("undated.csv"), "t [hour],fast [mbar]\n0.000,1\n-1.500,2\n-3.000,3\n");
+    s.dt = std::numeric_limits<REAL>::infinity();
+    write("undated.csv", {series(s)});
+    EXPECT_EQ(testing::read_file_bytes("undated.csv"), "t [hour],fast [mbar]\n0,1\n0,2\n0,3\n");
 }
 
 TEST(DatraInterval, TwelveColumnsWithAPointThatReadBackExactly) {
