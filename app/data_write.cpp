@@ -17,9 +17,9 @@ namespace {
 
 constexpr int kNameLength = 255;  // longest name typed at the prompt
 
-// The data sets to write: both slots of a GGP pair for a GGP file, the
-// answer of the data set question for two separate data sets, else the
-// current one.
+// The data sets to write: the answer of the data set question for two
+// separate data sets, else the current one. (A GGP file takes both sets of
+// a GGP pair whatever the answer.)
 std::vector<INTEGER> ask_sets() {
     if (sel.NDSETS != 2 || sel.STYLE != 2) return {sel.slot};
     for (;;) {
