@@ -15,6 +15,7 @@
 #include "plots/histogram.h"
 #include "plots/histogram_table.h"
 #include "plots/spectrum_plot.h"
+#include "plots/tide_analysis.h"
 #include "plots/time_series.h"
 
 namespace datrax {
@@ -28,6 +29,7 @@ constexpr std::string_view kCommands =
     " H - HISTOGRAM Plot~, ~"
     " A - AMPLITUDE Spectrum~, ~"
     " W - WRITE     Data File~, ~"
+    " T - TIDES     Analysis and Residual~, ~"
     " C - CHANGE    Parameters~, ~"
     " N - NDSETS    Number of Data Sets~, ~"
     " F - FILE      File Summary (NDSETS > 1)~, ~"
@@ -132,6 +134,12 @@ void DATAMN(Arr1<Text<40>, 2>& FNAME, [[maybe_unused]] const INTEGER& TMODE, con
                 break;
             case 'w':
                 write_data_set();
+                break;
+            case 't':
+                gp.CMODE = GMODE;
+                tide_analysis();
+                CLRSCR();
+                draw_data_menu(FNAME, K, KS);
                 break;
             case 'c':
                 parameter_menu(KS);

@@ -44,6 +44,9 @@ void DEFPLT(const Arr1<Text<40>, 2>& FNAME, const INTEGER& K) {
     specw.PLTNAM = FNAME(K).view();
     SUFNAM(specw.PLTNAM, "a");
     specw.NPLT = LENTXT(specw.PLTNAM, -40);
+    tidew.PLTNAM = FNAME(K).view();
+    SUFNAM(tidew.PLTNAM, "r");
+    tidew.NPLT = LENTXT(tidew.PLTNAM, -40);
 }
 
 }  // namespace datrax

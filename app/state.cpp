@@ -72,6 +72,7 @@ PlotWorkRecord plotw;
 HistogramWorkRecord histw;
 SpectrumWorkRecord specw;
 WriteWorkRecord writew;
+TideWorkRecord tidew;
 
 void reset_records() {
     for (INTEGER k = 1; k <= MAXSET; ++k) Y.clear(k, dset.NPTS(k));
@@ -88,6 +89,7 @@ void reset_records() {
     histw = HistogramWorkRecord{};
     specw = SpectrumWorkRecord{};
     writew = WriteWorkRecord{};
+    tidew = TideWorkRecord{};
 }
 
 void keep_selection_in_step() {

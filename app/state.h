@@ -61,6 +61,8 @@ struct DataSetRecord {
     Arr1<double, 2> interval_seconds{std::numeric_limits<double>::quiet_NaN(),
                                      std::numeric_limits<double>::quiet_NaN()};  // DT(k) in seconds by the slot's own file's time unit, NaN when not a standard unit (reader)
     Arr1<INTEGER, 2> missing{0, 0};               // samples of 1..NPTS(k) that are missing (quiet NaN in Y) (load 0; reader)
+    Arr1<double, 2> latitude{std::numeric_limits<double>::quiet_NaN(),
+                             std::numeric_limits<double>::quiet_NaN()};  // station latitude in degrees from a GGP header, NaN when not given (reader)
     INTEGER ITU = 0;                              // time-unit code of the data, from TUNIT (TUNITS)
     REAL TSCALE = 0.0f;                           // data time unit -> plotting unit factor, to hours for ITUP 5 (AXLABS)
     Arr2<REAL, 4, 4> TFAC;                        // time-unit conversion table (TFACTS at start-up)
@@ -257,6 +259,16 @@ struct WriteWorkRecord {
     Text<1> sets{"1"};            // answer to "Data set [1/2/b=both]"; Enter repeats it (load "1")
 };
 extern WriteWorkRecord writew;
+// Working values of the tidal analysis that live for the whole run.
+struct TideWorkRecord {
+    LOGICAL fixed_time = false;   // answer to "Fixed Time Limits" (tidal analysis)
+    REAL TLO = 0.0f, THI = 0.0f;  // fixed time window in the plotting time unit
+    LOGICAL admittance = false;   // answer to "Pressure admittance from data set 2"
+    Text<1> command;              // last command of the result prompt; Enter repeats it (blank on each call)
+    Text<40> PLTNAM;              // default plot file name of the residual: the data file name with the suffix "r" (DEFPLT)
+    INTEGER NPLT = 0;             // trimmed length of PLTNAM
+};
+extern TideWorkRecord tidew;
 
 // Restores every load value of the program-wide records; of Y only the
 // samples that NPTS claimed are zeroed. reset_state() of the main program

@@ -1,6 +1,8 @@
 #include "data/ggp_units.h"
 
 #include <cctype>
+#include <cmath>
+#include <cstdlib>
 #include <string>
 
 namespace datrax {
@@ -30,6 +32,18 @@ std::string_view shown_unit(std::string_view written) {
 }
 
 }  // namespace
+
+void scan_header_latitude(std::string_view line, double& latitude) {
+    const std::string l = lower(line);
+    const size_t name = l.find("latitude");
+    const size_t colon = l.find(':', name == std::string::npos ? l.size() : name);
+    if (colon == std::string::npos) return;
+    const std::string rest = l.substr(colon + 1);
+    char* end = nullptr;
+    const double value = std::strtod(rest.c_str(), &end);
+    if (end == rest.c_str() || rest.find_first_not_of(" \t\r", static_cast<size_t>(end - rest.c_str())) != std::string::npos) return;
+    if (std::isfinite(value) && std::fabs(value) <= 90.0) latitude = value;
+}
 
 void scan_header_units(std::string_view line, HeaderUnits& units) {
     size_t open = 0;

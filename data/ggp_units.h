@@ -17,4 +17,8 @@ struct HeaderUnits {
 // ("volt", "hPa", "nm/s2", "mbar", "microgal"), others as written.
 void scan_header_units(std::string_view line, HeaderUnits& units);
 
+// The station latitude of a header line "N. Latitude (deg) :    48.330";
+// latitude is left alone by any other line or a value outside -90..90.
+void scan_header_latitude(std::string_view line, double& latitude);
+
 }  // namespace datrax

@@ -39,6 +39,7 @@ namespace {
 void record_slot(INTEGER k, INTEGER form, const reader::Context& c) {
     dset.form(k) = form;
     dset.start(k) = c.start;
+    dset.latitude(k) = c.latitude;
     // Each slot keeps its own interval in seconds: two files of other time
     // units may share the plot, while TUNIT holds the last file's unit only.
     dset.interval_seconds(k) = std::isnan(c.interval)
@@ -71,6 +72,7 @@ void RDFILE(Arr1<Text<40>, 2>& FNAME, const INTEGER& K, INTEGER& STATUS) {
     c.name_len = LENTXT(c.name, -40);
     c.start = std::numeric_limits<double>::quiet_NaN();
     c.interval = std::numeric_limits<double>::quiet_NaN();
+    c.latitude = std::numeric_limits<double>::quiet_NaN();
 
     Outcome r = Outcome::NotThisFormat;
     if (!c.reopen() && c.in.failure() == platform::LineReader::Failure::NotRegular) {

@@ -80,11 +80,12 @@ void finish(Context& c, const TimeGrid& grid, const HeaderUnits& units) {
 
 // Header mode: one line; true when the data block begins.
 enum class HeaderLine { Other, DataBegins, FileEnds };
-HeaderLine header_line(std::string_view line, HeaderUnits& units) {
+HeaderLine header_line(std::string_view line, HeaderUnits& units, double& latitude) {
     const std::string_view tag = line.substr(0, 8);
     if (tag == "77777777") return HeaderLine::DataBegins;
     if (tag == "88888888") return HeaderLine::FileEnds;
     scan_header_units(line.substr(0, 200), units);
+    scan_header_latitude(line.substr(0, 200), latitude);
     return HeaderLine::Other;
 }
 
@@ -118,7 +119,7 @@ public:
     Step line(std::string_view text, const ParsedLine* parsed) {
         ++line_number_;
         if (!in_data_) {
-            const HeaderLine h = header_line(text, units_);
+            const HeaderLine h = header_line(text, units_, c_.latitude);
             seen_data_marker_ |= h == HeaderLine::FileEnds;  // a GGP file without data
             if (h == HeaderLine::FileEnds) return Step::End;
             if (h == HeaderLine::DataBegins) in_data_ = seen_data_marker_ = true;

@@ -15,6 +15,7 @@ struct Context {
     INTEGER name_len = 0;   // its trimmed length as measured by LENTXT
     double start = 0.0;     // time of sample 1 found by the attempt (NaN when unknown)
     double interval = 0.0;  // seconds between samples where the file says more than DT and TUNIT (NaN otherwise)
+    double latitude = 0.0;  // station latitude in degrees from a GGP header (NaN otherwise)
     FileLines in;           // reopened by every attempt
 
     std::string_view path() const { return name.trimmed(); }

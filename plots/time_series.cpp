@@ -207,10 +207,12 @@ bool step_files(char direction) {
 }
 
 // Asks for browse commands until one needs a drawing; returns where it starts.
-Entry browse(SeriesDrawing& d) {
+Entry browse(SeriesDrawing& d, bool file_steps) {
     for (;;) {
-        ASKTXT(0, -scr.MAXROW, "[Mark/Forward/Back/Zoom/Yscale/Previous/Next/Save/Quit] -> |", plotw.command, 1,
-               scr.PRMCOL);
+        ASKTXT(0, -scr.MAXROW,
+               file_steps ? "[Mark/Forward/Back/Zoom/Yscale/Previous/Next/Save/Quit] -> |"
+                          : "[Mark/Forward/Back/Zoom/Yscale/Save/Quit] -> |",
+               plotw.command, 1, scr.PRMCOL);
         const char c = plotw.command(1);
         d.output = kOutputScreen;
         switch (c) {
@@ -240,7 +242,7 @@ Entry browse(SeriesDrawing& d) {
             case 'y': return Entry::DataLimits;
             case 'n':
             case 'p':
-                if (step_files(c)) {
+                if (file_steps && step_files(c)) {
                     set_record_length(d);
                     plotw.fixed_time = false;
                     return Entry::Window;
@@ -257,7 +259,7 @@ Entry browse(SeriesDrawing& d) {
 
 }  // namespace
 
-void time_series_plot() {
+void time_series_plot(bool file_steps) {
     SeriesDrawing d;
     // Every file read since the last drawing is new data, whatever the
     // histogram has drawn in between.
@@ -266,7 +268,7 @@ void time_series_plot() {
     while (next != Entry::Quit) {
         if (next != Entry::Output) prepare(d, next, mainv.new_data);
         draw_and_tell(d);
-        next = browse(d);
+        next = browse(d, file_steps);
     }
 }
 
