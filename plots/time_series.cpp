@@ -259,6 +259,8 @@ Entry browse(SeriesDrawing& d, bool file_steps) {
 
 }  // namespace
 
+void time_series_plot() { time_series_plot(true); }
+
 void time_series_plot(bool file_steps) {
     SeriesDrawing d;
     // Every file read since the last drawing is new data, whatever the

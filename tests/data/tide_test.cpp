@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "data/ggp_units.h"
 #include "data/tide_fit.h"
 #include "data/tide_waves.h"
 #include "reader_test_support.h"
@@ -300,6 +301,28 @@ TEST(TideFit, RefusesWhatCannotBeFitted) {
     in.samples = s.y;
     in.pressure = s.pressure;
     EXPECT_EQ(fit_tides(in, out), TideStatus::Singular);
+}
+
+TEST(GgpHeader, LatitudeLines) {
+    const double kNone = -999.0;
+    struct Row {
+        const char* line;
+        double latitude;
+    } rows[] = {
+        {"N. Latitude (deg) :    48.330", 48.33},
+        {"N Latitude (deg) : 32.7800", 32.78},
+        {"N. Latitude (deg) :   -33.95  ", -33.95},
+        {"N. Latitude (deg) :   91.0", kNone},
+        {"N. Latitude (deg) :   48.3 N", kNone},
+        {"N. Latitude (deg) :", kNone},
+        {"E. Longitude (deg):     8.330", kNone},
+        {"yyyymmdd hhmmss gravity(microgal) pressure(mbar)", kNone},
+    };
+    for (const Row& r : rows) {
+        double latitude = kNone;
+        scan_header_latitude(r.line, latitude);
+        EXPECT_DOUBLE_EQ(latitude, r.latitude) << r.line;
+    }
 }
 
 // The sample month: tools/make_samples.py writes plain cosines of 35 (M2,
