@@ -7,39 +7,17 @@
 
 #include "console/console.h"
 #include "console/prompts.h"
-#include "data/limits.h"
 #include "data/spectrum.h"
 #include "data/tide_fit.h"
-#include "plots/date_limits.h"
+#include "data/write_data.h"
 #include "plots/residual_plot.h"
-#include "plots/sample_index.h"
 #include "plots/table_file.h"
 #include "plots/tide_table.h"
-#include "plots/time_placement.h"
+#include "plots/time_window.h"
 
 namespace datrax {
 
 namespace {
-
-// The samples first..last of data set k in the fixed time limits (dates on
-// a calendar axis), else the whole record.
-SpectrumWindow ask_window(INTEGER k) {
-    ASKYN(0, -scr.MAXROW, "Fixed Time Limits [y/n] --> |", tidew.fixed_time, scr.PRMCOL);
-    const INTEGER n = std::clamp(dset.NPTS(k), 0, MAXPTS);
-    const double per_position = static_cast<double>(dset.TSCALE) * dset.DT(1);
-    if (!tidew.fixed_time || per_position == 0.0) return {1, n};
-    if (!calendar_axis()) {
-        SETLIM(tidew.TLO, tidew.THI);
-        const REAL per_sample = dset.TSCALE * dset.DT(k);
-        return {std::max(sample_index(tidew.TLO / per_sample, 1), 1), std::min(sample_index(tidew.THI / per_sample, 1), n)};
-    }
-    set_date_limits(tidew.TLO, tidew.THI);
-    auto index = [&](REAL t) {
-        const double seconds = axis_origin() + static_cast<double>(t) / per_position * seconds_per_position();
-        return sample_index(static_cast<REAL>((seconds - dset.start(k)) / dset.interval_seconds(k)), 1);
-    };
-    return {std::max(index(tidew.TLO), 1), std::min(index(tidew.THI), n)};
-}
 
 INTEGER ask_drift_degree() {
     INTEGER degree = 1;
@@ -111,6 +89,37 @@ void write_tide_table(INTEGER k, const std::vector<std::string>& lines) {
     write_table(name, table_text(lines));
 }
 
+// The residual and the fitted waves through the data files' writer: a CSV
+// takes both as columns, a DATRA file (one series) the residual.
+void write_residual(INTEGER k, const TideFit& fit, const TideTableSource& src) {
+    constexpr int kNameLength = 255;
+    std::string offered(tidew.PLTNAM.trimmed());
+    offered = offered.substr(0, offered.rfind('.')) + ".csv";
+    Text<kNameLength> name(offered);
+    const std::string prompt = "Write to [" + offered + "] --> |";
+    ask_file_name(0, -scr.MAXROW, prompt, name, kNameLength, scr.PRMCOL);
+    choose_table_name(name, prompt);
+    const DataFileKind kind = data_file_kind(name.trimmed());
+    if (kind == DataFileKind::Ggp) {
+        bottom_row_notice("Not written: a GGP file holds gravity and pressure; use .csv or .dat --> |", scr.PRMCOL);
+        return;
+    }
+    SeriesOut residual{fit.residual, src.start, src.interval, dset.DT(k), std::string(dset.TUNIT.trimmed()), src.unit,
+                       "Residual of " + src.title};
+    SeriesOut tide = residual;
+    tide.samples = fit.tide;
+    tide.title = "Fitted tide of " + src.title;
+    std::vector<SeriesOut> series{residual};
+    if (kind == DataFileKind::Csv) series.push_back(tide);
+    const WriteOutcome w = write_data_file(std::string(name.trimmed()), series);
+    if (w.written)
+        bottom_row_notice("Written: " + std::to_string(w.samples) + " samples (" + std::to_string(w.missing) +
+                              " missing) to " + std::string(name.trimmed()) + "|",
+                          scr.PRMCOL);
+    else
+        bottom_row_notice("Not written: " + w.reason + " --> |", scr.PRMCOL);
+}
+
 }  // namespace
 
 void tide_analysis() {
@@ -119,7 +128,9 @@ void tide_analysis() {
         bottom_row_notice("No tidal analysis: the start time of the data is not known --> |", scr.PRMCOL);
         return;
     }
-    const SpectrumWindow w = ask_window(k);
+    ask_fixed_time_limits(tidew.fixed_time, tidew.TLO, tidew.THI);
+    SpectrumWindow w;
+    time_window_samples(k, tidew.fixed_time, tidew.TLO, tidew.THI, w.first, w.last);
     if (w.last < w.first) {
         bottom_row_notice("No samples in the time limits --> |", scr.PRMCOL);
         return;
@@ -148,11 +159,15 @@ void tide_analysis() {
     write_tide_table(k, lines);
     tidew.command = "";
     for (;;) {
-        ASKTXT(0, -scr.MAXROW, "[Plot residual/Quit] -> |", tidew.command, 1, scr.PRMCOL);
+        ASKTXT(0, -scr.MAXROW, "[Plot residual/Write/Quit] -> |", tidew.command, 1, scr.PRMCOL);
         LOWCAS(tidew.command, 1);
         switch (tidew.command(1)) {
             case 'p':
                 residual_plot({&fit.residual, k, in.start, "Residual of " + src.title});
+                draw_result(k, lines);
+                break;
+            case 'w':
+                write_residual(k, fit, src);
                 draw_result(k, lines);
                 break;
             case 'q': return;

@@ -41,7 +41,7 @@ shot filtered_marks "$browse" "dbf240301.ggp{enter}dnn25{enter}m${left}${up}{ent
 shot date_axis "$browse" 'dbf240301.ggp{enter}cu5{enter}rdnn{enter}zy2024-03-11 00:00{enter}2024-03-13 00:00{enter}n'
 shot histogram 'Save Plot [y/n] -->' 'dbf240301.ggp{enter}hn'
 shot spectrum '[Zoom/Yscale/Save/Quit] ->' 'dbf240301.ggp{enter}an{enter}'
-shot tides '[Plot residual/Quit] ->' 'dbf240301.ggp{enter}tn{enter}y'
+shot tides '[Plot residual/Write/Quit] ->' 'dbf240301.ggp{enter}tn{enter}y'
 shot tide_residual '[Mark/Forward/Back/Zoom/Yscale/Save/Quit] ->' 'dbf240301.ggp{enter}tn{enter}yypnn{enter}'
 
 # A saved plot file rendered by hp2xx, beside the same plot on the screen.

@@ -3,6 +3,7 @@
 // leaves behind, a short window that groups O1 with K1, and refusals.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
@@ -19,7 +20,7 @@ namespace {
 
 using testing::Session;
 
-const std::string kPrompt = "[Plot residual/Quit] ->";
+const std::string kPrompt = "[Plot residual/Write/Quit] ->";
 
 void copy_sample(const char* name) {
     std::filesystem::copy_file(std::filesystem::path(DATRAX_SOURCE_DIR) / "samples" / name, name);
@@ -98,6 +99,22 @@ TEST(TideAnalysis, ShortWindowGroupsO1WithK1AndSaysSo) {
     EXPECT_NE(screen.find(" K1+O1+P1+Q1 "), std::string::npos);
     EXPECT_NE(screen.find(" Grouped     : O1, P1, Q1 with K1; S2, N2, K2 with M2 (closer than 1/window)"), std::string::npos);
     EXPECT_NE(screen.find("2024-03-01 00:00:00 to 2024-03-11 00:00:00"), std::string::npos);
+}
+
+TEST(TideAnalysis, WritesResidualAndFittedTide) {
+    Session s;
+    copy_sample("bf240301.ggp");
+    s.run("dbf240301.ggp{enter}" "tn{enter}y" "w{enter}");
+    EXPECT_EQ(s.bottom_row(), "Written: 1488 samples (0 missing) to bf240301r.csv");
+    const std::vector<std::string> csv = lines_of(testing::read_file_bytes("bf240301r.csv"));
+    ASSERT_EQ(csv.size(), 745u);
+    EXPECT_EQ(csv[0], "time,Residual of bf240301.ggp [microgal],Fitted tide of bf240301.ggp [microgal]");
+    // Observed = residual + fitted waves + drift (+ admittance): the first
+    // sample's residual and tide add up to the data less the fitted rest.
+    double residual = 0, tide = 0;
+    ASSERT_EQ(std::sscanf(csv[1].c_str(), "2024-03-01 00:00:00,%lf,%lf", &residual, &tide), 2);
+    EXPECT_LT(std::fabs(residual), 10.0);
+    EXPECT_NEAR(residual + tide, Y(1, 1) - 12.43 + 15 * 0.80, 1.0);
 }
 
 TEST(TideAnalysis, RefusedWithoutAStartTime) {
