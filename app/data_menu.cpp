@@ -83,8 +83,10 @@ void draw_summary(INTEGER k) {
 void draw_data_menu(Arr1<Text<40>, 2>& FNAME, INTEGER k, const Arr1<INTEGER, 5>& KS) {
     scr.MENUCL = 16 * KS(2) + 15;
     DATAHD(k, FNAME(k));
-    cblank(5, 3, scr.MAXCOL, 12, gp.BCOL);
-    MSGTXT(5, 3, kCommands, scr.VALCOL);
+    // Eleven command lines: they start a row higher, so that R stays above
+    // the summary box.
+    cblank(5, 2, scr.MAXCOL, 12, gp.BCOL);
+    MSGTXT(5, 2, kCommands, scr.VALCOL);
     draw_summary(k);
 }
 

@@ -55,7 +55,8 @@ TEST(DataMenu, SummaryOfTheCurrentDataSet) {
     sel.STYLE = 2;
     run_menu(s, "");
     EXPECT_EQ(s.row(0), " DATA MENU - Ndsets 2 File 1 Style 2 st0101.ggp");
-    EXPECT_EQ(s.row(3), "      D - DATA      Plot");
+    EXPECT_EQ(s.row(2), "      D - DATA      Plot");
+    EXPECT_EQ(s.row(12), "      R - RETURN    to Main Menu");  // above the summary box
     EXPECT_EQ(s.row(14), "      Station gravity");
     EXPECT_EQ(s.row(15), "      Number of data points : 5");
     EXPECT_EQ(s.row(16), "      Data Limits           : [-11.500000, -7.500000] : nm/s^2");

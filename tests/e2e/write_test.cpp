@@ -32,7 +32,7 @@ TEST(WriteCommand, TheMenuLineAndTheSampleMonthAsCsv) {
     Session s;
     copy_sample_month();
     s.run("dbf240301.ggp{enter}");
-    EXPECT_EQ(s.row(6), "      W - WRITE     Data File");
+    EXPECT_EQ(s.row(5), "      W - WRITE     Data File");
     const INTEGER missing = dset.missing(1);
     s.run("dy" "wn{enter}1{enter}");
     EXPECT_EQ(s.bottom_row(), "Written: 744 samples (" + std::to_string(missing) + " missing) to bf240301w.csv");
