@@ -48,16 +48,22 @@ std::string_view format_line(INTEGER iform) {
 }
 
 // Below the stated summary, inside the box: the start of the data when it is
-// known, and how many samples are missing when there are any.
+// known (with the time zone the file names), how dates written either way
+// were read, and how many samples are missing when there are any.
 void draw_start_and_gaps(INTEGER k, INTEGER row, INTEGER c) {
     if (!std::isnan(dset.start(k))) {
-        MSGTXT(5, row++, " Start                 : " + format_start(dset.start(k)) + "|", c);
+        const std::string zone = dset.zone(k).is_blank() ? "" : " " + std::string(dset.zone(k).trimmed());
+        MSGTXT(5, row++, " Start                 : " + format_start(dset.start(k)) + zone + "|", c);
+    }
+    if (!dset.date_order(k).is_blank()) {
+        MSGTXT(5, row++, " Dates read            : " + std::string(dset.date_order(k).trimmed()) + "|", c);
     }
     if (dset.missing(k) > 0) SHOWIN(5, row, " Missing samples       : |", dset.missing(k), c);
 }
 
 INTEGER summary_extra_rows(INTEGER k) {
-    return (std::isnan(dset.start(k)) ? 0 : 1) + (dset.missing(k) > 0 ? 1 : 0);
+    return (std::isnan(dset.start(k)) ? 0 : 1) + (dset.date_order(k).is_blank() ? 0 : 1) +
+           (dset.missing(k) > 0 ? 1 : 0);
 }
 
 void draw_summary(INTEGER k) {

@@ -5,7 +5,7 @@
 namespace datrax {
 
 void enter_ggp_pair() {
-    if (dset.IFORM != 3) return;
+    if (dset.IFORM != 3 && !dset.list_pair) return;
     sel.NDSETS = 2;
     sel.STYLE = 2;
 }

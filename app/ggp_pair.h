@@ -5,7 +5,8 @@
 
 namespace datrax {
 
-// After a successful read: NDSETS 2 and STYLE 2 when the file was a GGP file.
+// After a successful read: NDSETS 2 and STYLE 2 when the file filled both
+// slots (a GGP file, a dated list of two value columns).
 void enter_ggp_pair();
 // On leaving the data menu: NDSETS 1 when the slots hold a GGP pair.
 void leave_ggp_pair();

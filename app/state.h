@@ -63,6 +63,9 @@ struct DataSetRecord {
     Arr1<INTEGER, 2> missing{0, 0};               // samples of 1..NPTS(k) that are missing (quiet NaN in Y) (load 0; reader)
     Arr1<double, 2> latitude{std::numeric_limits<double>::quiet_NaN(),
                              std::numeric_limits<double>::quiet_NaN()};  // station latitude in degrees from a GGP header, NaN when not given (reader)
+    Arr1<Text<20>, 2> zone;                       // time zone of the file's stamps as its header names it ("UTC+09:30"), blank when unnamed (reader)
+    Arr1<Text<20>, 2> date_order;                 // "day first" / "month first" for dates written either way, "(assumed)" when the file did not decide; blank otherwise (reader)
+    LOGICAL list_pair = false;                    // slots 1 and 2 hold the two value columns of one dated list (reader)
     INTEGER ITU = 0;                              // time-unit code of the data, from TUNIT (TUNITS)
     REAL TSCALE = 0.0f;                           // data time unit -> plotting unit factor, to hours for ITUP 5 (AXLABS)
     Arr2<REAL, 4, 4> TFAC;                        // time-unit conversion table (TFACTS at start-up)
@@ -277,7 +280,8 @@ void reset_records();
 
 // Keeps STYLE = 1 whenever NDSETS = 1, and the current slot within NDSETS.
 void keep_selection_in_step();
-// Both slots hold the two channels of one GGP file (gravity, pressure).
+// Both slots hold the two channels of one file: a GGP file (gravity,
+// pressure) or a dated list of two value columns.
 bool ggp_pair();
 // XMAX = XMIN + XLEN and YMAX = YMIN + YLEN.
 void keep_page_edges_in_step();

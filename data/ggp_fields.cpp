@@ -1,6 +1,7 @@
 #include "data/ggp_fields.h"
 
 #include <cstring>
+#include <iterator>
 
 #include "data/calendar.h"
 #include "data/field_conversion.h"
@@ -40,38 +41,130 @@ bool read_sample_value(std::string_view field, REAL& out, bool flags) {
     return true;
 }
 
-GgpLineKind GgpFieldReader::read(std::string_view line, GgpRecord& r) {
+namespace {
+
+// Ends of the stated fields (date, time, gravity, pressure), as offsets.
+constexpr size_t kFieldEnds[] = {8, 15, 25, 35};
+constexpr size_t kFields = std::size(kFieldEnds);
+
+std::string_view columns(std::string_view line, size_t from, size_t to) {
+    return from >= line.size() ? std::string_view() : line.substr(from, to - from);
+}
+
+// A value field of the stated columns: blank is missing, else F10.6.
+bool read_column_value(std::string_view field, REAL& out) {
+    const ScannedReal scanned = scan_real(field, 6);
+    if (scanned.kind == ScannedReal::Kind::Blank) {
+        out = kMissing;
+        return true;
+    }
+    if (scanned.kind != ScannedReal::Kind::Number || !round_real(scanned, field, 6, out)) {
+        if (!is_nan_text(field)) return false;
+        out = kMissing;
+        return true;
+    }
+    if (out >= 9999.0f && is_flag_value(field)) out = kMissing;
+    return true;
+}
+
+GgpLineKind marker_kind(INTEGER year) {
+    switch (year) {
+        case 7777: return GgpLineKind::Skip;
+        case 9999: return GgpLineKind::EndBlock;
+        case 8888: return GgpLineKind::EndFile;
+        default: return GgpLineKind::Data;
+    }
+}
+
+}  // namespace
+
+bool fits_ggp_columns(std::string_view line) {
+    int tokens[kFields] = {};
+    size_t pos = 0;
+    for (;;) {
+        while (pos < line.size() && line[pos] == ' ') ++pos;
+        if (pos >= line.size()) break;
+        const size_t from = pos;
+        while (pos < line.size() && !is_blank(line[pos])) ++pos;
+        if (pos < line.size() && line[pos] == '\t') return false;
+        size_t f = 0;
+        while (f < kFields && from >= kFieldEnds[f]) ++f;
+        if (f == kFields) break;  // after the pressure field: not read
+        if (pos > kFieldEnds[f]) return false;
+        ++tokens[f];
+    }
+    for (size_t f = 0; f < kFields; ++f) {
+        if (tokens[f] > 1 && (line.size() < kFieldEnds[f] || line[kFieldEnds[f] - 1] == ' ')) return false;
+    }
+    return true;
+}
+
+bool GgpFieldReader::set_time(std::string_view date, INTEGER month, GgpRecord& r) {
+    const bool month_read = month >= 1 && month <= 12;
+    r.month = month_read ? month : month_;
+    month_ = r.month;
+    if (!month_read || !have_date_ || date.size() != 8 || std::memcmp(date_, date.data(), 8) != 0) {
+        if (r.year < -9999 || r.year > 99999) return false;
+        day_start_ = (days_from_civil(r.year, r.month, 1) + r.day - 1) * 86400;
+        have_date_ = month_read && date.size() == 8;
+        if (have_date_) std::memcpy(date_, date.data(), 8);
+    }
+    r.time = day_start_ + (int64_t{r.hour} * 60 + r.minute) * 60 + r.second;
+    return true;
+}
+
+GgpLineKind GgpFieldReader::read_fixed(std::string_view line, GgpRecord& r) {
+    INTEGER month = 0;
+    if (!convert_integer(columns(line, 4, 6), month)) month = 0;  // unread by the layout: the line before's month
+    if (!convert_integer(columns(line, 6, 8), r.day) || !convert_integer(columns(line, 9, 11), r.hour) ||
+        !convert_integer(columns(line, 11, 13), r.minute) || !convert_integer(columns(line, 13, 15), r.second) ||
+        !set_time(columns(line, 0, 8), month, r))
+        return GgpLineKind::Error;
+    if (!read_column_value(columns(line, 15, 25), r.gravity)) return GgpLineKind::Error;
+    return read_column_value(columns(line, 25, 35), r.pressure) ? GgpLineKind::Data : GgpLineKind::Error;
+}
+
+GgpLineKind GgpFieldReader::read_fields(std::string_view line, GgpRecord& r) {
     size_t pos = 0;
     std::string_view date, time, value;
-    if (!next_field(line, pos, date)) return GgpLineKind::Blank;
-    INTEGER ymd = 0;
-    if (date.size() < 4 || !digits_value(date.substr(0, 4), 9, r.year)) return GgpLineKind::Error;
-    if (r.year == 7777) return GgpLineKind::Skip;
-    if (r.year == 9999) return GgpLineKind::EndBlock;
-    if (r.year == 8888) return GgpLineKind::EndFile;
+    next_field(line, pos, date);
+    INTEGER ymd = 0, hms = 0;
     if (date.size() != 8 || !digits_value(date, 9, ymd)) return GgpLineKind::Error;
-    r.month = ymd / 100 % 100;
     r.day = ymd % 100;
-    INTEGER hms = 0;
     if (!next_field(line, pos, time) || time.size() > 6 || !digits_value(time, 9, hms)) return GgpLineKind::Error;
     r.hour = hms / 10000;
     r.minute = hms / 100 % 100;
     r.second = hms % 100;
-    if (!have_date_ || std::memcmp(date_, date.data(), 8) != 0) {
-        int64_t t = 0;
-        if (!epoch_seconds(r.year, r.month, r.day, 0, 0, 0, t)) return GgpLineKind::Error;
-        std::memcpy(date_, date.data(), 8);
-        day_start_ = t;
-        have_date_ = true;
-    }
-    if (r.hour > 23 || r.minute > 59 || r.second > 60) return GgpLineKind::Error;
-    r.time = day_start_ + (r.hour * 60 + r.minute) * 60 + r.second;
+    if (!set_time(date, ymd / 100 % 100, r)) return GgpLineKind::Error;
     if (!next_field(line, pos, value) || !read_sample_value(value, r.gravity)) return GgpLineKind::Error;
     if (!next_field(line, pos, value)) {
         r.pressure = kMissing;
         return GgpLineKind::Data;
     }
     return read_sample_value(value, r.pressure) ? GgpLineKind::Data : GgpLineKind::Error;
+}
+
+GgpLineKind GgpFieldReader::read(std::string_view line, GgpRecord& r) {
+    size_t pos = 0;
+    std::string_view first;
+    if (!next_field(line, pos, first)) return GgpLineKind::Blank;
+    if (first.size() < 4 || !digits_value(first.substr(0, 4), 9, r.year)) return GgpLineKind::Error;
+    if (const GgpLineKind marker = marker_kind(r.year); marker != GgpLineKind::Data) return marker;
+    const bool fits = fits_ggp_columns(line);
+    if (fits) {
+        if (convert_integer(columns(line, 0, 4), r.year) && read_fixed(line, r) == GgpLineKind::Data)
+            return GgpLineKind::Data;
+    }
+    const GgpRecord before = r;
+    const GgpLineKind by_fields = read_fields(line, r);
+    if (by_fields != GgpLineKind::Error || fits || line.find('\t') != std::string_view::npos) return by_fields;
+    // Values that fill their columns touch one another: the tokens alone
+    // cannot be read, the stated columns can.
+    GgpRecord glued = before;
+    if (!convert_integer(columns(line, 0, 4), glued.year) || read_fixed(line, glued) != GgpLineKind::Data)
+        return by_fields;
+    r = glued;
+    return GgpLineKind::Data;
 }
 
 }  // namespace datrax

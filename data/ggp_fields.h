@@ -1,7 +1,13 @@
-// One GGP data line read by fields: the date (yyyymmdd), the time (hhmmss,
-// leading zeros optional), then gravity and pressure separated by blanks or
-// tabs, wherever their columns lie. The step "line -> time stamp and values"
-// depends on nothing but the line, so lines can be converted in any order.
+// One GGP data line. A line that fits the stated columns (year 1-4, month
+// 5-6, day 7-8, hour, minute and second 10-15, gravity 16-25 and pressure
+// 26-35, both F10.6) is read by them: blanks inside a field are ignored, a
+// value without a point has six implied decimals, a blank value field is a
+// missing value of its column, and what lies after column 35 is not read.
+// A line that does not fit them (values at other positions, single blanks,
+// tabs) is read by fields: the date (yyyymmdd), the time (hhmmss, leading
+// zeros optional), then gravity and pressure. The step "line -> time stamp
+// and values" depends on nothing but the line (and the month of the line
+// before when the month columns are blank), so lines convert in any order.
 #pragma once
 #include <cstdint>
 #include <string_view>
@@ -31,14 +37,25 @@ class GgpFieldReader {
 public:
     // Reads one line into r. A line with gravity only has its pressure
     // missing; further fields are not read. Flags (9999.999) and NaN are
-    // missing values.
+    // missing values. Dates and times are checked only as far as placing
+    // the line needs: hour 24 is the next day's midnight.
     GgpLineKind read(std::string_view line, GgpRecord& r);
 
 private:
-    char date_[8] = {};     // the date of the last line, to skip converting it again
+    GgpLineKind read_fixed(std::string_view line, GgpRecord& r);
+    GgpLineKind read_fields(std::string_view line, GgpRecord& r);
+    bool set_time(std::string_view date, INTEGER month, GgpRecord& r);
+
+    char date_[8] = {};     // the date columns of the last line, to skip converting them again
     int64_t day_start_ = 0;  // its seconds at 00:00:00
     bool have_date_ = false;
+    INTEGER month_ = 1;      // the last month read, for lines whose month columns are blank
 };
+
+// True when a line can be read by the stated columns: no tab, and no token
+// crosses from one field into the next; a field holding more than one token
+// (a value with a blank inside) ends in its last column, as written values do.
+bool fits_ggp_columns(std::string_view line);
 
 // A value of a field-separated line: a number (a sign inside it only after an
 // exponent letter, so two values run together are an error) or NaN, which is

@@ -15,6 +15,8 @@ std::string lower(std::string_view s) {
     return out;
 }
 
+}  // namespace
+
 std::string_view shown_unit(std::string_view written) {
     struct Known {
         std::string_view written, shown;
@@ -29,6 +31,31 @@ std::string_view shown_unit(std::string_view written) {
         if (l == k.written) return k.shown;
     }
     return written;
+}
+
+namespace {
+
+bool names_gravity(std::string_view name) { return name.starts_with("grav"); }
+bool names_pressure(std::string_view name) { return name.starts_with("pres") || name.starts_with("baro"); }
+
+// A line naming the columns names the date or time column too; a line of
+// free text ("Barometer (Setra 278)") names no column.
+bool names_columns(std::string_view line) {
+    const std::string l = lower(line);
+    const auto has = [&l](std::string_view w) { return l.find(w) != std::string::npos; };
+    return has("yyyy") || has("date") || has("hhmmss") || has("time");
+}
+
+// The channels a line of column names names, units or not.
+void note_channels(std::string_view line, HeaderUnits& units) {
+    const std::string l = lower(line);
+    for (size_t i = 0; i < l.size(); ++i) {
+        if (!std::isalpha(static_cast<unsigned char>(l[i])) || (i > 0 && std::isalpha(static_cast<unsigned char>(l[i - 1]))))
+            continue;
+        const std::string_view word = std::string_view(l).substr(i);
+        units.names_gravity |= names_gravity(word);
+        units.names_pressure |= names_pressure(word);
+    }
 }
 
 }  // namespace
@@ -46,6 +73,7 @@ void scan_header_latitude(std::string_view line, double& latitude) {
 }
 
 void scan_header_units(std::string_view line, HeaderUnits& units) {
+    if (!names_columns(line)) return;
     size_t open = 0;
     while ((open = line.find('(', open)) != std::string_view::npos) {
         const size_t close = line.find(')', open + 1);
@@ -55,10 +83,11 @@ void scan_header_units(std::string_view line, HeaderUnits& units) {
         const std::string name = lower(line.substr(word, open - word));
         const std::string_view unit = line.substr(open + 1, close - open - 1);
         if (!unit.empty() && unit.find_first_not_of(' ') != std::string_view::npos) {
-            if (name.starts_with("grav") && !units.has_gravity) {
+            if (names_gravity(name) || names_pressure(name)) note_channels(line, units);
+            if (names_gravity(name) && !units.has_gravity) {
                 units.gravity = shown_unit(unit);
                 units.has_gravity = true;
-            } else if (name.starts_with("pres") && !units.has_pressure) {
+            } else if (names_pressure(name) && !units.has_pressure) {
                 units.pressure = shown_unit(unit);
                 units.has_pressure = true;
             }

@@ -2,6 +2,7 @@
 // memory (tests, fuzzing). Lines come without their line end and without one
 // trailing carriage return.
 #pragma once
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -44,6 +45,23 @@ size_t for_each_block_line(const char* begin, const char* end, Take take) {
     }
     return taken;
 }
+
+// The lines taken from another source, counted (for messages naming a line).
+class CountedLines : public LineSource {
+public:
+    explicit CountedLines(LineSource& in) : in_(in) {}
+    bool next_line(std::string_view& line) override {
+        if (!in_.next_line(line)) return false;
+        ++count_;
+        return true;
+    }
+    bool failed() const override { return in_.failed(); }
+    int64_t count() const { return count_; }
+
+private:
+    LineSource& in_;
+    int64_t count_ = 0;
+};
 
 // The lines of a text in memory; the text must outlive the source.
 class TextLines : public LineSource {

@@ -9,6 +9,7 @@
 #include "console/prompts.h"
 #include "data/missing.h"
 #include "data/reader_attempts.h"
+#include "data/time_grid.h"
 #include "data/units.h"
 #include "platform/window.h"
 
@@ -22,14 +23,24 @@ void refuse_too_large() {
 
 void show_reading(std::string_view text) { MSGTXT(0, -scr.MAXROW, text, scr.PRMCOL); }
 
-void report_skipped_lines(INTEGER skipped) {
-    if (skipped <= 0) return;
-    const std::string text = skipped == 1 ? "1 line out of time order was skipped - hit Enter|"
-                                          : std::to_string(skipped) + " lines out of time order were skipped - hit Enter|";
-    bottom_row_notice(text, scr.PRMCOL);
+// A notice answered by a key on the message line: " - hit Enter" where the
+// row has room for it, the notice itself cut to the row where it has not.
+void notice_and_key(std::string text) {
+    constexpr std::string_view kKey = " - hit Enter";
+    const size_t width = static_cast<size_t>(std::clamp(scr.MAXCOL + 1, 20, 80));
+    if (text.size() + kKey.size() <= width) {
+        text += kKey;
+    } else {
+        text.resize(std::min(text.size(), width));
+    }
+    bottom_row_notice(text + "|", scr.PRMCOL);
 }
 
-void refuse_with_reason(const std::string& reason) { bottom_row_notice(reason + " - hit Enter|", scr.PRMCOL); }
+void report_skipped_lines(INTEGER skipped, int64_t first_line) {
+    if (skipped > 0) notice_and_key(skipped_lines_notice(skipped, first_line));
+}
+
+void refuse_with_reason(const std::string& reason) { notice_and_key(reason); }
 
 }  // namespace reader
 
@@ -46,6 +57,8 @@ void record_slot(INTEGER k, INTEGER form, const reader::Context& c) {
                                    ? static_cast<double>(dset.DT(k)) * seconds_per_time_unit(dset.TUNIT.view())
                                    : c.interval;
     dset.missing(k) = count_missing(Y.column(k), std::clamp(dset.NPTS(k), 0, MAXPTS));
+    dset.zone(k) = c.zone;
+    dset.date_order(k) = c.date_order;
 }
 
 // A name and a reason on the message line, answered by any key.
@@ -98,9 +111,10 @@ void RDFILE(Arr1<Text<40>, 2>& FNAME, const INTEGER& K, INTEGER& STATUS) {
         dset.IFORM = iform_on_entry;
         return;
     }
-    if (dset.IFORM == 3) {
-        record_slot(1, 3, c);
-        record_slot(2, 3, c);
+    dset.list_pair = c.both_slots;
+    if (dset.IFORM == 3 || c.both_slots) {
+        record_slot(1, dset.IFORM, c);
+        record_slot(2, dset.IFORM, c);
     } else {
         record_slot(K, dset.IFORM, c);
     }

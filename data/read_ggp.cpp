@@ -1,7 +1,9 @@
 // GGP station files: header lines up to a "77777777" line, then data lines of
-// date, time, gravity and pressure read by fields; a year of 9999 ends a
+// date, time, gravity and pressure (ggp_fields.h); a year of 9999 ends a
 // block, 8888 the file, 7777 is a line to skip. The time stamps place the
-// samples: the times a file does not give are missing. Fills slots 1 and 2.
+// samples (time_grid.h): the times a file does not give are missing. Fills
+// slots 1 and 2; a header naming pressure as its only channel fills slot 2.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -21,61 +23,51 @@ namespace datrax::reader {
 
 namespace {
 
-// The three lines of a read error stay on the rows above the message line
-// until a key, and go to standard error too.
-void report_failure(const Context& c, const GgpRecord& d, int64_t line_number) {
+// The three lines of a read error, and the line as read below them (the
+// fixed echo cannot show a pressure of 1000 or more), stay on the rows above
+// the message line until a key, and go to standard error too.
+void report_failure(const Context& c, const GgpRecord& d, int64_t line_number, std::string_view text) {
     static const FormatList kEcho("(I4,2X,I2,1X,3I2,2F10.6)");
     const OutValue values[] = {d.year, d.day, d.hour, d.minute, d.second, d.gravity, d.pressure};
     std::string echo;
     write_fixed(kEcho, values, echo);
     const std::string lines[] = {" GGP Reading error in line " + std::to_string(line_number),
-                                 " Last data read from " + std::string(dset.FNAME(c.k).trimmed()), echo};
-    INTEGER row = scr.MAXROW - 3;
+                                 " Last data read from " + std::string(dset.FNAME(c.k).trimmed()), echo,
+                                 std::string(text.substr(0, 200))};
+    INTEGER row = scr.MAXROW - 4;
     for (const std::string& l : lines) {
         write_long_line(0, -row++, l, scr.PRMCOL);
         platform::window().console_line(l);
     }
     bottom_row_notice("GGP file not read - hit Enter|", scr.PRMCOL);
-    for (row = scr.MAXROW - 3; row < scr.MAXROW; ++row) CCLEAR(0, row, scr.MAXCOL, row);
+    for (row = scr.MAXROW - 4; row < scr.MAXROW; ++row) CCLEAR(0, row, scr.MAXCOL, row);
 }
 
-// The sampling interval keeps its fraction in the unit it is shown in.
-void set_interval(int64_t interval, const HeaderUnits& units) {
-    dset.TUNIT = "sec";
-    dset.DUNIT(1) = "volt";
-    dset.DUNIT(2) = "volt";
-    double dt = 1.0;  // no usable interval: one second
-    if (interval > 0) {
-        if (interval < 60) {
-            dt = static_cast<double>(interval);
-        } else if (interval < 3600) {
-            dset.TUNIT = "min";
-            dt = static_cast<double>(interval) / 60.0;
-        } else {
-            dset.TUNIT = "hr";
-            dt = static_cast<double>(interval) / 3600.0;
-            dset.DUNIT(1) = "microgal";
-            dset.DUNIT(2) = "mbar";
-        }
-    }
+// The sampling interval keeps its fraction in the unit it is shown in; an
+// hourly file is of the stated station units unless its header names others.
+void set_interval(Context& c, int64_t interval_ms, const HeaderUnits& units) {
+    const REAL dt = interval_in_unit(static_cast<double>(interval_ms) / 1000.0, dset.TUNIT);
+    const bool hourly = dset.TUNIT.view().starts_with("hr");
+    dset.DUNIT(1) = hourly ? "microgal" : "volt";
+    dset.DUNIT(2) = hourly ? "mbar" : "volt";
     if (units.has_gravity) dset.DUNIT(1) = units.gravity.view();
     if (units.has_pressure) dset.DUNIT(2) = units.pressure.view();
-    dset.DT(1) = static_cast<REAL>(dt);
-    dset.DT(2) = dset.DT(1);
+    dset.DT(1) = dset.DT(2) = dt;
+    if (interval_ms > 0) c.interval = static_cast<double>(interval_ms) / 1000.0;
 }
 
 void finish(Context& c, const TimeGrid& grid, const HeaderUnits& units) {
-    const auto n = static_cast<INTEGER>(grid.last());
+    const auto n = static_cast<INTEGER>(grid.samples());
     for (INTEGER k = 1; k <= 2; ++k) {
         dset.NPTS(k) = n;
         dset.FNAME(k) = c.name.view();
     }
-    if (grid.started()) c.start = static_cast<double>(grid.first_time());
+    if (grid.lines() > 0) c.start = static_cast<double>(grid.first_time()) / 1000.0;
     dset.TITLE(1) = c.name.view();
     dset.LTITLE(1) = c.name_len;
     dset.TITLE(2) = "";
     dset.LTITLE(2) = 1;
-    set_interval(grid.interval(), units);
+    set_interval(c, grid.interval(), units);
 }
 
 // Header mode: one line; true when the data block begins.
@@ -139,7 +131,7 @@ public:
         if (kind == GgpLineKind::EndBlock) in_data_ = false;
         if (kind == GgpLineKind::Error) {
             claim();
-            report_failure(c_, d_, line_number_);
+            report_failure(c_, d_, line_number_, text);
             return Step::Refused;
         }
         return kind == GgpLineKind::Data ? place() : Step::Go;
@@ -149,31 +141,42 @@ public:
         if (last == Step::Refused) return Outcome::Refused;
         // Without any GGP marker this is not a GGP file: nothing is touched.
         if (!seen_data_marker_) return Outcome::NotThisFormat;
+        if (!grid_.place(MAXPTS)) {
+            claim();
+            refuse_too_large();
+            return Outcome::Refused;
+        }
+        // A header naming pressure as its only channel: the values are pressures.
+        if (units_.pressure_only()) {
+            std::copy_n(gravity_, grid_.lines(), pressure_);
+            std::fill_n(gravity_, grid_.lines(), kMissing);
+        }
+        grid_.spread(gravity_);
+        grid_.spread(pressure_);
         reader::finish(c_, grid_, units_);
-        report_skipped_lines(grid_.skipped());
+        report_skipped_lines(grid_.skipped(), grid_.first_skipped_line());
         return Outcome::Read;
     }
 
 private:
+    // Values are kept in line order until every stamp is known.
     Step place() {
-        const int64_t index = grid_.place(d_.time);
-        if (index == 0) return Step::Go;
-        if (index > MAXPTS) {
+        const size_t i = grid_.lines();
+        if (i == static_cast<size_t>(MAXPTS)) {
             claim();
             refuse_too_large();
             return Step::Refused;
         }
-        for (int64_t i = grid_.last(); i < index - 1; ++i) gravity_[i] = pressure_[i] = kMissing;
-        gravity_[index - 1] = d_.gravity;
+        grid_.add(d_.time * 1000, line_number_);
+        gravity_[i] = d_.gravity;
         // A pressure of exactly 0 marks a missing value in these files.
-        pressure_[index - 1] = d_.pressure == 0.0f ? kMissing : d_.pressure;
-        grid_.filled_to(index);
+        pressure_[i] = d_.pressure == 0.0f ? kMissing : d_.pressure;
         return Step::Go;
     }
 
-    // Samples written so far must be counted even when the read fails.
+    // Values written so far must be counted even when the read fails.
     void claim() {
-        if (grid_.last() > 0) dset.NPTS(1) = dset.NPTS(2) = static_cast<INTEGER>(grid_.last());
+        if (grid_.lines() > 0) dset.NPTS(1) = dset.NPTS(2) = static_cast<INTEGER>(grid_.lines());
     }
 
     Context& c_;

@@ -1,12 +1,16 @@
-// The plain list: one sample a line, a time (a number or a date and time)
-// and the value, separated by commas, semicolons, blanks or tabs; further
-// fields are not read, but a list whose only line holds several pairs (a
-// list written as one long line) is refused rather than cut to its first
-// pair. Lines before the first line that reads as numbers are
-// a header, and the first of them is the title.
+// The plain list: one sample a line, a time and the value, separated by
+// commas, semicolons, blanks or tabs; further fields are not read, but a
+// list whose only line holds several pairs (a list written as one long line)
+// is refused rather than cut to its first pair. A pair split over two lines,
+// repeat counts (2*1.5) and a slash ending a line are read free-format.
+// Lines before the first line that reads as numbers are a header, and the
+// first of them is the title. A list whose first data line starts with a
+// date and time is a dated list (read_dated_list.cpp).
 #include <string>
 
 #include "console/console.h"
+#include "data/dated_lines.h"
+#include "data/free_read.h"
 #include "data/list_fields.h"
 #include "data/missing.h"
 #include "data/reader_attempts.h"
@@ -24,9 +28,59 @@ std::string reason_for(ListLineKind kind, int64_t line_number, const ListLine& l
     }
 }
 
+// Gives one line again before the rest of its input: a pair the line
+// reader leaves to the free-format reader starts on it.
+class LineAgain : public LineSource {
+public:
+    LineAgain(LineSource& in, std::string_view first) : in_(in), first_(first) {}
+    bool next_line(std::string_view& line) override {
+        ++taken_;
+        if (taken_ == 1) {
+            line = first_;
+            return true;
+        }
+        return in_.next_line(line);
+    }
+    bool failed() const override { return in_.failed(); }
+    int64_t taken() const { return taken_; }
+
+private:
+    LineSource& in_;
+    std::string_view first_;
+    int64_t taken_ = 0;
+};
+
+// The free-format rules a line needs beyond a time and a value.
+bool needs_free_format(std::string_view line, ListLineKind kind) {
+    return kind == ListLineKind::NoValue || line.find('*') != std::string_view::npos ||
+           line.find('/') != std::string_view::npos;
+}
+
+// Finds the first data line: true when it starts with a date and time.
+bool find_dated_start(Context& c, DatedStart& d) {
+    if (!c.reopen()) return false;
+    std::string_view line;
+    ListLine l;
+    std::string_view f[kMaxListFields];
+    while (c.in.next_line(line)) {
+        ++d.first_line;
+        if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
+        d.separator = list_separator(line);
+        const size_t n = split_list_line(line, d.separator, f);
+        const ListStamp s = read_list_stamp(f, n);
+        if (s.form != DateForm::None && n > s.used) return true;
+        const ListLineKind kind = read_list_line(line, l);
+        if (kind != ListLineKind::Text || d.header.size() == 1000) return false;
+        d.header.emplace_back(line.substr(0, 200));
+    }
+    return false;
+}
+
 }  // namespace
 
 Outcome read_list(Context& c) {
+    DatedStart dated;
+    if (find_dated_start(c, dated)) return read_dated_list(c, dated);
     if (!c.reopen()) return Outcome::NotThisFormat;
     REAL* column = Y.column(c.k);
     INTEGER count = 0;
@@ -38,8 +92,19 @@ Outcome read_list(Context& c) {
     ListLine l;
     while (c.in.next_line(line)) {
         ++line_number;
-        const ListLineKind kind = read_list_line(line, l);
+        ListLineKind kind = read_list_line(line, l);
         if (kind == ListLineKind::Blank) continue;
+        if ((kind != ListLineKind::Text || count > 0) && needs_free_format(line, kind)) {
+            REAL time = 0.0f;
+            l.value = kMissing;  // an empty value is missing
+            const FieldRef pair[] = {time, l.value};
+            LineAgain again(c.in, line);
+            if (read_free(again, pair) == ReadOutcome::Done) {
+                kind = ListLineKind::Data;
+                line_number += again.taken() - 1;
+            }
+            l.after = 0;
+        }
         if (kind != ListLineKind::Data) {
             if (count == 0) {
                 if (title.empty()) title = line.substr(0, 80);
@@ -57,7 +122,6 @@ Outcome read_list(Context& c) {
         if (count == 0) {
             first_data_line = line_number;
             first_after = l.after;
-            if (l.dated) c.start = static_cast<double>(l.time);
         }
         column[count++] = l.value;
     }

@@ -1,39 +1,82 @@
-// Placing time-stamped lines into sample indices. The interval comes from
-// the first two lines of increasing time (or is given); each line goes to
-// the sample nearest its time stamp, counted from the first line. A line
-// whose sample is not after the last one placed (its time goes back or
-// repeats) is skipped and counted.
+// Placing time-stamped lines on a grid of samples. The stamps of all lines
+// are gathered first, since one irregular stamp early in a file must not
+// decide the interval. The interval is the most common step between
+// consecutive stamps over the whole file (steps within a third of it count
+// as it: clock jitter); a smaller step that runs through a stretch of the
+// file and divides it wins, so that a record that changed its rate keeps
+// every reading. Each line goes to the sample nearest its stamp; a line
+// whose sample is taken already or lies before the last one placed is
+// skipped, and so is a lone line whose stamp jumps away from a series that
+// the lines after it continue.
 #pragma once
 #include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
 
+#include "base/text.h"
 #include "base/types.h"
 
 namespace datrax {
 
 class TimeGrid {
 public:
-    TimeGrid() = default;
-    // A grid whose interval is known before the first line.
-    explicit TimeGrid(int64_t interval) : interval_(interval) {}
+    // Adds the stamp (milliseconds since 1970) of the next line, found on
+    // line `line` of the file.
+    void add(int64_t t, int64_t line);
+    size_t lines() const { return slots_.size(); }
+    // The file line of the i-th line added.
+    int64_t file_line(size_t i) const;
 
-    // The sample index (from 1) of a line at time t, held to the INTEGER
-    // range; 0 when the line is to be skipped (counted in skipped()).
-    int64_t place(int64_t t);
-    // Records that samples up to index were filled.
-    void filled_to(int64_t index) { last_ = index; }
+    // Before place(): rewrites each stamp by f, which returns false for one
+    // it cannot rewrite; returns the file line of the first such, else 0.
+    template <class F>
+    int64_t restamp(F f) {
+        for (size_t i = 0; i < slots_.size(); ++i) {
+            if (!f(slots_[i])) return file_line(i);
+        }
+        return 0;
+    }
 
-    int64_t last() const { return last_; }            // highest sample placed
-    int64_t interval() const { return interval_; }    // 0 while fewer than two lines
-    int64_t first_time() const { return first_; }
-    bool started() const { return lines_ > 0; }
+    // Places the lines added. False when the lines kept span more than
+    // most samples (nothing is then placed).
+    bool place(int64_t most);
+
+    // After place(): the sample (from 1) of the i-th line added, 0 when it
+    // was skipped.
+    int64_t slot(size_t i) const { return slots_[i]; }
+    int64_t samples() const { return samples_; }         // the span of the lines kept
+    int64_t interval() const { return interval_; }       // milliseconds; 0 without two distinct stamps
+    int64_t first_time() const { return first_time_; }  // stamp of sample 1
     INTEGER skipped() const { return skipped_; }
+    int64_t first_skipped_line() const { return first_skipped_line_; }
+
+    // Moves the values y[0..lines()-1], held in the order their lines were
+    // added, to their samples y[0..samples()-1]; samples no line fills are
+    // missing.
+    void spread(float* y) const;
 
 private:
-    int64_t first_ = 0;
+    int64_t estimate_interval() const;
+    void skip(size_t i);
+
+    std::vector<int64_t> slots_;  // stamps until place(), samples after it
+    // Where the file line stops being the count of stamps plus an offset:
+    // (first stamp index, its offset); header and marker lines are few.
+    std::vector<std::pair<size_t, int64_t>> line_offsets_;
     int64_t interval_ = 0;
-    int64_t last_ = 0;
-    int64_t lines_ = 0;
+    int64_t first_time_ = 0;
+    int64_t samples_ = 0;
     INTEGER skipped_ = 0;
+    int64_t first_skipped_line_ = 0;
 };
+
+// An interval in seconds in the unit it reads best in: seconds below a
+// minute, minutes below an hour, else hours ("sec", "min", "hr" into unit);
+// one second when there is none.
+REAL interval_in_unit(double seconds, Text<20>& unit);
+
+// "3 lines skipped (time repeated or out of order), first at line 4711".
+std::string skipped_lines_notice(INTEGER skipped, int64_t first_line);
 
 }  // namespace datrax

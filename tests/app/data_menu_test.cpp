@@ -151,6 +151,19 @@ TEST(DataMenu, StartAndMissingSamples) {
     EXPECT_EQ(s.canvas().pixel(60 * 8, 23 * 16), 2);  // the box holds them
 }
 
+// A dated list's zone beside its start, and how its dates were read.
+TEST(DataMenu, ZoneAndDateOrderOfADatedList) {
+    Screen s(3);
+    load_pair();
+    dset.start(1) = 1264982400.0;
+    dset.zone(1) = "UTC+09:30";
+    dset.date_order(1) = "day first (assumed)";
+    run_menu(s, "");
+    EXPECT_EQ(s.row(21), "      Start                 : 2010-02-01 00:00:00 UTC+09:30");
+    EXPECT_EQ(s.row(22), "      Dates read            : day first (assumed)");
+    EXPECT_EQ(s.canvas().pixel(60 * 8, 22 * 16), 2);  // inside the box
+}
+
 TEST(DataMenu, LargeValuesDoNotStopTheProgram) {
     Screen s(3);
     load_pair();

@@ -1,8 +1,10 @@
 // The GGP attempt of the reader and the variants real station files show.
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "data/calendar.h"
+#include "data/missing.h"
 
 #include "reader_test_support.h"
 
@@ -175,36 +177,104 @@ TEST_F(RdfileGgp, FileWithoutDataMarkerIsNoGgpFile) {
 }
 
 // A GGP file with a line that cannot be read is not read; the three lines
-// with the failing line's number stay on the screen until a key.
+// with the failing line's number, and the line as read, stay on the screen
+// until a key.
 TEST_F(RdfileGgp, ReadErrorReportsTheLineAndRefusesTheFile) {
-    const std::string file = kHeader + "77777777\n" + ggp_line("19970101", "120000", 981.25, 1013.5) +
-                             "19970102 130000  98x.0000 1014.0000\n";
+    const std::string bad = "19970102 130000  98x.0000 1014.0000";
+    const std::string file = kHeader + "77777777\n" + ggp_line("19970101", "120000", 981.25, 1013.5) + bad + "\n";
     EXPECT_ANY_THROW(read("broken.ggp", file));  // waits for a key the script does not hold
-    EXPECT_EQ(screen.row(scr.MAXROW - 3), " GGP Reading error in line 7");
-    EXPECT_EQ(screen.row(scr.MAXROW - 1), "1997   2 13 0 0981.250000**********");
+    EXPECT_EQ(screen.row(scr.MAXROW - 4), " GGP Reading error in line 7");
+    EXPECT_EQ(screen.row(scr.MAXROW - 2), "1997   2 13 0 0981.250000**********");
+    EXPECT_EQ(screen.row(scr.MAXROW - 1), bad);
     EXPECT_EQ(message_row(), "GGP file not read - hit Enter");
     const auto& lines = screen.window().console_lines();
-    ASSERT_EQ(lines.size(), 3u);
+    ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], " GGP Reading error in line 7");
     EXPECT_EQ(lines[1], " Last data read from broken.ggp");
     // The fields as they stand: the good ones from the failed line, the rest
-    // from the line before; a pressure too wide for F10.6 shows asterisks.
+    // from the line before; a pressure too wide for F10.6 shows asterisks,
+    // the line below shows it as read.
     EXPECT_EQ(lines[2], "1997   2 13 0 0981.250000**********");
+    EXPECT_EQ(lines[3], bad);
     EXPECT_EQ(dset.NPTS(1), 1);  // the one line stored is all slot 1 now holds
     EXPECT_EQ(read("broken.ggp", file, 1, "{enter}"), 1);
 }
 
-// Lines whose fields cannot be read are read errors naming their line.
+// Lines whose fields cannot be read either way are read errors.
 TEST_F(RdfileGgp, UnreadableFieldsAreErrors) {
-    for (const char* bad : {"20170801 000100 -1.7167762720.9330\n", "20170801 000100\n",
-                            "20170801 000100 1.5 x\n", "2017081 000100 1.5 2.5\n", "20170832 000100 1.5 2.5\n",
-                            "20170801 006100 1.5 2.5\n", "20170801 000100 1.5-2.5\n"}) {
+    for (const char* bad : {"2017081 000100 1.5 2.5\n", "20170801 000100 1.5 x\n", "20170801 000100 1.5-2.5\n",
+                            "20170801 0001x0   1.5000    2.5000\n", "20170801\t000100\t1.5\t2.5x\n"}) {
         SCOPED_TRACE(bad);
         const std::string file = kHeader + "77777777\n" + ggp_line("20170801", "000000", 1, 2) + bad;
         EXPECT_EQ(read("bad.ggp", file, 1, "{enter}"), 1);
-        EXPECT_EQ(screen.row(scr.MAXROW - 3), "");  // cleared after the key
-        EXPECT_EQ(screen.window().console_lines().back().substr(0, 4), "2017");
+        EXPECT_EQ(screen.row(scr.MAXROW - 4), "");  // cleared after the key
+        EXPECT_EQ(screen.window().console_lines().back(), std::string(bad).substr(0, std::strlen(bad) - 1));
     }
+}
+
+// Lines of the stated layout read as the stated columns read them (blanks
+// inside fields ignored, six implied decimals, exponent forms), a blank
+// value field being a missing value of its column; lines written by fields
+// read by fields.
+TEST_F(RdfileGgp, StatedColumnsFirstThenFields) {
+    const float none = kMissing;
+    const struct {
+        const char* line;
+        float gravity, pressure;
+        const char* start;
+    } cases[] = {
+        {"20240301  1 0 0   15.3960 1016.4423", 15.396f, 1016.4423f, "2024-03-01 01:00:00"},
+        {"20240301 000000-47.0038001015.97420", -47.0038f, 1015.9742f, "2024-03-01 00:00:00"},
+        {"20240301 000000  47003800 1016.4423", 47.0038f, 1016.4423f, "2024-03-01 00:00:00"},
+        {"19970101 120000", none, none, "1997-01-01 12:00:00"},
+        {"20240301 000000  47.00 38 1016.4423", 47.0038f, 1016.4423f, "2024-03-01 00:00:00"},
+        {"20240301 000000  4.7004+1 1016.4423", 47.004f, 1016.4423f, "2024-03-01 00:00:00"},
+        {"20240301 000000  - 47.003 1016.4423", -47.003f, 1016.4423f, "2024-03-01 00:00:00"},
+        {"20240301 240000   15.3960 1016.4423", 15.396f, 1016.4423f, "2024-03-02 00:00:00"},
+        {"2024  05 120000   15.3960 1016.4423", 15.396f, 1016.4423f, "2024-01-05 12:00:00"},
+        {"20240301 010000           1016.4423", none, 1016.4423f, "2024-03-01 01:00:00"},
+        {"20240301 010000   15.3960             99.9", 15.396f, none, "2024-03-01 01:00:00"},
+        {"20240301 010000   15.3960 9999.9999", 15.396f, none, "2024-03-01 01:00:00"},
+        // By fields: values at other positions, single blanks, tabs.
+        {"20240301 010000 15.396 1016.4423", 15.396f, 1016.4423f, "2024-03-01 01:00:00"},
+        {"20240301 10000 1.5 2.5", 1.5f, 2.5f, "2024-03-01 01:00:00"},
+        {"20240301\t010000\t15.396\t1016.44", 15.396f, 1016.44f, "2024-03-01 01:00:00"},
+        {"20240301 010000    981.123456 1016.4423", 981.123456f, 1016.4423f, "2024-03-01 01:00:00"},
+        {"20240332 010000 1.5 2.5", 1.5f, 2.5f, "2024-04-01 01:00:00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        ASSERT_EQ(read("cols.ggp", kHeader + "77777777\n" + c.line + "\n"), 0);
+        ASSERT_EQ(dset.NPTS(1), 1);
+        for (const auto& [k, want] : {std::pair{1, c.gravity}, std::pair{2, c.pressure}}) {
+            if (std::isnan(want)) {
+                EXPECT_TRUE(std::isnan(Y(1, k))) << k;
+            } else {
+                EXPECT_FLOAT_EQ(Y(1, k), want) << k;
+            }
+        }
+        EXPECT_EQ(format_start(dset.start(1)), c.start);
+    }
+}
+
+// A header naming pressure as the only channel: its values fill slot 2 in
+// its unit, slot 1 holds no sample.
+TEST_F(RdfileGgp, HeaderNamesTheOneChannel) {
+    for (const auto& [header, unit] : {std::pair{"yyyymmdd hhmmss pressure(hPa)", "hPa"},
+                                      std::pair{"yyyymmdd hhmmss    baro(m)", "m"}}) {
+        SCOPED_TRACE(header);
+        const std::string file = std::string("Station      : Somewhere\nBarometer (Setra 278)\n") + header +
+                                 "\n77777777\n20240301 000000 1016.4423\n20240301 010000 1016.5000\n";
+        ASSERT_EQ(read("baro.ggp", file), 0);
+        EXPECT_EQ(dset.NPTS(2), 2);
+        EXPECT_FLOAT_EQ(Y(2, 2), 1016.5f);
+        EXPECT_EQ(dset.DUNIT(2).str(), unit);
+        EXPECT_EQ(dset.missing(1), 2);
+        EXPECT_EQ(dset.missing(2), 0);
+    }
+    // Free text naming an instrument in parentheses names no column.
+    ASSERT_EQ(read("both.ggp", "Barometer (Setra 278)\n77777777\n20240301 000000 1.5 1016.4\n"), 0);
+    EXPECT_EQ(Y(1, 1), 1.5f);
 }
 
 // Values read by fields wherever their columns lie; flags and NaN are
@@ -226,7 +296,7 @@ TEST_F(RdfileGgp, FieldsTimeStampsGapsAndFlags) {
                              "20100101 001100 12.0\n"          // gravity only
                              "88888888\n";
     EXPECT_EQ(read("bf100101.ggp", file, 1, "{enter}"), 0);
-    EXPECT_EQ(message_row(), "2 lines out of time order were skipped - hit Enter");
+    EXPECT_EQ(message_row(), "2 lines skipped (time repeated or out of order), first at line 10 - hit Enter");
     ASSERT_EQ(dset.NPTS(1), 12);
     EXPECT_EQ(dset.NPTS(2), 12);
     EXPECT_EQ(Y(1, 1), 900.1f);
@@ -247,11 +317,12 @@ TEST_F(RdfileGgp, FieldsTimeStampsGapsAndFlags) {
     EXPECT_EQ(format_start(dset.start(2)), "2010-01-01 00:00:00");
 }
 
-// The span, not the number of lines, must fit: three lines spanning
+// The span, not the number of lines, must fit: eleven lines spanning
 // 6,000,001 one-second samples are refused.
 TEST_F(RdfileGgp, SpanBeyondSixMillionSamplesIsRefused) {
     // 6,000,000 s after 2000-01-01 00:00:00 is 2000-03-10 10:40:00.
-    const std::string file = kHeader + "77777777\n20000101 000000 1 2\n20000101 000001 1 2\n";
+    std::string file = kHeader + "77777777\n";
+    for (int s = 0; s < 10; ++s) file += "20000101 00000" + std::to_string(s) + " 1 2\n";
     EXPECT_EQ(read("fits.ggp", file + "20000310 103959 1 2\n"), 0);
     EXPECT_EQ(dset.NPTS(1), MAXPTS);
     EXPECT_EQ(read("big.ggp", file + "20000310 104000 1 2\n", 1, "{enter}"), 1);

@@ -118,8 +118,6 @@ TEST_F(RdfileDatra, FilesThatAreNotDatraFallThrough) {
     } cases[] = {
         {"fmt.dat", "title\n" + datra_counts(5, "1.0") + datra_texts("5f12.6", "volt", "sec"), 1, 3,
          "List not read: line 3 is not a time and a value - hit Enter"},
-        {"p24001.dat", "title\n" + datra_counts(2, "1.0") + datra_texts("(2f5.1)", "volt", "sec") + "  1.0  2.x\n",
-         1, 3, "List not read: line 3 is not a time and a value - hit Enter"},
         {"bad.fmt", "title\n" + datra_counts(2, "1.0") + datra_texts("(2q5.1)", "volt", "sec") + "  1.0  2.0\n", 1,
          3, "List not read: line 3 is not a time and a value - hit Enter"},
         {"list.dat", "1 2.5\n3 4.5\n", 0, 4, "Reading GGP data ..."},
@@ -132,6 +130,35 @@ TEST_F(RdfileDatra, FilesThatAreNotDatraFallThrough) {
     }
     EXPECT_EQ(dset.NPTS(1), 2);
     EXPECT_EQ(Y(2, 1), 4.5f);
+}
+
+// Once line 3 holds a usable format list the file is a DATRA file: its
+// failures are told with their line and the file is tried as nothing else.
+TEST_F(RdfileDatra, DatraFileReportsItsOwnFailure) {
+    std::string samples;
+    for (int i = 1; i <= 40; ++i) samples += i == 33 ? "  98x.000000\n" : "   98.000000\n";
+    const struct {
+        const char* name;
+        std::string content;
+        const char* message;
+    } cases[] = {
+        {"abc.dat", "title\n         4         abc\n" + datra_texts("(2f5.1)", "volt", "sec") + "  1.0  2.0\n",
+         "DATRA file not read: line 2 is no count (I10) and interval (G12.5) - hit Enter"},
+        {"p24001.dat", "title\n99999999999         1.0\n" + datra_texts("(2f5.1)", "volt", "sec") + "  1.0  2.0\n",
+         "DATRA file not read: line 2 is no count (I10) and interval (G12.5) - hit Enter"},
+        {"deep.dat", "title\n" + datra_counts(40, "1.0") + datra_texts("(f12.6)", "volt", "sec") + samples,
+         "DATRA file not read: sample 33 in line 36 is not a number - hit Enter"},
+        {"g24001.dat", "title\n" + datra_counts(2, "1.0") + datra_texts("(2f5.1)", "volt", "sec") + "  1.0  2.x\n",
+         "DATRA file not read: sample 2 in line 4 is not a number - hit Enter"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        dset.IFORM = 3;
+        EXPECT_EQ(read(c.name, c.content, 1, "{enter}"), 1);
+        EXPECT_EQ(message_row(), c.message);
+        EXPECT_EQ(dset.IFORM, 3);  // as on entry
+    }
+    EXPECT_EQ(dset.NPTS(1), 1);  // the samples the file delivered
 }
 
 TEST_F(RdfileDatra, MissingFileIsNotRead) {
@@ -190,20 +217,44 @@ TEST_F(RdfileVelk, PressureDay) {
     EXPECT_EQ(dset.NPTS(2), 8640);
     EXPECT_EQ(Y(1, 2), 1000.5f);
     EXPECT_EQ(Y(8640, 2), 1005.0f);
-    EXPECT_EQ(dset.TUNIT.str(), "min");
+    // Ten seconds apart: one day on every axis.
+    EXPECT_EQ(dset.TUNIT.str(), "sec");
+    EXPECT_EQ(dset.DT(2), 10.0f);
+    EXPECT_EQ(dset.interval_seconds(2), 10.0);
     EXPECT_EQ(message_row(), "Reading VELK pressure ...");
 }
 
-// A VELK file that ends before its closing record is no VELK file; its
-// lines of numbers then read as a plain list.
-TEST_F(RdfileVelk, FileWithoutClosingRecordFails) {
-    EXPECT_EQ(read("g24125.dat", velk_gravity(3)), 0);
-    EXPECT_EQ(dset.IFORM, 4);
-    EXPECT_EQ(dset.NPTS(1), 3);
+// A VELK file that ends before its closing record is a VELK day with the
+// rest missing; a record that cannot be read refuses it with its line.
+TEST_F(RdfileVelk, DayEndingEarlyIsStillVelk) {
+    EXPECT_EQ(read("g24125.dat", velk_gravity(3), 1, "{enter}"), 0);
+    EXPECT_EQ(message_row(), "VELK day ends at 00:00:30, the rest is missing - hit Enter");
+    EXPECT_EQ(dset.IFORM, 2);
+    EXPECT_EQ(dset.NPTS(1), 86400);
+    EXPECT_EQ(dset.missing(1), 86400 - 30);
+    EXPECT_EQ(read("g24125.dat", velk_gravity(4) + "40 1 2 3 x 5 6 7 8 9 10\n" + velk_gravity(3), 1, "{enter}"), 1);
+    EXPECT_EQ(message_row(), "VELK file not read: line 5 is not a second and 10 values - hit Enter");
     // The second of day must be an integer; the list attempt then refuses a
     // single line of many values.
     EXPECT_EQ(read("g24126.dat", "0.0 1 2 3 4 5 6 7 8 9 10\n", 1, "{enter}"), 1);
     EXPECT_EQ(message_row(), "List not read: line 1 holds more than one time and value - hit Enter");
+    // A list whose name begins with p or g is no VELK file.
+    EXPECT_EQ(read("pairs.txt", "1 2\n3 4\n5 6\n7 8\n9 10\n11 12\n13 14\n"), 0);
+    EXPECT_EQ(dset.IFORM, 4);
+    EXPECT_EQ(dset.NPTS(1), 7);
+}
+
+// The closing record ends the day at exactly its samples, on the grid or not.
+TEST_F(RdfileVelk, ClosingRecordEndsTheDay) {
+    EXPECT_EQ(read("g24128.dat", velk_gravity(8639) + "86395 1 2 3 4 5 6 7 8 9 10\n"), 0);
+    EXPECT_EQ(dset.NPTS(1), 86400);
+    EXPECT_EQ(Y(86396, 1), 1.0f);
+    EXPECT_EQ(Y(86400, 1), 5.0f);
+    std::string file;
+    for (int r = 0; r < 1439; ++r) file += std::to_string(60 * r) + " 1 1 2 2 3 3 4 4 5 5 6 6\n";
+    EXPECT_EQ(read("p24128.dat", file + "86345 1 7 2 8 3 9 4 10 5 11 6 12\n"), 0);
+    EXPECT_EQ(dset.NPTS(1), 8640);
+    EXPECT_EQ(Y(8640, 1), 12.0f);
 }
 
 TEST_F(RdfileVelk, OnlyLowerCaseLetterFirstSelectsVelk) {
@@ -212,12 +263,6 @@ TEST_F(RdfileVelk, OnlyLowerCaseLetterFirstSelectsVelk) {
         EXPECT_EQ(read(name, velk_gravity(8640)), 0);
         EXPECT_EQ(dset.IFORM, 4) << name;
     }
-}
-
-TEST_F(RdfileVelk, NeverClosingFileIsRefusedWithoutWritingPastTheArray) {
-    EXPECT_EQ(read("g24127.dat", velk_gravity(MAXPTS / 10 + 1, -10 * (MAXPTS / 10 + 5)), 1, "{enter}"), 1);
-    EXPECT_EQ(message_row(), "File too large for DATRAX, recompile...");
-    EXPECT_EQ(dset.NPTS(1), MAXPTS);
 }
 
 TEST_F(RdfileList, PairsAndTheirEdges) {

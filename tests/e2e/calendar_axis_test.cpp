@@ -194,13 +194,15 @@ TEST_F(CalendarAxis, DataSetsOfOtherTimeUnitsAreDrawnInRegister) {
     EXPECT_EQ(calendar_time(1, 2), "2024-04-10 00:00:00");
 }
 
-// A VELK pressure day holds 8640 values ten seconds apart (its stated
-// interval is a minute): its last value is at 23:59:50 of its day.
+// A VELK pressure day holds 8640 values ten seconds apart: its last value is
+// at 23:59:50 of its day, and its interval reads 10 sec.
 TEST_F(CalendarAxis, AVelkPressureDayEndsWithItsDay) {
     std::filesystem::copy_file(std::filesystem::path(DATRAX_SOURCE_DIR) / "samples" / "p24123.dat",
                                s.folder() / "p24123.dat");
     s.run("dp24123.dat{enter}" "cu5{enter}r");
     EXPECT_EQ(dset.interval_seconds(1), 10.0);
+    EXPECT_EQ(dset.DT(1), 10.0f);
+    EXPECT_EQ(dset.TUNIT.str(), "sec");
     EXPECT_EQ(calendar_time(8640, 1), "2024-05-02 23:59:50");
 }
 
