@@ -39,9 +39,10 @@ INTEGER left_adjusted_length(Text<N>& text) {
 // Left-adjusts and lower-cases the time unit and the data units of a read.
 void normalise_read_units() {
     normalise_unit(dset.TUNIT);
-    // A GGP reader sets its units as they are shown ("hPa" from a header).
+    // The GGP and list readers set their units as they are shown ("hPa",
+    // "cmH2O" from a header).
     for (INTEGER k = 1; k <= sel.NDSETS && k <= 2; ++k) {
-        if (dset.form(k) != 3) normalise_unit(dset.DUNIT(k));
+        if (dset.form(k) != 3 && dset.form(k) != 4) normalise_unit(dset.DUNIT(k));
     }
 }
 
