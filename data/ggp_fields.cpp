@@ -1,7 +1,7 @@
 #include "data/ggp_fields.h"
 
 #include <cstring>
-#include <iterator>
+#include <algorithm>
 
 #include "data/calendar.h"
 #include "data/field_conversion.h"
@@ -45,10 +45,22 @@ namespace {
 
 // Ends of the stated fields (date, time, gravity, pressure), as offsets.
 constexpr size_t kFieldEnds[] = {8, 15, 25, 35};
-constexpr size_t kFields = std::size(kFieldEnds);
 
 std::string_view columns(std::string_view line, size_t from, size_t to) {
     return from >= line.size() ? std::string_view() : line.substr(from, to - from);
+}
+
+// An I2 field from column from + 1: two digits at once, else by the record
+// rules (blanks ignored, a sign).
+bool two_digit_field(std::string_view line, size_t from, INTEGER& out) {
+    if (from + 2 <= line.size()) {
+        const unsigned a = static_cast<unsigned>(line[from] - '0'), b = static_cast<unsigned>(line[from + 1] - '0');
+        if (a < 10 && b < 10) {
+            out = static_cast<INTEGER>(a * 10 + b);
+            return true;
+        }
+    }
+    return convert_integer(columns(line, from, from + 2), out);
 }
 
 // A value field of the stated columns: blank is missing, else F10.6.
@@ -79,22 +91,24 @@ GgpLineKind marker_kind(INTEGER year) {
 }  // namespace
 
 bool fits_ggp_columns(std::string_view line) {
-    int tokens[kFields] = {};
-    size_t pos = 0;
-    for (;;) {
-        while (pos < line.size() && line[pos] == ' ') ++pos;
-        if (pos >= line.size()) break;
-        const size_t from = pos;
-        while (pos < line.size() && !is_blank(line[pos])) ++pos;
-        if (pos < line.size() && line[pos] == '\t') return false;
-        size_t f = 0;
-        while (f < kFields && from >= kFieldEnds[f]) ++f;
-        if (f == kFields) break;  // after the pressure field: not read
-        if (pos > kFieldEnds[f]) return false;
-        ++tokens[f];
-    }
-    for (size_t f = 0; f < kFields; ++f) {
-        if (tokens[f] > 1 && (line.size() < kFieldEnds[f] || line[kFieldEnds[f] - 1] == ' ')) return false;
+    if (std::memchr(line.data(), '\t', line.size())) return false;
+    size_t from = 0;
+    for (const size_t end : kFieldEnds) {
+        if (from >= line.size()) break;
+        // A token crosses the end of the field.
+        if (end < line.size() && line[end - 1] != ' ' && line[end] != ' ') return false;
+        // A field ending in its last column may hold a value with blanks
+        // inside; any other holds one token at most.
+        if (end <= line.size() && line[end - 1] != ' ') {
+            from = end;
+            continue;
+        }
+        int tokens = 0;
+        for (size_t i = from; i < std::min(end, line.size()); ++i) {
+            tokens += line[i] != ' ' && (i == from || line[i - 1] == ' ');
+        }
+        if (tokens > 1) return false;
+        from = end;
     }
     return true;
 }
@@ -115,9 +129,9 @@ bool GgpFieldReader::set_time(std::string_view date, INTEGER month, GgpRecord& r
 
 GgpLineKind GgpFieldReader::read_fixed(std::string_view line, GgpRecord& r) {
     INTEGER month = 0;
-    if (!convert_integer(columns(line, 4, 6), month)) month = 0;  // unread by the layout: the line before's month
-    if (!convert_integer(columns(line, 6, 8), r.day) || !convert_integer(columns(line, 9, 11), r.hour) ||
-        !convert_integer(columns(line, 11, 13), r.minute) || !convert_integer(columns(line, 13, 15), r.second) ||
+    if (!two_digit_field(line, 4, month)) month = 0;  // unread by the layout: the line before's month
+    if (!two_digit_field(line, 6, r.day) || !two_digit_field(line, 9, r.hour) ||
+        !two_digit_field(line, 11, r.minute) || !two_digit_field(line, 13, r.second) ||
         !set_time(columns(line, 0, 8), month, r))
         return GgpLineKind::Error;
     if (!read_column_value(columns(line, 15, 25), r.gravity)) return GgpLineKind::Error;

@@ -73,7 +73,8 @@ void scan_header_latitude(std::string_view line, double& latitude) {
 }
 
 void scan_header_units(std::string_view line, HeaderUnits& units) {
-    if (!names_columns(line)) return;
+    // Most lines a file without a data marker holds name no unit at all.
+    if (line.find('(') == std::string_view::npos || !names_columns(line)) return;
     size_t open = 0;
     while ((open = line.find('(', open)) != std::string_view::npos) {
         const size_t close = line.find(')', open + 1);

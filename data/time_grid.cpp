@@ -192,8 +192,16 @@ bool TimeGrid::place(int64_t most) {
     int64_t anchor_t = first_time_, anchor_s = 1, last = 1;
     for (size_t i = 0; i < first; ++i) skip(i);
     slots_[first] = 1;
+    const auto interval = static_cast<int64_t>(step);
+    int64_t next_t = first_time_ + interval;  // the stamp of the sample after the last one
     for (size_t i = first + 1; i < n; ++i) {
         const int64_t t = slots_[i];
+        // Nearly every line of a regular file is the next sample exactly.
+        if (t == next_t && last < most) {
+            slots_[i] = ++last;
+            next_t += interval;
+            continue;
+        }
         const int64_t s = at(t, anchor_t, anchor_s);
         if (s <= last) {
             skip(i);
@@ -211,12 +219,13 @@ bool TimeGrid::place(int64_t most) {
         if (s > most) return false;
         // Off the grid by more than a third of the interval: the logger's
         // clock was set again, and the grid follows it.
-        const int64_t off = t - anchor_t - (s - anchor_s) * static_cast<int64_t>(step);
-        if (3 * std::llabs(off) > static_cast<int64_t>(step)) {
+        const int64_t off = t - anchor_t - (s - anchor_s) * interval;
+        if (3 * std::llabs(off) > interval) {
             anchor_t = t;
             anchor_s = s;
         }
         slots_[i] = last = s;
+        next_t = anchor_t + (s + 1 - anchor_s) * interval;
     }
     samples_ = last;
     return true;
