@@ -115,6 +115,7 @@ bool fits_ggp_columns(std::string_view line) {
 
 bool GgpFieldReader::set_time(std::string_view date, INTEGER month, GgpRecord& r) {
     const bool month_read = month >= 1 && month <= 12;
+    r.month_given = month_read;
     r.month = month_read ? month : month_;
     month_ = r.month;
     if (!month_read || !have_date_ || date.size() != 8 || std::memcmp(date_, date.data(), 8) != 0) {

@@ -31,6 +31,7 @@ struct GgpRecord {
     INTEGER year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
     REAL gravity = 0.0f, pressure = 0.0f;  // a missing value is a quiet NaN
     int64_t time = 0;                      // seconds since 1970-01-01 00:00:00 UTC
+    bool month_given = true;               // false: the month columns were blank, the line before's month taken
 };
 
 class GgpFieldReader {

@@ -202,8 +202,11 @@ Step read_line_by_line(LineSource& in, GgpRead& r) {
     return Step::End;
 }
 
+// A line whose month columns are blank takes the month of the line before,
+// which a line read ahead of its turn cannot know: it is read again in order.
 ParsedLine parse_line(GgpFieldReader& fields, GgpRecord& d, std::string_view text) {
-    const GgpLineKind kind = fields.read(text, d);
+    GgpLineKind kind = fields.read(text, d);
+    if (kind == GgpLineKind::Data && !d.month_given) kind = GgpLineKind::Error;
     return {text, kind, d.time, d.gravity, d.pressure};
 }
 

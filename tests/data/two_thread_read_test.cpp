@@ -158,6 +158,14 @@ std::string with_line(const std::string& s, int line, std::string_view text) {
     return s.substr(0, pos) + std::string(text) + s.substr(s.find('\n', pos));
 }
 
+// The data text with the month columns of line `line` (from 0) blank.
+std::string with_blank_month(std::string s, int line) {
+    size_t pos = 0;
+    for (int i = 0; i < line; ++i) pos = s.find('\n', pos) + 1;
+    s[pos + 4] = s[pos + 5] = ' ';
+    return s;
+}
+
 // The samples of a DATRA file read straight with both readers: the outcome
 // and where a fault stopped the read, which the file reader does not show
 // (a DATRA file with a fault goes on to the other formats).
@@ -260,7 +268,9 @@ TEST_F(TwoThreadRead, GgpFiles) {
         {"fault early", ggp_file(with_line(large, 3, "20170101 000300 1.0x 2.0"))},
         {"fault late in a read buffer", ggp_file(with_line(large, 25000, "2017010 000300 1.0 2.0"))},
         {"faults in two pieces: the first counts",
-         ggp_file(with_line(with_line(large, 25000, "20170101 2400 1 2"), 2000, "20171301 000000 1 2"))},
+         ggp_file(with_line(with_line(large, 25000, "20170101 000300 1.0x 2.0"), 2000, "2017010 000300 1.0 2.0"))},
+        {"blank month columns take the month of the line before",
+         ggp_file(with_blank_month(with_blank_month(large, 60000), 2))},
         {"fault after the end of the file mark", kGgpHeader + medium + "88888888\nnot read\n"},
         {"CRLF", crlf(ggp_file(large))},
         {"no final line end", without_last(kGgpHeader + large)},
