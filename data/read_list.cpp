@@ -50,8 +50,10 @@ private:
     int64_t taken_ = 0;
 };
 
-// The free-format rules a line needs beyond a time and a value.
-bool needs_free_format(std::string_view line, ListLineKind kind) {
+// The free-format rules a line needs beyond a time and a value (a line of
+// a time and a value alone needs none).
+bool needs_free_format(std::string_view line, ListLineKind kind, const ListLine& l) {
+    if (kind == ListLineKind::Data && l.after == 0) return false;
     return kind == ListLineKind::NoValue || line.find('*') != std::string_view::npos ||
            line.find('/') != std::string_view::npos;
 }
@@ -94,7 +96,7 @@ Outcome read_list(Context& c) {
         ++line_number;
         ListLineKind kind = read_list_line(line, l);
         if (kind == ListLineKind::Blank) continue;
-        if ((kind != ListLineKind::Text || count > 0) && needs_free_format(line, kind)) {
+        if ((kind != ListLineKind::Text || count > 0) && needs_free_format(line, kind, l)) {
             REAL time = 0.0f;
             l.value = kMissing;  // an empty value is missing
             const FieldRef pair[] = {time, l.value};

@@ -232,6 +232,8 @@ bool TimeGrid::place(int64_t most) {
 }
 
 void TimeGrid::spread(float* y) const {
+    // A file without gaps and skipped lines has its values in place.
+    if (skipped_ == 0 && samples_ == static_cast<int64_t>(slots_.size())) return;
     // Kept values to the front in order, then each to its sample from the
     // back: a sample is never before its value's place in the front part.
     size_t kept = 0;
