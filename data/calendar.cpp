@@ -1,9 +1,11 @@
 #include "data/calendar.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
 
+#include "app/state.h"
 #include "data/field_conversion.h"
 
 namespace datrax {
@@ -115,6 +117,12 @@ double day_file_start(std::string_view name) {
     return static_cast<double>((days_from_civil(year, 1, 1) + day - 1) * 86400);
 }
 
-std::string data_time_zone() { return "UTC"; }
+std::string data_time_zone() {
+    // The zone a dated list's header names; stamps without one are UTC.
+    for (INTEGER k = 1; k <= std::clamp(sel.NDSETS, 1, 2); ++k) {
+        if (!dset.zone(k).is_blank()) return std::string(dset.zone(k).trimmed());
+    }
+    return "UTC";
+}
 
 }  // namespace datrax

@@ -40,7 +40,7 @@ std::string format_start(double seconds);
 std::string format_minutes(double seconds);
 
 // The zone the data's dates and times are counted in, as the calendar axis
-// names it ("UTC").
+// names it: the zone a dated list names ("UTC-5"), else "UTC".
 std::string data_time_zone();
 
 // Reads "yyyy-mm-dd hh:mm" (also "yyyy-mm-dd" for midnight and

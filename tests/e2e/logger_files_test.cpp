@@ -46,6 +46,7 @@ TEST(LoggerFiles, DayFirstCsvDrawsOnTheCalendarAxis) {
     EXPECT_EQ(dset.DUNIT(1).str(), "cmH2O");
     EXPECT_EQ(format_start(dset.start(1)), "2016-07-13 00:00:00");
     EXPECT_EQ(pp.ITUP, 5);
+    EXPECT_EQ(pp.AXTITX(1).trimmed(), "date (UTC-5)");
     EXPECT_EQ(s.bottom_row(), kBrowse);
 }
 
