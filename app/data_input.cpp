@@ -21,11 +21,14 @@ constexpr std::string_view kLayout =
     " INPUT DATA FILE contents : ~,  ~  1. Title ~,  ~  2. Number of data points, Time interval ~,  ~  3. Data "
     "format, Data units, Time units~,  ~  4. Data |";
 
+// " - Keep [y/n] --> " and its answer, kept in sight after a long name.
+constexpr INTEGER kKeepQuestionWidth = 20;
+
 // "Data File k : name - Keep [y/n] --> " on the message line.
 bool keep_loaded_file(INTEGER k) {
     SHOWIN(0, -scr.MAXROW, "Data File |", k, scr.PRMCOL);
-    const INTEGER n = LENTXT(dset.FNAME(k), -40);
-    SHOWTX(-1, 0, " : |", dset.FNAME(k).view(), n, scr.PRMCOL);
+    const INTEGER n = LENTXT(dset.FNAME(k), -kNameLength);
+    show_name(-1, 0, " : |", dset.FNAME(k).view(), n, scr.PRMCOL, kKeepQuestionWidth);
     ASKYN(-1, 0, " - Keep [y/n] --> |", mainv.keep, scr.PRMCOL);
     return mainv.keep;
 }
@@ -33,10 +36,10 @@ bool keep_loaded_file(INTEGER k) {
 // Asks for a name until it names an existing file; false when the user
 // gives up (the slot's old name is put back).
 bool ask_existing_name(INTEGER k) {
-    const Text<40> saved = dset.FNAME(k);
+    const FileName saved = dset.FNAME(k);
     for (;;) {
         SHOWIN(0, -scr.MAXROW, "Data File |", k, scr.PRMCOL);
-        ask_file_name(-1, 0, ": Enter Name --> |", dset.FNAME(k), 40, scr.PRMCOL);
+        ask_file_name(-1, 0, ": Enter Name --> |", dset.FNAME(k), kNameLength, scr.PRMCOL);
         INTEGER status = 0;
         FEXIST(dset.FNAME, k, status);
         if (status == 0) return true;

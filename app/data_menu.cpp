@@ -86,7 +86,7 @@ void draw_summary(INTEGER k) {
     draw_start_and_gaps(k, 21, c);
 }
 
-void draw_data_menu(Arr1<Text<40>, 2>& FNAME, INTEGER k, const Arr1<INTEGER, 5>& KS) {
+void draw_data_menu(Arr1<FileName, 2>& FNAME, INTEGER k, const Arr1<INTEGER, 5>& KS) {
     scr.MENUCL = 16 * KS(2) + 15;
     DATAHD(k, FNAME(k));
     // Eleven command lines: they start a row higher, so that R stays above
@@ -105,17 +105,17 @@ void ask_data_style() {
 
 }  // namespace
 
-void DATAHD(const INTEGER& K, Text<40>& NAME) {
-    const INTEGER n = LENTXT(NAME, -40);
+void DATAHD(const INTEGER& K, FileName& NAME) {
+    const INTEGER n = LENTXT(NAME, -kNameLength);
     cblank(0, 0, scr.MAXCOL, -1, scr.MENUCL / 16);
     MSGTXT(0, 0, " DATA MENU -|", scr.MENUCL);
     SHOWIN(-1, 0, " Ndsets |", sel.NDSETS, scr.MENUCL);
     SHOWIN(-1, 0, " File |", K, scr.MENUCL);
     SHOWIN(-1, 0, " Style |", sel.STYLE, scr.MENUCL);
-    SHOWTX(-1, 0, " |", NAME.view(), n, scr.MENUCL);
+    show_name(-1, 0, " |", NAME.view(), n, scr.MENUCL);
 }
 
-void DATAMN(Arr1<Text<40>, 2>& FNAME, [[maybe_unused]] const INTEGER& TMODE, const INTEGER& GMODE, [[maybe_unused]] LOGICAL& NEWDAT, INTEGER& K,
+void DATAMN(Arr1<FileName, 2>& FNAME, [[maybe_unused]] const INTEGER& TMODE, const INTEGER& GMODE, [[maybe_unused]] LOGICAL& NEWDAT, INTEGER& K,
             const Arr1<INTEGER, 5>& KS) {
     draw_data_menu(FNAME, K, KS);
     for (;;) {

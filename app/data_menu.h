@@ -11,9 +11,9 @@ namespace datrax {
 // until R. Always called as DATAMN(dset.FNAME, gp.TMODE, gp.GMODE,
 // mainv.new_data, sel.slot, gp.KS); the plots it starts read those records
 // themselves, and TMODE and NEWDAT are not used here.
-void DATAMN(Arr1<Text<40>, 2>& FNAME, const INTEGER& TMODE, const INTEGER& GMODE, LOGICAL& NEWDAT, INTEGER& K,
+void DATAMN(Arr1<FileName, 2>& FNAME, const INTEGER& TMODE, const INTEGER& GMODE, LOGICAL& NEWDAT, INTEGER& K,
             const Arr1<INTEGER, 5>& KS);
 // The header row of the data menu; NAME is left-justified in place.
-void DATAHD(const INTEGER& K, Text<40>& NAME);
+void DATAHD(const INTEGER& K, FileName& NAME);
 
 }  // namespace datrax

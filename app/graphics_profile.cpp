@@ -1,5 +1,8 @@
 #include "app/graphics_profile.h"
 
+#include <string>
+#include <string_view>
+
 #include "console/console.h"
 #include "console/prompts.h"
 
@@ -40,18 +43,28 @@ void change_profile_values(INTEGER& TMODE, INTEGER& GMODE, Arr1<INTEGER, 5>& KS)
     cblank(0, above, scr.MAXCOL, above, gp.BCOL);
 }
 
+constexpr INTEGER kNameField = 40;  // the box shows this much of each name
+
+// A plot name in its 40-column field of the box, shortened from the left
+// when longer.
+void show_plot_name(INTEGER slot, const INTEGER& MENUC) {
+    constexpr std::string_view kLabels[] = {" data         ________[.plt]: |", " histogram    _______[h.plt]: |"};
+    const std::string shown = shown_name(gp.PLTNAM(slot).view(), kNameField);
+    SHOWTX(5, 14 + slot, kLabels[slot - 1], shown, kNameField, MENUC);
+}
+
 void show_plot_names(const INTEGER& MENUC) {
-    SHOWTX(5, 15, " data         ________[.plt]: |", gp.PLTNAM(1).view(), 40, MENUC);
-    SHOWTX(5, 16, " histogram    _______[h.plt]: |", gp.PLTNAM(2).view(), 40, MENUC);
+    show_plot_name(1, MENUC);
+    show_plot_name(2, MENUC);
 }
 
 void change_plot_names(const INTEGER& MENUC) {
-    ASKTXT(0, -scr.MAXROW, "data         filename -> |", gp.PLTNAM(1), 40, scr.PRMCOL);
-    SHOWTX(5, 15, " data         ________[.plt]: |", gp.PLTNAM(1).view(), 40, MENUC);
-    ASKTXT(0, -scr.MAXROW, "histogram    filename -> |", gp.PLTNAM(2), 40, scr.PRMCOL);
-    SHOWTX(5, 16, " histogram    _______[h.plt]: |", gp.PLTNAM(2).view(), 40, MENUC);
-    gp.NPLT(1) = LENTXT(gp.PLTNAM(1), -40);
-    gp.NPLT(2) = LENTXT(gp.PLTNAM(2), -40);
+    ask_file_name(0, -scr.MAXROW, "data         filename -> |", gp.PLTNAM(1), kNameLength, scr.PRMCOL);
+    show_plot_name(1, MENUC);
+    ask_file_name(0, -scr.MAXROW, "histogram    filename -> |", gp.PLTNAM(2), kNameLength, scr.PRMCOL);
+    show_plot_name(2, MENUC);
+    gp.NPLT(1) = LENTXT(gp.PLTNAM(1), -kNameLength);
+    gp.NPLT(2) = LENTXT(gp.PLTNAM(2), -kNameLength);
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ void next_slot() {
 }  // namespace
 
 void draw_main_header() {
-    mainv.name_length = LENTXT(dset.FNAME(sel.slot), -40);
+    mainv.name_length = LENTXT(dset.FNAME(sel.slot), -kNameLength);
     MAINHD(sel.slot, dset.FNAME(sel.slot).view(), mainv.name_length, mainv.header_mode, MAXPTS, MAXSET);
     mainv.header_mode = 2;
 }
@@ -81,7 +81,7 @@ void MAINHD(const INTEGER& ISLOT, std::string_view NAME, const INTEGER& NLEN, co
     SHOWIN(-1, 0, " Style |", sel.STYLE, scr.MENUCL);
     SHOWIN(-1, 0, " Ndsets |", sel.NDSETS, scr.MENUCL);
     SHOWIN(-1, 0, " File |", ISLOT, scr.MENUCL);
-    SHOWTX(-1, 0, " |", NAME, NLEN, scr.MENUCL);
+    show_name(-1, 0, " |", NAME, NLEN, scr.MENUCL);
 }
 
 void ask_ndsets() {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "base/arr.h"
+#include "base/file_name.h"
 #include "base/text.h"
 #include "base/types.h"
 
@@ -69,7 +70,7 @@ struct DataSetRecord {
     INTEGER ITU = 0;                              // time-unit code of the data, from TUNIT (TUNITS)
     REAL TSCALE = 0.0f;                           // data time unit -> plotting unit factor, to hours for ITUP 5 (AXLABS)
     Arr2<REAL, 4, 4> TFAC;                        // time-unit conversion table (TFACTS at start-up)
-    Arr1<Text<40>, 2> FNAME;                      // data file name per slot (load blanks; data-input dialogue)
+    Arr1<FileName, 2> FNAME;                      // data file name per slot, any path (load blanks; data-input dialogue)
     Arr1<Text<10>, 2> DSLABL;                     // "Data" once a file was accepted for the slot (load blanks)
 };
 
@@ -136,7 +137,7 @@ struct GraphicsProfileRecord {
     Arr1<INTEGER, 5> KS{4, 2, 3, 6, 5};  // menu box colours: main, data, -, parameter, misc (load; profile)
     INTEGER DEVICE = 2;    // current plot device: 1 plot file, 2 screen (start-up; output selection)
     INTEGER CMODE = 3;     // screen mode handed to the plot device (TMODE at screen set-up, GMODE for plots)
-    Arr1<Text<40>, 2> PLTNAM;  // default plot file names: 1 time series, 2 histogram (load: NUL bytes)
+    Arr1<FileName, 2> PLTNAM;  // default plot file names: 1 time series, 2 histogram (load: NUL bytes)
     Arr1<INTEGER, 2> NPLT{0, 0};  // trimmed lengths of PLTNAM (kept in step with PLTNAM)
     GraphicsProfileRecord() {
         PLTNAM(1).fill('\0');
@@ -183,6 +184,8 @@ struct MenuRecord {
 // ---- Working values of the data-input routines (file checks, series) ----
 struct DataInputRecord {
     LOGICAL retry = false;  // answer of FEXIST's Retry question; kept between calls (load: false)
+    Arr1<FileName, 2> step_from;  // FNAME(k) when the last Previous/Next step of slot k began (NEWFIL)
+    Arr1<FileName, 2> step_at;    // the name slot k was last stepped to, found or not (NEWFIL)
 };
 
 constexpr INTEGER kMaxMarks = 100;   // marks one marking step keeps for the next saved plot
@@ -236,7 +239,7 @@ struct HistogramWorkRecord {
     LOGICAL quit = false;             // answer to "Quit"
     LOGICAL has_limits = false;       // lower/upper were set by a histogram drawing (run)
     INTEGER limits_slot = 0;          // slot of the data set they belong to (run)
-    Text<40> limits_file;             // file name of that data set (run)
+    FileName limits_file;             // file name of that data set (run)
 };
 extern HistogramWorkRecord histw;
 
@@ -249,7 +252,7 @@ struct SpectrumWorkRecord {
     REAL ALO = 0.0f, AHI = 0.0f;      // amplitude limits of the drawing (automatic, or Yscale)
     LOGICAL fixed_amplitude = false;  // answer to "Fixed Amplitude Limits"
     Text<1> command;                  // last command of the spectrum prompt; Enter repeats it (blank on each call)
-    Text<40> PLTNAM;                  // default plot file name: the data file name with the suffix "a" (DEFPLT)
+    FileName PLTNAM;                  // default plot file name: the data file name with the suffix "a" (DEFPLT)
     INTEGER NPLT = 0;                 // trimmed length of PLTNAM
 };
 extern SpectrumWorkRecord specw;

@@ -184,6 +184,21 @@ void SHOWTX(const INTEGER& X, const INTEGER& Y, std::string_view LABEL, std::str
     write_coloured(TEXT.substr(0, std::min(static_cast<size_t>(N), TEXT.size())), previous_text_colour, bg);
 }
 
+void show_name(const INTEGER& X, const INTEGER& Y, std::string_view LABEL, std::string_view NAME, const INTEGER& N,
+               const INTEGER& C, INTEGER room) {
+    INTEGER start = X;
+    if (X < 0) {
+        INTEGER row = -1;
+        TXTPOS(start, row);
+        start -= 1;  // the cursor counts from 1
+    }
+    start += static_cast<INTEGER>(visible_part(LABEL).size());
+    const INTEGER width = std::max<INTEGER>(screen().cols() - start - room, 4);
+    const std::string shown = shown_name(NAME.substr(0, static_cast<size_t>(std::clamp<INTEGER>(N, 0, static_cast<INTEGER>(NAME.size())))),
+                                         static_cast<size_t>(width));
+    SHOWTX(X, Y, LABEL, shown, static_cast<INTEGER>(shown.size()), C);
+}
+
 void SHOWIN(const INTEGER& X, const INTEGER& Y, std::string_view LABEL, const INTEGER& IVAL, const INTEGER& C) {
     write_label(X, Y, LABEL, C);
     PUTNUM(static_cast<REAL>(IVAL), -1, C);
@@ -226,24 +241,25 @@ void UPCAS(TextRef TEXT, const INTEGER& N) {
 }
 
 void SETEXT(TextRef NAME, std::string_view EXT) {
-    Text<40> work(NAME.view());
-    const int len = work.trimmed_length();
+    const int n = NAME.n;
+    std::string work(NAME.view());
+    const int len = NAME.trimmed_length();
     // The old extension starts at a "." among the last four characters,
     // but never at one that stands before a directory separator.
     int start = len + 1;
     for (int p = len; p >= std::max(1, len - 3); --p) {
-        const char ch = work(p);
+        const char ch = work[static_cast<size_t>(p - 1)];
         if (ch == '/' || ch == '\\') break;
         if (ch == '.') {
             start = p;
             break;
         }
     }
-    start = std::min(start, 40 - 3);  // no room: the base name gives way to the extension
-    work(start) = '.';
-    for (int i = 1; i <= 3; ++i) work(start + i) = i <= static_cast<int>(EXT.size()) ? EXT[i - 1] : ' ';
-    for (int p = start + 4; p <= 40; ++p) work(p) = ' ';
-    NAME.assign(work.view());
+    start = std::max(1, std::min(start, n - 3));  // no room: the base name gives way to the extension
+    work.resize(static_cast<size_t>(start - 1));
+    work += '.';
+    work += EXT.substr(0, 3);
+    NAME.assign(work);
 }
 
 void console_line(std::string_view line) {
@@ -265,8 +281,8 @@ void bottom_row_notice(std::string_view TEXT, const INTEGER& C) {
     WAITKY();
 }
 
-void bottom_row_notice(std::string_view LABEL, const Text<40>& NAME, const INTEGER& C) {
-    SHOWTX(0, -(screen().rows() - 1), LABEL, NAME.view(), NAME.trimmed_length(), C);
+void bottom_row_notice(std::string_view LABEL, std::string_view NAME, const INTEGER& C) {
+    show_name(0, -(screen().rows() - 1), LABEL, NAME, static_cast<INTEGER>(NAME.size()), C);
     WAITKY();
 }
 

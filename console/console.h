@@ -7,6 +7,7 @@
 #pragma once
 #include <string_view>
 
+#include "base/file_name.h"
 #include "base/text.h"
 #include "base/types.h"
 
@@ -28,6 +29,11 @@ void SHOWIN(const INTEGER& X, const INTEGER& Y, std::string_view LABEL, const IN
 void SHOWRL(const INTEGER& X, const INTEGER& Y, std::string_view LABEL, const REAL& RVAL, const INTEGER& NDEC,
             const INTEGER& C);
 void SHOWLG(const INTEGER& X, const INTEGER& Y, std::string_view LABEL, const LOGICAL& FLAG, const INTEGER& C);
+// SHOWTX for a file name (its first N characters): shortened from the left
+// so that it ends ROOM columns before the right edge, leaving room for what
+// the caller writes after it.
+void show_name(const INTEGER& X, const INTEGER& Y, std::string_view LABEL, std::string_view NAME, const INTEGER& N,
+               const INTEGER& C, INTEGER room = 0);
 
 INTEGER LENTXT(TextRef TEXT, const INTEGER& N);
 void LOWCAS(TextRef TEXT, const INTEGER& N);
@@ -50,7 +56,7 @@ void diagnostic(std::string_view line);
 // way every notice that the user must see before going on is shown. TEXT
 // ends with the "|" mark; the second form writes LABEL and the text NAME.
 void bottom_row_notice(std::string_view TEXT, const INTEGER& C);
-void bottom_row_notice(std::string_view LABEL, const Text<40>& NAME, const INTEGER& C);
+void bottom_row_notice(std::string_view LABEL, std::string_view NAME, const INTEGER& C);
 
 // A fatal stop of the run: the line goes to standard error only, then the
 // run unwinds to the main program.

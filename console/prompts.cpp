@@ -4,6 +4,9 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <vector>
+
+#include "base/file_name.h"
 
 #include "console/console.h"
 #include "platform/name_completion.h"
@@ -212,29 +215,105 @@ void mark_at_cursor(char mark, const INTEGER& C) {
     TXTPOS(x, y);
 }
 
+// The answer's place on the screen: from the cursor after the prompt to the
+// last column but one. A text longer than that is shown shortened from the
+// left, so the end being typed stays in sight.
+class AnswerField {
+public:
+    explicit AnswerField(const INTEGER& C) : c_(C) {
+        INTEGER maxc = 0, maxr = 0;
+        TXTSIZ(maxc, maxr);
+        TXTPOS(col_, row_);  // counted from 1
+        width_ = std::max(maxc - col_, 4);
+    }
+    int width() const { return width_; }
+    // Shows characters FROM..TO (from 1) of TEXT just typed: echoed one by
+    // one while the text fits, else the field is drawn anew.
+    void typed(const std::string& text, int from, int to) {
+        if (!scrolled_ && to <= width_) {
+            for (int i = from; i <= to; ++i) PUTCHR(static_cast<unsigned char>(text[static_cast<size_t>(i - 1)]), c_);
+            return;
+        }
+        redraw(text, to);
+    }
+    // The last character was taken back; LENGTH characters are left.
+    void erased(const std::string& text, int length) {
+        if (!scrolled_) {
+            PUTCHR(kBackspace, c_);
+            return;
+        }
+        redraw(text, length);
+    }
+
+private:
+    void redraw(const std::string& text, int length) {
+        scrolled_ = length > width_;
+        std::string shown = shown_name(std::string_view(text).substr(0, static_cast<size_t>(length)), static_cast<size_t>(width_));
+        const auto end = static_cast<INTEGER>(shown.size());
+        shown.resize(static_cast<size_t>(width_), ' ');
+        INTEGER x = col_ - 1, y = row_ - 1;
+        TXTPOS(x, y);
+        INTEGER fg = 0, bg = 0;
+        split_attribute(c_, fg, bg);
+        PUTTXT(shown, fg, bg);
+        x = col_ - 1 + end;
+        TXTPOS(x, y);
+    }
+
+    INTEGER c_;
+    INTEGER col_ = -1, row_ = -1;
+    int width_ = 4;
+    bool scrolled_ = false;
+};
+
+// A name of the Tab list as one row shows it: characters that would end or
+// break the row (the text end mark "|", control characters) become "?".
+std::string listed_name(std::string_view name) {
+    std::string shown(name);
+    for (char& ch : shown) {
+        const auto u = static_cast<unsigned char>(ch);
+        if (u < 32 || u == 127 || ch == '|') ch = '?';
+    }
+    return shown;
+}
+
+}  // namespace
+
+std::string match_list_row(const std::vector<std::string>& matches, size_t width) {
+    std::string line;
+    for (size_t i = 0; i < matches.size(); ++i) {
+        const std::string entry = listed_name(matches[i]) + "  ";
+        const size_t left = matches.size() - i - 1;
+        // The rest must still fit behind this entry, or its count must.
+        const std::string more = left == 0 ? std::string() : "... (" + std::to_string(left) + " more)";
+        if (line.size() + entry.size() + more.size() > width) {
+            return line + "... (" + std::to_string(matches.size() - i) + " more)";
+        }
+        line += entry;
+    }
+    return line;
+}
+
+namespace {
+
 // Tab at a file-name prompt: completes the typed text to the longest start
 // the matching files share; a Tab right after a Tab lists the matches, as
 // many as one screen row holds, on the row above the prompt.
-void complete_file_name(std::string& edited, int& p, int maxch, bool list, const INTEGER& C) {
+void complete_file_name(std::string& edited, int& p, int maxch, bool list, AnswerField& field, const INTEGER& C) {
     const std::string typed = edited.substr(0, static_cast<size_t>(p - 1));
     const platform::NameCompletion found = platform::complete_name(typed);
     if (!list) {
-        for (size_t i = typed.size(); i < found.common.size() && p <= maxch; ++i, ++p) {
-            PUTCHR(static_cast<unsigned char>(found.common[i]), C);
+        const int from = p;
+        for (size_t i = typed.size(); i < found.common.size() && p <= maxch; ++i, ++p)
             edited[static_cast<size_t>(p - 1)] = found.common[i];
-        }
+        if (p > from) field.typed(edited, from, p - 1);
         return;
     }
     INTEGER maxc = 0, maxr = 0, col = -1, row = -1;
     TXTSIZ(maxc, maxr);
     TXTPOS(col, row);
     if (row < 2) return;
-    std::string line;
-    for (const std::string& name : found.matches) {
-        if (line.size() + name.size() + 2 > static_cast<size_t>(maxc)) break;
-        line += name + "  ";
-    }
-    MSGTXT(0, row - 2, line + "|", C);
+    write_long_line(0, row - 2, match_list_row(found.matches, static_cast<size_t>(maxc)), C);
     INTEGER back_col = col - 1, back_row = row - 1;
     TXTPOS(back_col, back_row);
 }
@@ -247,6 +326,7 @@ void ask_text(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, TextR
         return;
     }
     const int maxch = std::min<int>(MAXCH, ANSWER.n);
+    AnswerField field(C);
     // The answer is edited in a copy and written back only when at least one
     // character was kept, so typing and erasing keeps the old value whole.
     std::string edited(ANSWER.p, static_cast<size_t>(ANSWER.n));
@@ -258,7 +338,7 @@ void ask_text(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, TextR
         GETKEY(ch);
         if (ch == kEnter) break;
         if (ch == platform::kKeyTab) {
-            if (file_names) complete_file_name(edited, p, maxch, after_tab, C);
+            if (file_names) complete_file_name(edited, p, maxch, after_tab, field, C);
             after_tab = true;
             continue;
         }
@@ -267,9 +347,9 @@ void ask_text(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, TextR
             if (p == 1) continue;
             if (full_mark_shown) mark_at_cursor(' ', C);
             full_mark_shown = false;
-            PUTCHR(ch, C);
             edited[static_cast<size_t>(p - 2)] = ' ';
             --p;
+            field.erased(edited, p - 1);
             continue;
         }
         if (p > maxch) {
@@ -280,8 +360,8 @@ void ask_text(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, TextR
             mark_at_cursor(kFieldFull, C);
             continue;
         }
-        PUTCHR(ch, C);
         edited[static_cast<size_t>(p - 1)] = static_cast<char>(ch);
+        field.typed(edited, p, p);
         ++p;
         if (maxch == 1) break;  // a one-letter answer is the command key itself
     }
@@ -291,7 +371,7 @@ void ask_text(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, TextR
         if (kept.find_first_not_of(' ') != std::string_view::npos) {
             INTEGER fg = 0, bg = 0;
             split_attribute(C, fg, bg);
-            PUTTXT(std::string(kept) + "|", fg, bg);
+            PUTTXT(shown_name(kept, static_cast<size_t>(field.width())) + "|", fg, bg);
         }
     } else {
         for (int i = typed; i < maxch; ++i) edited[static_cast<size_t>(i)] = ' ';

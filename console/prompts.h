@@ -1,7 +1,9 @@
 // Keyboard prompts: one-key answers, numbers and texts, read key by key and
 // echoed by the routines themselves. Enter alone keeps the old value.
 #pragma once
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/text.h"
 #include "base/types.h"
@@ -23,6 +25,10 @@ void ASKTXT(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, TextRef
 // ignores Tab.
 void ask_file_name(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, TextRef ANSWER, const INTEGER& MAXCH,
                    const INTEGER& C);
+// The row of matches a second Tab shows: as many names as WIDTH columns hold
+// (each followed by two blanks), then "... (N more)" for the rest; "|" and
+// control characters in a name are shown as "?".
+std::string match_list_row(const std::vector<std::string>& matches, size_t width);
 INTEGER RDINT(INTEGER& COUNT, const INTEGER& C);
 REAL RDREAL(INTEGER& COUNT, const INTEGER& C);
 void NUMKEY(const INTEGER& CH, LOGICAL& VALID);

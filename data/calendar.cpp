@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "app/state.h"
+#include "base/file_name.h"
 #include "data/field_conversion.h"
 
 namespace datrax {
@@ -106,8 +107,9 @@ bool parse_date_time(std::string_view text, int64_t& seconds) {
                          static_cast<int>(s), seconds);
 }
 
-double day_file_start(std::string_view name) {
+double day_file_start(std::string_view path) {
     constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
+    const std::string_view name = path.substr(base_name_start(path));
     if (name.size() < 6) return kUnknown;
     int v = 0;
     if (!digits_value(name.substr(1, 5), 5, v)) return kUnknown;

@@ -49,8 +49,8 @@ std::string data_time_zone();
 bool parse_date_time(std::string_view text, int64_t& seconds);
 
 // The start of a day file named by year of the century and day of the year
-// in positions 2-6 (g24123.dat: day 123 of 2024; years 70-99 are 19xx). NaN
-// when those positions are no such date.
-double day_file_start(std::string_view name);
+// in positions 2-6 of its base name (g24123.dat: day 123 of 2024; years
+// 70-99 are 19xx). NaN when those positions are no such date.
+double day_file_start(std::string_view path);
 
 }  // namespace datrax

@@ -63,7 +63,7 @@ void record_slot(INTEGER k, INTEGER form, const reader::Context& c) {
 
 // A name and a reason on the message line, answered by any key.
 void refuse_file(std::string_view label, const reader::Context& c) {
-    SHOWTX(0, -scr.MAXROW, label, c.name.view(), c.name_len, scr.PRMCOL);
+    show_name(0, -scr.MAXROW, label, c.name.view(), c.name_len, scr.PRMCOL);
     WAITKY();
 }
 
@@ -76,13 +76,13 @@ constexpr Attempt kAttempts[] = {
 
 }  // namespace
 
-void RDFILE(Arr1<Text<40>, 2>& FNAME, const INTEGER& K, INTEGER& STATUS) {
+void RDFILE(Arr1<FileName, 2>& FNAME, const INTEGER& K, INTEGER& STATUS) {
     using reader::Outcome;
     const INTEGER iform_on_entry = dset.IFORM;
     reader::Context c;
     c.k = K;
     c.name = FNAME(K).view();
-    c.name_len = LENTXT(c.name, -40);
+    c.name_len = LENTXT(c.name, -kNameLength);
     c.start = std::numeric_limits<double>::quiet_NaN();
     c.interval = std::numeric_limits<double>::quiet_NaN();
     c.latitude = std::numeric_limits<double>::quiet_NaN();

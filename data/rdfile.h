@@ -10,6 +10,6 @@ namespace datrax {
 // or no format fits), 2 = a DATRA file ended before all its samples. IFORM
 // holds the format of the last attempt, or its value on entry after status 1.
 // Always called with FNAME = dset.FNAME.
-void RDFILE(Arr1<Text<40>, 2>& FNAME, const INTEGER& K, INTEGER& STATUS);
+void RDFILE(Arr1<FileName, 2>& FNAME, const INTEGER& K, INTEGER& STATUS);
 
 }  // namespace datrax

@@ -120,7 +120,7 @@ Outcome read_records(Context& c, const Layout& l) {
 }  // namespace
 
 Outcome read_velk(Context& c) {
-    const char first = c.name(1);
+    const char first = c.base_name().empty() ? ' ' : c.base_name().front();
     if (first == 'g') return read_records(c, kGravity);
     if (first == 'p') return read_records(c, kPressure);
     return Outcome::NotThisFormat;

@@ -13,7 +13,7 @@ namespace datrax::reader {
 
 struct Context {
     INTEGER k = 1;          // slot being read
-    Text<40> name;          // the file name, left-adjusted
+    FileName name;          // the file name, left-adjusted
     INTEGER name_len = 0;   // its trimmed length as measured by LENTXT
     double start = 0.0;     // time of sample 1 found by the attempt (NaN when unknown)
     double interval = 0.0;  // seconds between samples where the file says more than DT and TUNIT (NaN otherwise)
@@ -24,6 +24,8 @@ struct Context {
     std::string date_order;   // how its dates were read where they could be read either way
 
     std::string_view path() const { return name.trimmed(); }
+    // The name after its folders: the part whose positions the naming rules count.
+    std::string_view base_name() const { return path().substr(base_name_start(path())); }
     bool reopen() { return in.open(path()); }
 };
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <sstream>
 
 #include "platform/atomic_file.h"
+#include "platform/line_reader.h"
 
 namespace datrax::platform {
 
@@ -14,6 +14,8 @@ namespace {
 
 // Larger windows than this are not a remembered size but a damaged file.
 constexpr int kLargestWindow = 1 << 15;
+// Four numbers and their blanks never need more.
+constexpr size_t kLongestLine = 256;
 
 // The largest size of the given shape that fits width x height.
 void fit_shape(int shape_w, int shape_h, int width, int height, int& w, int& h) {
@@ -58,10 +60,13 @@ ScreenRect keep_inside(ScreenRect place, const ScreenRect& usable) {
 }
 
 bool read_window_place(const std::string& path, ScreenRect& place) {
-    std::ifstream in(path);
-    std::string line, rest;
-    if (!std::getline(in, line)) return false;
-    std::istringstream fields(line);
+    // Like the profile: a regular file only, opened without waiting, and
+    // never more than one short line read, whatever stands there.
+    LineReader in(kLongestLine);
+    std::string_view first;
+    if (!in.open(path) || !in.next_line(first)) return false;
+    std::string rest;
+    std::istringstream fields{std::string(first)};
     ScreenRect p;
     if (!(fields >> p.x >> p.y >> p.width >> p.height) || (fields >> rest)) return false;
     if (p.width < 1 || p.height < 1 || p.width > kLargestWindow || p.height > kLargestWindow) return false;

@@ -25,6 +25,7 @@ using plotlib_detail::truncate_int;
 namespace {
 
 constexpr INTEGER kPenOnStart = 15;  // colour selected by every plot start
+constexpr INTEGER kYesNoWidth = 14;  // "? [y/n] --> " and its answer
 
 struct PageRow {
     INTEGER paper_code, hpx1, hpy1, hpx2, hpy2;
@@ -50,7 +51,7 @@ bool complete_drawing() {
 // finished plot.
 void close_plot_file() {
     if (plot.plot_unit != kPlotUnit) return;
-    const Text<40> name = plot.plot_file_name;
+    const FileName name = plot.plot_file_name;
     const bool null_device = plot.file.discards();
     bool written = complete_drawing();
     if (written)
@@ -61,18 +62,18 @@ void close_plot_file() {
     plot.plot_unit = 0;
     plot.plot_file_name = "";
     plot.file_complete = false;
-    if (!written) bottom_row_notice("Cannot write |", name, 15);
+    if (!written) bottom_row_notice("Cannot write |", name.trimmed(), 15);
 }
 
 // Left-justifies the name and returns its length (0 when blank).
-INTEGER justified_length(Text<40>& name) {
-    const INTEGER n = LENTXT(name, -40);
+INTEGER justified_length(FileName& name) {
+    const INTEGER n = LENTXT(name, -kNameLength);
     return name.is_blank() ? 0 : n;
 }
 
 // The overwrite dialogue: returns the name to write, "nul" when the user
 // ends up with an empty name.
-Text<40> choose_plot_name(Text<40> work) {
+FileName choose_plot_name(FileName work) {
     INTEGER len = justified_length(work);
     while (len != 0) {
         // A PDF, SVG or PNG name keeps its extension; every other name is
@@ -82,27 +83,27 @@ Text<40> choose_plot_name(Text<40> work) {
         if (!platform::plot_file_exists(work.trimmed())) return work;
         INTEGER maxc = 0, maxr = 0;
         TXTSIZ(maxc, maxr);
-        SHOWTX(0, -maxr, "Overwrite |", work.view(), len, 15);
+        show_name(0, -maxr, "Overwrite |", work.view(), len, 15, kYesNoWidth);
         LOGICAL overwrite = false;
         ASKYN(-1, 0, "? [y/n] --> |", overwrite, 15);
         if (overwrite) return work;
-        ask_file_name(0, -maxr, "New plot filename  [.plt] --> |", work, 40, 15);
+        ask_file_name(0, -maxr, "New plot filename  [.plt] --> |", work, kNameLength, 15);
         CCLEAR(0, maxr, maxc, maxr);
         len = justified_length(work);
     }
-    return Text<40>("nul");
+    return FileName("nul");
 }
 
 // Opens the chosen name; a name that cannot be opened is reported and the
 // plot goes to the null device, the stored name staying the user's.
-void open_plot_file(const Text<40>& name) {
+void open_plot_file(const FileName& name) {
     if (screen_in_use()) {
         INTEGER maxc = 0, maxr = 0;
         TXTSIZ(maxc, maxr);
-        SHOWTX(0, -maxr, "Writing to file : |", name.view(), name.trimmed_length(), 15);
+        show_name(0, -maxr, "Writing to file : |", name.view(), name.trimmed_length(), 15);
     }
     if (!plot.file.open(name.trimmed())) {
-        bottom_row_notice("Cannot open |", name, 15);
+        bottom_row_notice("Cannot open |", name.trimmed(), 15);
         plot.file.open("nul");
     } else if (!platform::is_null_device_name(name.trimmed())) {
         plot.page.start(paper::kind_of(name.trimmed()), plot.file);
@@ -186,7 +187,7 @@ void PLTDEV(const INTEGER& IDEV, const INTEGER& IPAGE, const INTEGER& IMODE, con
     plot.IPAGE = IPAGE == 0 ? 11 : IPAGE;
     plot.IMODE = std::clamp(IMODE, 0, 4);
     plot.IBACK = std::clamp(IBACK, 0, 7);
-    const Text<40> name(FILE);
+    const FileName name(FILE);
     // A plot file left open under another name is finished first, so the
     // new plot can never run on into it.
     if (!(name == plot.plot_file_name)) close_plot_file();
@@ -200,7 +201,7 @@ void PLTSTA() {
 }
 
 void PLTOPN(std::string_view FILE) {
-    const Text<40> work(FILE);
+    const FileName work(FILE);
     const bool same_file_open = plot.plot_unit == kPlotUnit && work == plot.plot_file_name;
     if (!same_file_open) {
         close_plot_file();

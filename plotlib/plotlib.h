@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "base/arr.h"
+#include "base/file_name.h"
 #include "base/text.h"
 #include "base/types.h"
 #include "platform/plot_file.h"
@@ -26,7 +27,7 @@ struct PlotLibRecord {
     INTEGER IPAGE = 11;  // page size code 11 or 17 (PLTDEV, HPPSZE)
     INTEGER IMODE = 0;   // graphics mode 1..4; 0 = no graphics window set up (PLTDEV, SCRINI, PLTEND)
     INTEGER IBACK = 0;   // background colour 0..7 of the graphics window (PLTDEV, SCRINI)
-    Text<40> plot_file_name;  // name of the plot file last opened (PLTOPN; blank after closing)
+    FileName plot_file_name;  // name of the plot file last opened (PLTOPN; blank after closing)
     INTEGER plot_unit = 0;    // kPlotUnit while a plot file is open, else 0 (PLTOPN, PLTCLS, PLTEND)
     platform::PlotFile file;  // the open plot file itself
     bool file_complete = false;  // the open plot file's drawing is complete: nothing more is written (finish_plot_file)

@@ -50,12 +50,12 @@ std::string general_field_9_2(double x) {
     return right_aligned(buf, 9);
 }
 
-std::string histogram_table_text(const Text<40>& name, INTEGER k, REAL minimum, REAL maximum) {
+std::string histogram_table_text(const FileName& name, INTEGER k, REAL minimum, REAL maximum) {
     INTEGER counts[kTableBins];
     const std::span<const REAL> samples(Y.column(k), static_cast<size_t>(std::clamp(dset.NPTS(k), 0, MAXPTS)));
     count_bins(samples, minimum, maximum, counts, kTableBins);
 
-    std::string text = " DATA HISTOGRAM for " + std::string(name.view()) + "\n";
+    std::string text = " DATA HISTOGRAM for " + name_in_table(name) + "\n";
     text += " Data Set # " + std::to_string(k % 10) + "\n";
     text += "   bin #        limits               # samples\n";
     const Bins bins(minimum, maximum, kTableBins);
@@ -72,7 +72,7 @@ void histogram_table() {
     const INTEGER k = sel.slot;
     REAL minimum = 0, maximum = 0;
     EXTREM(minimum, maximum, 1, dset.NPTS(k), k);
-    Text<40> name(dset.FNAME(k).view());
+    FileName name(dset.FNAME(k).view());
     SETEXT(name, "hst");
     choose_table_name(name, "Filename for Histogram --> |");
     write_table(name, histogram_table_text(dset.FNAME(k), k, minimum, maximum));

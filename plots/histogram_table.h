@@ -12,7 +12,7 @@ namespace datrax {
 void histogram_table();
 
 // The table's text for data set K with its minimum and maximum.
-std::string histogram_table_text(const Text<40>& name, INTEGER k, REAL minimum, REAL maximum);
+std::string histogram_table_text(const FileName& name, INTEGER k, REAL minimum, REAL maximum);
 
 // A limit as a general real field of 9 characters with 2 significant digits;
 // nine asterisks when the value cannot be shown.

@@ -85,6 +85,7 @@ std::string mark_table() {
 
 namespace {
 
+constexpr INTEGER kDeleteWidth = 53;  // "} holds marks of an earlier plot. Delete [y/n] --> " and its answer
 constexpr std::string_view kNotWritten = "The table of the marks could not be written --> |";
 
 void table_notice(std::string_view text) {
@@ -96,7 +97,7 @@ void table_notice(std::string_view text) {
 // writes the table into its temporary file. False when no table is to be
 // put in place: a blank name, or a file that cannot be written (the user
 // is told).
-bool start_mark_table(Text<40>& name, platform::AtomicFile& file) {
+bool start_mark_table(FileName& name, platform::AtomicFile& file) {
     choose_table_name(name, "Filename for Marks --> |");
     if (name.is_blank()) return false;
     std::string error;
@@ -111,9 +112,9 @@ bool start_mark_table(Text<40>& name, platform::AtomicFile& file) {
 // A plot saved without marks beside the table of an earlier plot's marks:
 // true when the user lets that table go rather than have it pass for the
 // new plot's.
-bool drop_earlier_table(const Text<40>& name) {
+bool drop_earlier_table(const FileName& name) {
     if (!platform::file_exists(name.trimmed())) return false;
-    SHOWTX(0, -scr.MAXROW, "File {|", name.view(), name.trimmed_length(), scr.PRMCOL);
+    show_name(0, -scr.MAXROW, "File {|", name.view(), name.trimmed_length(), scr.PRMCOL, kDeleteWidth);
     LOGICAL drop = false;
     ASKYN(-1, 0, "} holds marks of an earlier plot. Delete [y/n] --> |", drop, scr.PRMCOL);
     return drop;
@@ -122,7 +123,7 @@ bool drop_earlier_table(const Text<40>& name) {
 }  // namespace
 
 void close_plot_with_marks() {
-    Text<40> name(plot_file_name());
+    FileName name(plot_file_name());
     SETEXT(name, "mrk");
     platform::AtomicFile table;
     bool has_table = false, drop = false;

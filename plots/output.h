@@ -15,6 +15,6 @@ constexpr INTEGER kOutputScreen = 2;  // output mode: draw on the screen
 void select_output(const INTEGER& MODE, const INTEGER& SLOT);
 // The same for a plot whose default name is kept elsewhere: NAME and its
 // length NAME_LENGTH.
-void select_output(const INTEGER& MODE, Text<40>& NAME, INTEGER& NAME_LENGTH);
+void select_output(const INTEGER& MODE, FileName& NAME, INTEGER& NAME_LENGTH);
 
 }  // namespace datrax

@@ -51,13 +51,18 @@ void draw_titles() {
 
 // File names end together at the right; a GGP pair names its two channels.
 void draw_file_names() {
-    INTEGER nch = dset.FNAME(1).trimmed_length();
-    if (sel.NDSETS == 2) nch = std::max(nch, dset.FNAME(2).trimmed_length());
+    std::string first = name_on_plot(dset.FNAME(1).view(), dset.FNAME(1).trimmed_length());
+    std::string second = name_on_plot(dset.FNAME(2).view(), dset.FNAME(2).trimmed_length());
+    INTEGER nch = static_cast<INTEGER>(first.size());
+    if (sel.NDSETS == 2) nch = std::max(nch, static_cast<INTEGER>(second.size()));
+    // The shorter name is drawn blank-padded, as its fixed-length text was.
+    first.resize(static_cast<size_t>(nch), ' ');
+    second.resize(static_cast<size_t>(nch), ' ');
     const REAL x = kNameRight - 0.1f * static_cast<REAL>(nch);
-    text_at(x, 7.3f, kNameHeight, dset.FNAME(1).view(), nch);
+    text_at(x, 7.3f, kNameHeight, first, nch);
     if (sel.NDSETS != 2) return;
     if (!ggp_pair()) {
-        text_at(x, 7.1f, kNameHeight, dset.FNAME(2).view(), nch);
+        text_at(x, 7.1f, kNameHeight, second, nch);
     } else if (lone_set() == 0) {
         text_at(pp.XMAX - 0.7f, 6.6f, kNameHeight, "gravity", 7);
         text_at(pp.XMAX - 0.8f, 3.6f, kNameHeight, "pressure", 8);
@@ -116,12 +121,13 @@ void draw_areas(const SeriesDrawing& d, const TimeAxis& axis) {
 
 // "DATRAX" and the plot file name in a box at the bottom right.
 void draw_banner() {
-    const INTEGER n = std::clamp(gp.NPLT(1), 0, 40);
+    const std::string name = name_on_plot(gp.PLTNAM(1).view(), gp.NPLT(1));
+    const auto n = static_cast<INTEGER>(name.size());
     const REAL l = static_cast<REAL>(n) * kBannerHeight;
     const REAL xr = kNameRight - l;
     const REAL x0 = xr - 0.52f;
     text_at(x0, 0.27f, kBannerHeight, "DATRAX", 6);
-    text_at(xr, 0.27f, kBannerHeight, gp.PLTNAM(1).view(), n);
+    text_at(xr, 0.27f, kBannerHeight, name, n);
     RECTNG(x0 - 0.1f, 0.2f, 0.21f, l + 0.72f, 0.0f, 3);
 }
 

@@ -22,9 +22,9 @@ std::string band_line(INTEGER b, const Spectrum& s) {
 
 }  // namespace
 
-std::string spectrum_table_text(const Text<40>& name, INTEGER k, const SpectrumWindow& window, const Spectrum& s) {
+std::string spectrum_table_text(const FileName& name, INTEGER k, const SpectrumWindow& window, const Spectrum& s) {
     std::string text = " AMPLITUDE SPECTRUM of " + std::string(dset.TITLE(k).trimmed()) + "\n";
-    text += " Data file : " + std::string(name.view()) + "\n";
+    text += " Data file : " + name_in_table(name) + "\n";
     char line[128];
     std::snprintf(line, sizeof line, " Samples   :%10d%10d%10d%10d\n", window.first, window.last, s.samples, s.filled);
     text += line;
@@ -44,7 +44,7 @@ void spectrum_table(const SpectrumWindow& window, const Spectrum& spectrum, bool
         bottom_row_notice("No band table: the time unit is not known --> |", scr.PRMCOL);
         return;
     }
-    Text<40> name(dset.FNAME(k).view());
+    FileName name(dset.FNAME(k).view());
     SETEXT(name, "spc");
     choose_table_name(name, "Filename for Spectrum --> |");
     write_table(name, spectrum_table_text(dset.FNAME(k), k, window, spectrum));

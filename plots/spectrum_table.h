@@ -14,6 +14,6 @@ namespace datrax {
 void spectrum_table(const SpectrumWindow& window, const Spectrum& spectrum, bool cph);
 
 // The table's text.
-std::string spectrum_table_text(const Text<40>& name, INTEGER k, const SpectrumWindow& window, const Spectrum& s);
+std::string spectrum_table_text(const FileName& name, INTEGER k, const SpectrumWindow& window, const Spectrum& s);
 
 }  // namespace datrax

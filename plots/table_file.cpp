@@ -7,20 +7,31 @@
 
 namespace datrax {
 
+namespace {
+constexpr INTEGER kExistsWidth = 32;  // "} Exists. Overwrite [y/n] --> " and its answer
+}  // namespace
+
 void choose_table_name(TextRef NAME, std::string_view PROMPT) {
     LOGICAL overwrite = false;
     while (platform::file_exists(NAME.trimmed())) {
-        SHOWTX(0, -scr.MAXROW, "File {|", NAME.view(), NAME.trimmed_length(), scr.PRMCOL);
+        show_name(0, -scr.MAXROW, "File {|", NAME.view(), NAME.trimmed_length(), scr.PRMCOL, kExistsWidth);
         ASKYN(-1, 0, "} Exists. Overwrite [y/n] --> |", overwrite, scr.PRMCOL);
         if (overwrite) return;
         ask_file_name(0, -scr.MAXROW, PROMPT, NAME, NAME.n, scr.PRMCOL);
     }
 }
 
-void write_table(const Text<40>& NAME, const std::string& TEXT) {
+std::string name_in_table(const FileName& NAME) {
+    constexpr size_t kField = 40;
+    std::string name(NAME.trimmed());
+    if (name.size() < kField) name.resize(kField, ' ');
+    return name;
+}
+
+void write_table(const FileName& NAME, const std::string& TEXT) {
     std::string error;
     if (!platform::replace_file(platform::native_path(NAME.trimmed()), TEXT, error)) {
-        bottom_row_notice("Cannot open |", NAME, scr.PRMCOL);
+        bottom_row_notice("Cannot open |", NAME.trimmed(), scr.PRMCOL);
     }
 }
 

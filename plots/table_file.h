@@ -15,6 +15,9 @@ void choose_table_name(TextRef NAME, std::string_view PROMPT);
 
 // Writes TEXT as the file NAME (replacing it whole); a message and a key
 // when it cannot be written.
-void write_table(const Text<40>& NAME, const std::string& TEXT);
+// The data file's name as a table's record holds it: whole, blank-padded to
+// at least the 40 characters that record always had.
+std::string name_in_table(const FileName& NAME);
+void write_table(const FileName& NAME, const std::string& TEXT);
 
 }  // namespace datrax

@@ -74,12 +74,12 @@ TEST(DataMenu, FileAlternatesSlotsAndRebuildsPlotNames) {
     sel.NDSETS = 2;
     run_menu(s, "f");
     EXPECT_EQ(sel.slot, 2);
-    EXPECT_EQ(gp.PLTNAM(1), Text<40>("g24123.plt"));
-    EXPECT_EQ(gp.PLTNAM(2), Text<40>("g24123h.plt"));
+    EXPECT_EQ(gp.PLTNAM(1).trimmed(), "g24123.plt");
+    EXPECT_EQ(gp.PLTNAM(2).trimmed(), "g24123h.plt");
     EXPECT_EQ(s.row(16), "      Data Limits           : [995.250000, 999.250000] : hPa");
     run_menu(s, "{enter}");
     EXPECT_EQ(sel.slot, 1);
-    EXPECT_EQ(gp.PLTNAM(1), Text<40>("st0101.plt"));
+    EXPECT_EQ(gp.PLTNAM(1).trimmed(), "st0101.plt");
 }
 
 // With slot 2 current, one data set makes slot 1 current: header, summary
@@ -96,8 +96,8 @@ TEST(DataMenu, OneDataSetShowsSlotOneAndItsPlotNames) {
     EXPECT_EQ(sel.slot, 1);
     EXPECT_EQ(s.row(0), " DATA MENU - Ndsets 1 File 1 Style 1 g24122.dat");
     EXPECT_EQ(s.row(16), "      Data Limits           : [-11.500000, -7.500000] : nm/s^2");
-    EXPECT_EQ(gp.PLTNAM(1), Text<40>("g24122.plt"));
-    EXPECT_EQ(gp.PLTNAM(2), Text<40>("g24122h.plt"));
+    EXPECT_EQ(gp.PLTNAM(1).trimmed(), "g24122.plt");
+    EXPECT_EQ(gp.PLTNAM(2).trimmed(), "g24122h.plt");
 }
 
 TEST(DataMenu, ReturnAfterAGgpFileResetsTheSelection) {

@@ -33,17 +33,17 @@ TEST(Sufnam, SuffixRules) {
 }
 
 TEST(Defplt, BothNamesAndTheirLengths) {
-    Arr1<Text<40>, 2> fname;
+    Arr1<FileName, 2> fname;
     fname(1) = "G97001.DAT";
     fname(2) = "/data/pb0101.ggp";
     DEFPLT(fname, 1);
-    EXPECT_EQ(gp.PLTNAM(1), Text<40>("G97001.plt"));
-    EXPECT_EQ(gp.PLTNAM(2), Text<40>("G97001h.plt"));
+    EXPECT_EQ(gp.PLTNAM(1).trimmed(), "G97001.plt");
+    EXPECT_EQ(gp.PLTNAM(2).trimmed(), "G97001h.plt");
     EXPECT_EQ(gp.NPLT(1), 10);
     EXPECT_EQ(gp.NPLT(2), 11);
     DEFPLT(fname, 2);
-    EXPECT_EQ(gp.PLTNAM(1), Text<40>("/data/pb0101.plt"));
-    EXPECT_EQ(gp.PLTNAM(2), Text<40>("/data/pb0101h.plt"));
+    EXPECT_EQ(gp.PLTNAM(1).trimmed(), "/data/pb0101.plt");
+    EXPECT_EQ(gp.PLTNAM(2).trimmed(), "/data/pb0101h.plt");
     EXPECT_EQ(gp.NPLT(2), 17);
 }
 

@@ -257,11 +257,16 @@ TEST_F(RdfileVelk, ClosingRecordEndsTheDay) {
     EXPECT_EQ(Y(8640, 1), 12.0f);
 }
 
-TEST_F(RdfileVelk, OnlyLowerCaseLetterFirstSelectsVelk) {
-    for (const char* name : {"G24123.dat", "sub/g24123.dat"}) {
-        std::filesystem::create_directories(dir.file("sub"));
-        EXPECT_EQ(read(name, velk_gravity(8640)), 0);
-        EXPECT_EQ(dset.IFORM, 4) << name;
+TEST_F(RdfileVelk, OnlyLowerCaseLetterFirstInTheBaseNameSelectsVelk) {
+    std::filesystem::create_directories(dir.file("sub"));
+    std::filesystem::create_directories(dir.file("g.d"));
+    const struct {
+        const char* name;
+        INTEGER iform;
+    } cases[] = {{"G24123.dat", 4}, {"sub/g24123.dat", 2}, {"g.d/x24123.dat", 4}, {"sub/G24123.dat", 4}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(read(c.name, velk_gravity(8640)), 0);
+        EXPECT_EQ(dset.IFORM, c.iform) << c.name;
     }
 }
 

@@ -29,9 +29,9 @@ TEST(DataInput, FirstFileIsReadAndTheDataMenuOpens) {
     write_file("grav.dat", kDatra);
     s.run("dgrav.dat{enter}");
     EXPECT_EQ(s.row(0).substr(0, 12), " DATA MENU -");
-    EXPECT_EQ(dset.FNAME(1), Text<40>("grav.dat"));
+    EXPECT_EQ(dset.FNAME(1).trimmed(), "grav.dat");
     EXPECT_EQ(dset.DSLABL(1), Text<10>("Data"));
-    EXPECT_EQ(gp.PLTNAM(1), Text<40>("grav.plt"));
+    EXPECT_EQ(gp.PLTNAM(1).trimmed(), "grav.plt");
     EXPECT_EQ(dset.NPTS(1), 3);
     EXPECT_EQ(dset.ITU, 3);
     EXPECT_EQ(dset.DUNIT(1), Text<20>("microgal"));
@@ -73,11 +73,11 @@ TEST(DataInput, MissingFileRetryOrGiveUp) {
     Session s;
     write_file("grav.dat", kDatra);
     s.run("dnone.dat{enter}ygrav.dat{enter}r");
-    EXPECT_EQ(dset.FNAME(1), Text<40>("grav.dat"));
+    EXPECT_EQ(dset.FNAME(1).trimmed(), "grav.dat");
     EXPECT_EQ(dset.NPTS(1), 3);
 
     s.run("dnother.dat{enter}n");
-    EXPECT_EQ(dset.FNAME(1), Text<40>("grav.dat"));  // the old name is back
+    EXPECT_EQ(dset.FNAME(1).trimmed(), "grav.dat");  // the old name is back
     EXPECT_EQ(s.row(0), " MAIN MENU - Style 1 Ndsets 1 File 1 grav.dat");
 }
 
@@ -126,7 +126,7 @@ TEST(DataInput, TwoFilesInTurn) {
     s.run("n2{enter}" "dgrav.dat{enter}list.txt{enter}y");
     EXPECT_EQ(dset.NPTS(1), 3);
     EXPECT_EQ(dset.NPTS(2), 3);
-    EXPECT_EQ(dset.FNAME(2), Text<40>("list.txt"));
+    EXPECT_EQ(dset.FNAME(2).trimmed(), "list.txt");
     EXPECT_EQ(sel.slot, 2);
     EXPECT_EQ(s.row(0).substr(0, 12), " DATA MENU -");
 }
@@ -139,7 +139,7 @@ TEST(DataInput, GgpFileEndsTheDialogueAfterSlotOne) {
     EXPECT_EQ(sel.STYLE, 2);
     EXPECT_EQ(sel.NDSETS, 2);
     EXPECT_EQ(sel.slot, 1);
-    EXPECT_EQ(dset.FNAME(2), Text<40>("bf170826.ggp"));
+    EXPECT_EQ(dset.FNAME(2).trimmed(), "bf170826.ggp");
     EXPECT_EQ(dset.TUNIT, Text<20>("hr"));
     EXPECT_EQ(s.row(0).substr(0, 12), " DATA MENU -");
 }
@@ -162,7 +162,7 @@ TEST(DataInput, FilesFromTheCommandLine) {
     const std::string two[] = {"grav.dat", "grav2.dat"};
     EXPECT_EQ(run_datrax(two), 0);
     EXPECT_EQ(s.row(0).substr(0, 24), " DATA MENU - Ndsets 2 Fi");
-    EXPECT_EQ(dset.FNAME(2), Text<40>("grav2.dat"));
+    EXPECT_EQ(dset.FNAME(2).trimmed(), "grav2.dat");
     EXPECT_EQ(dset.NPTS(2), 3);
     EXPECT_EQ(Y(3, 2), 3.0f);
 
@@ -174,7 +174,7 @@ TEST(DataInput, FilesFromTheCommandLine) {
     s.window().add_script("ygrav.dat{enter}");  // retry with a typed name
     EXPECT_EQ(run_datrax(missing), 0);
     EXPECT_EQ(s.row(0).substr(0, 12), " DATA MENU -");
-    EXPECT_EQ(dset.FNAME(1), Text<40>("grav.dat"));
+    EXPECT_EQ(dset.FNAME(1).trimmed(), "grav.dat");
 }
 
 }  // namespace

@@ -73,8 +73,8 @@ TEST(MainMenu, OneDataSetMakesSlotOneCurrentWithItsNameAndPlotNames) {
     s.run("n2{enter}fn1{enter}");
     EXPECT_EQ(sel.slot, 1);
     EXPECT_EQ(s.row(0), " MAIN MENU - Style 1 Ndsets 1 File 1 g24122.dat");
-    EXPECT_EQ(gp.PLTNAM(1), Text<40>("g24122.plt"));
-    EXPECT_EQ(gp.PLTNAM(2), Text<40>("g24122h.plt"));
+    EXPECT_EQ(gp.PLTNAM(1).trimmed(), "g24122.plt");
+    EXPECT_EQ(gp.PLTNAM(2).trimmed(), "g24122h.plt");
 }
 
 TEST(MainMenu, EnterAloneRepeatsTheLastCommand) {

@@ -137,9 +137,9 @@ TEST(GraphicsProfile, ChangedTextModeResizesTheWindow) {
 TEST(GraphicsProfile, PlotNamesAndTheKeptAnswer) {
     Session s;
     s.run("gnyplot1{enter}  hist{enter}" "gx");
-    EXPECT_EQ(gp.PLTNAM(1), Text<40>("plot1"));
+    EXPECT_EQ(gp.PLTNAM(1).trimmed(), "plot1");
     EXPECT_EQ(gp.NPLT(1), 5);
-    EXPECT_EQ(gp.PLTNAM(2), Text<40>("hist"));
+    EXPECT_EQ(gp.PLTNAM(2).trimmed(), "hist");
     EXPECT_EQ(gp.NPLT(2), 4);
     // A key other than y or n repeats the last answer (y): the values row is shown.
     EXPECT_EQ(s.row(scr.MAXROW - 1), "PSIZE   11  TMODE   3   GMODE   3   BCOL    0   GCOL    0");

@@ -106,7 +106,7 @@ TEST_F(TimeSeriesPlot, SavedWithTheBanner) {
     s.run("dg97003.dat{enter}" "dnn{enter}" "sy");
     EXPECT_EQ(s.bottom_row(), kBrowse);
     expect_plot_file("g97003.plt", "ts_saved_banner.plt");
-    EXPECT_EQ(gp.PLTNAM(1), Text<40>("g97003.plt"));
+    EXPECT_EQ(gp.PLTNAM(1).trimmed(), "g97003.plt");
 }
 
 TEST_F(TimeSeriesPlot, SavedWithoutTheBanner) {

@@ -20,7 +20,7 @@ protected:
     std::string bottom_row() { return screen_.row(screen_.canvas().rows() - 1); }
     std::string stored_name() {
         INTEGER idev = -1, ipage = 0, imode = 0, iback = 0;
-        Text<40> name;
+        FileName name;
         PLTDEV(idev, ipage, imode, iback, name);
         return name.str();
     }

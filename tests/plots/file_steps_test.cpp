@@ -79,7 +79,7 @@ TEST_F(FileSteps, TwoDataSetsStepTogetherAndOnlyTheSecondStepCounts) {
     plot("nn{enter}" "n" "q");
     EXPECT_EQ(dset.FNAME(1), "aa240201.txt");
     EXPECT_EQ(dset.NPTS(1), 6) << "data set 1 stays stepped";
-    EXPECT_EQ(dset.FNAME(2), "bb240201.txt");
+    EXPECT_EQ(dset.FNAME(2), "bb240101.txt") << "a missing file leaves the slot as it was";
     EXPECT_EQ(window_.title(), "aa240201.txt - DATRAX 1.1") << "the last file read";
     EXPECT_EQ(plotw.I2, 7) << "nothing was drawn after the failed second step";
 }

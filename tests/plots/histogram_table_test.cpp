@@ -42,7 +42,7 @@ void fill_ramp(int k, int n, REAL first, REAL step) {
 TEST(HistogramTable, LayoutOfAKnownDataSet) {
     reset_state();
     fill_ramp(2, 100, -1.0f, 0.02f);  // -1.0 .. 0.98
-    Text<40> name("/data/g24123.dat");
+    FileName name("/data/g24123.dat");
     EXPECT_TRUE(matches_golden("histogram_table.hst", histogram_table_text(name, 2, -1.0f, 0.98f)));
 }
 
@@ -53,7 +53,7 @@ TEST(HistogramTable, RangeBeyondSinglePrecision) {
     const REAL y[] = {3.4e38f, -3.4e38f, 0.0f, 1.0f};
     for (int i = 1; i <= 4; ++i) Y(i, 1) = y[i - 1];
     dset.NPTS(1) = 4;
-    const std::string text = histogram_table_text(Text<40>("wide.dat"), 1, -3.4e38f, 3.4e38f);
+    const std::string text = histogram_table_text(FileName("wide.dat"), 1, -3.4e38f, 3.4e38f);
     EXPECT_NE(text.find("    1     -0.34E+39 - -0.31E+39         1\n"), std::string::npos) << text;
     EXPECT_NE(text.find("   13     -0.14E+38 -  0.14E+38         2\n"), std::string::npos) << text;
     EXPECT_NE(text.find("   25      0.31E+39 -  0.34E+39         1\n"), std::string::npos) << text;
@@ -69,7 +69,7 @@ TEST(HistogramTable, EqualMinimumAndMaximumPutEverySampleIntoBinOne) {
     reset_state();
     for (int i = 1; i <= 7; ++i) Y(i, 1) = 3.0f;
     dset.NPTS(1) = 7;
-    const std::string text = histogram_table_text(Text<40>("same.dat"), 1, 3.0f, 3.0f);
+    const std::string text = histogram_table_text(FileName("same.dat"), 1, 3.0f, 3.0f);
     EXPECT_NE(text.find("    1       3.0     -   3.0             7\n"), std::string::npos) << text;
     EXPECT_NE(text.find("   25       3.0     -   3.0             0\n"), std::string::npos);
 }
