@@ -313,7 +313,7 @@ void complete_file_name(std::string& edited, int& p, int maxch, bool list, Answe
     TXTSIZ(maxc, maxr);
     TXTPOS(col, row);
     if (row < 2) return;
-    write_long_line(0, row - 2, match_list_row(found.matches, static_cast<size_t>(maxc)), C);
+    write_long_line(0, -(row - 2), match_list_row(found.matches, static_cast<size_t>(maxc)), C);
     INTEGER back_col = col - 1, back_row = row - 1;
     TXTPOS(back_col, back_row);
 }

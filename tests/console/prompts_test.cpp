@@ -220,5 +220,83 @@ TEST(AskFileName, TabCompletesFromTheFolder) {
     EXPECT_EQ(plain.trimmed(), "ab");
 }
 
+// A name longer than the row: kept whole, shown shortened from the left so
+// the end being typed stays in sight; Backspace brings the start back.
+TEST(AskFileName, LongNamesScrollInTheirField) {
+    Screen s;  // 80 columns: "File --> " leaves 70 for the name
+    const std::string name = std::string(100, 'd') + "/bf240301.ggp";
+    FileName answer;
+    s.keys(name + "{enter}");
+    ask_file_name(0, -3, "File --> |", answer, kNameLength, 15);
+    EXPECT_EQ(answer.trimmed(), name);
+    EXPECT_EQ(s.row(3), "File --> ..." + std::string(53, 'd') + "/bf240301.ggp");
+
+    std::string keys = std::string(75, 'x');
+    for (int i = 0; i < 10; ++i) keys += "{bs}";
+    s.keys(keys + "{enter}");
+    ask_file_name(0, -3, "File --> |", answer, kNameLength, 15);
+    EXPECT_EQ(answer.trimmed(), std::string(65, 'x'));
+    EXPECT_EQ(s.row(3), "File --> " + std::string(65, 'x'));
+
+    // Enter alone keeps the long name and shows its end.
+    answer = name;
+    s.keys("{enter}");
+    ask_file_name(0, -3, "File --> |", answer, kNameLength, 15);
+    EXPECT_EQ(answer.trimmed(), name);
+    EXPECT_EQ(s.row(3), "File --> ..." + std::string(53, 'd') + "/bf240301.ggp");
+}
+
+// Tab completes within a long folder path and past the width of the row.
+TEST(AskFileName, TabCompletesLongPaths) {
+    testing::ScratchDir dir;
+    const std::string folder = std::string(90, 'f');
+    std::filesystem::create_directory(dir.file(folder));
+    dir.write(folder + "/bf240301.ggp", "");
+    dir.enter();
+    Screen s;
+    FileName answer;
+    s.keys("ff{tab}b{tab}{enter}");
+    ask_file_name(0, -3, "File --> |", answer, kNameLength, 15);
+    EXPECT_EQ(answer.trimmed(), folder + "/bf240301.ggp");
+    EXPECT_EQ(s.row(3), "File --> ..." + std::string(53, 'f') + "/bf240301.ggp");
+}
+
+// The row of matches: names -> what one row of WIDTH columns shows.
+TEST(MatchListRow, FillsTheRowThenCountsTheRest) {
+    std::vector<std::string> nine;
+    for (int i = 10; i <= 18; ++i) nine.push_back("f" + std::to_string(i) + ".dat");
+    struct Row {
+        std::vector<std::string> names;
+        size_t width;
+        std::string expected;
+    } const rows[] = {
+        {nine, 79, "f10.dat  f11.dat  f12.dat  f13.dat  f14.dat  f15.dat  f16.dat  ... (2 more)"},
+        {nine, 90, "f10.dat  f11.dat  f12.dat  f13.dat  f14.dat  f15.dat  f16.dat  f17.dat  f18.dat  "},
+        {nine, 40, "f10.dat  f11.dat  f12.dat  ... (6 more)"},
+        {nine, 20, "... (9 more)"},
+        {{"a|b.dat", "new\nline", "tab\there", std::string("del\x7f")}, 79, "a?b.dat  new?line  tab?here  del?  "},
+        {{std::string(100, 'x')}, 79, "... (1 more)"},
+        {{}, 79, ""},
+    };
+    for (const Row& r : rows) EXPECT_EQ(match_list_row(r.names, r.width), r.expected) << r.width;
+}
+
+TEST(AskFileName, TabListOfManyOrOddNamesStaysOnOneRow) {
+    testing::ScratchDir dir;
+    for (int i = 10; i <= 18; ++i) dir.write("f" + std::to_string(i) + ".dat", "");
+    dir.write("fa|b", "");
+    dir.write("fnew\nline", "");
+    dir.enter();
+    Screen s;
+    FileName answer;
+    s.keys("f{tab}{tab}{enter}");
+    ask_file_name(0, -3, "File --> |", answer, kNameLength, 15);
+    EXPECT_EQ(s.row(2), "f10.dat  f11.dat  f12.dat  f13.dat  f14.dat  f15.dat  f16.dat  ... (4 more)");
+    EXPECT_EQ(s.row(1), "");
+    s.keys("fa{tab}{tab}{enter}");
+    ask_file_name(0, -3, "File --> |", answer, kNameLength, 15);
+    EXPECT_EQ(s.row(2), "fa?b");
+}
+
 }  // namespace
 }  // namespace datrax

@@ -182,6 +182,41 @@ TEST(Setext, ExtensionRules) {
         SETEXT(name, "plt");
         EXPECT_EQ(name.trimmed(), c.expected) << c.name;
     }
+    // A file name's text takes any path: nothing is cut.
+    const std::string long_name = std::string(200, 'd') + "/station_bf_march_2024_gravity_residual_v2";
+    FileName name(long_name + ".dat");
+    SETEXT(name, "plt");
+    EXPECT_EQ(name.trimmed(), long_name + ".plt");
+}
+
+// A name -> what a field of WIDTH columns shows.
+TEST(ShownName, ShortenedFromTheLeftOnlyWhenLonger) {
+    const struct {
+        std::string_view name;
+        size_t width;
+        std::string_view shown;
+    } rows[] = {
+        {"g24123.dat", 20, "g24123.dat"},
+        {"g24123.dat  ", 10, "g24123.dat"},
+        {"g24123.dat  ", 12, "g24123.dat  "},                       // a fitting text stays as it stands
+        {"/home/user/data/g24123.dat", 16, "...ta/g24123.dat"},
+        {"/home/user/data/g24123.dat   ", 16, "...ta/g24123.dat"},  // trailing blanks are not the name
+        {"abcdef", 3, "def"},
+        {std::string_view("\0\0\0\0", 4), 2, std::string_view("\0\0", 2)},  // an unset name stays as it stands
+    };
+    for (const auto& r : rows) EXPECT_EQ(shown_name(r.name, r.width), r.shown) << r.name;
+}
+
+TEST(ShowName, TheNameEndsBeforeTheRoomLeftAfterIt) {
+    Screen s;  // 80 columns
+    const std::string name = std::string(100, 'd') + "/bf240301.ggp";
+    show_name(0, 2, "File not found: |", name, static_cast<INTEGER>(name.size()), 15);
+    EXPECT_EQ(s.row(2), "File not found: ..." + std::string(48, 'd') + "/bf240301.ggp");
+    show_name(0, -2, "Save to |", name, static_cast<INTEGER>(name.size()), 15, 14);
+    PUTTXT("? [y/n] --> y", 15, 0);
+    EXPECT_EQ(s.row(2), "Save to ..." + std::string(42, 'd') + "/bf240301.ggp? [y/n] --> y");
+    show_name(0, -2, "Save to |", "short.plt", 9, 15, 14);
+    EXPECT_EQ(s.row(2), "Save to short.plt");
 }
 
 TEST(ConsoleLine, GoesBelowTheCursorAndToStandardError) {
