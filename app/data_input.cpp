@@ -136,7 +136,10 @@ void open_data_files(std::span<const std::string> files) {
     set_ndsets(files.size() >= 2 ? 2 : 1);
     for (INTEGER k = 1; k <= static_cast<INTEGER>(std::min<size_t>(files.size(), 2)); ++k) {
         if (!load_slot(k, files[static_cast<size_t>(k - 1)], read)) return;
-        if (ggp_pair()) break;
+        if (!ggp_pair()) continue;
+        if (k == 1 && files.size() >= 2)
+            bottom_row_notice("The GGP file filled both data sets; not read: |", files[1], scr.PRMCOL);
+        break;
     }
     open_data_menu(slot_before, read);
 }

@@ -47,8 +47,11 @@ int main(int argc, char** argv) {
     std::string error;
     std::unique_ptr<datrax::platform::SdlWindow> window = datrax::platform::SdlWindow::open(error);
     if (!window) {
-        std::fputs("datrax: cannot open a window (no display?); run it on a desktop, or without one: xvfb-run -a datrax\n",
-                   stderr);
+        // SDL's own reason tells a missing display from a broken driver.
+        std::fprintf(stderr,
+                     "datrax: cannot open a window: %s\n"
+                     "Run it on a desktop, or without one: xvfb-run -a datrax\n",
+                     error.c_str());
         return 1;
     }
     datrax::platform::set_window(window.get());

@@ -21,6 +21,14 @@ std::string reason(const std::string& what, const std::string& path, int err) {
     return what + " " + path + ": " + std::strerror(err);
 }
 
+// A new file gets what the user's umask allows of read and write for all,
+// as every program that creates documents does.
+mode_t new_file_mode() {
+    const mode_t mask = ::umask(0);  // the only way to read it: set and put back
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
 }  // namespace
 
 std::string write_target(const std::string& path) {
@@ -60,7 +68,7 @@ AtomicFile& AtomicFile::operator=(AtomicFile&& other) noexcept {
 bool AtomicFile::open(const std::string& path, std::string& error) {
     abandon();
     target_ = write_target(path);
-    mode_ = 0644;  // a new file is readable by others like any document
+    mode_ = new_file_mode();
     struct stat st {};
     if (::stat(target_.c_str(), &st) == 0) {
         if (!S_ISREG(st.st_mode)) {

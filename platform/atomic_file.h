@@ -44,7 +44,7 @@ public:
 private:
     int fd_ = -1;
     int error_ = 0;  // errno of the first failed write
-    mode_t mode_ = 0644;
+    mode_t mode_ = 0600;
     std::string target_;
     std::string temp_;
 };

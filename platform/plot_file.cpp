@@ -80,11 +80,9 @@ bool PlotFile::close() {
 }
 
 bool is_null_device_name(std::string_view name) {
-    if (name.find_first_of("/\\:") != std::string_view::npos) return false;
-    const std::string_view base = name.substr(0, name.find('.'));
-    if (base.size() != 3) return false;
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    return lower(base[0]) == 'n' && lower(base[1]) == 'u' && lower(base[2]) == 'l';
+    // "nul.pdf" or "NUL" are files like any other: only the names that can
+    // mean nothing else discard a plot.
+    return name.empty() || name == "nul" || name == "/dev/null";
 }
 
 std::string plot_file_path(std::string_view name) {

@@ -65,8 +65,8 @@ private:
 // True when NAME (after the separator rule) names an existing file system
 // entry; names of the null device never exist.
 bool plot_file_exists(std::string_view name);
-// True for the names that mean "discard the plot": base "nul" (any case),
-// any extension, no folder.
+// True for the names that mean "discard the plot": an empty name, "nul" and
+// "/dev/null" exactly.
 bool is_null_device_name(std::string_view name);
 // The path opened for a plot file name: the null device for a null name,
 // otherwise the name with backslashes taken as folder separators.

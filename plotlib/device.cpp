@@ -76,6 +76,7 @@ INTEGER justified_length(FileName& name) {
 FileName choose_plot_name(FileName work) {
     INTEGER len = justified_length(work);
     while (len != 0) {
+        if (platform::is_null_device_name(work.trimmed())) return work;
         // A PDF, SVG or PNG name keeps its extension; every other name is
         // an HP-GL file ending in ".plt".
         if (paper::kind_of(work.trimmed()) == paper::Kind::hpgl) SETEXT(work, "plt");
@@ -97,16 +98,23 @@ FileName choose_plot_name(FileName work) {
 // Opens the chosen name; a name that cannot be opened is reported and the
 // plot goes to the null device, the stored name staying the user's.
 void open_plot_file(const FileName& name) {
-    if (screen_in_use()) {
-        INTEGER maxc = 0, maxr = 0;
-        TXTSIZ(maxc, maxr);
-        show_name(0, -maxr, "Writing to file : |", name.view(), name.trimmed_length(), 15);
-    }
-    if (!plot.file.open(name.trimmed())) {
-        bottom_row_notice("Cannot open |", name.trimmed(), 15);
+    if (platform::is_null_device_name(name.trimmed())) {
+        // Said whatever the device: a plot that goes nowhere must not pass
+        // for a saved one.
+        bottom_row_notice("Plot not written (null device)|", 15);
         plot.file.open("nul");
-    } else if (!platform::is_null_device_name(name.trimmed())) {
-        plot.page.start(paper::kind_of(name.trimmed()), plot.file);
+    } else {
+        if (screen_in_use()) {
+            INTEGER maxc = 0, maxr = 0;
+            TXTSIZ(maxc, maxr);
+            show_name(0, -maxr, "Writing to file : |", name.view(), name.trimmed_length(), 15);
+        }
+        if (!plot.file.open(name.trimmed())) {
+            bottom_row_notice("Cannot open |", name.trimmed(), 15);
+            plot.file.open("nul");
+        } else {
+            plot.page.start(paper::kind_of(name.trimmed()), plot.file);
+        }
     }
     plot.plot_unit = kPlotUnit;
     plot.plot_file_name = name;

@@ -159,6 +159,14 @@ TEST(DataInput, FilesFromTheCommandLine) {
     EXPECT_EQ(dset.NPTS(2), 2);
     EXPECT_EQ(Y(1, 2), 1001.0f);
 
+    // A second file after a GGP file: said once, and not read.
+    const std::string ggp_first[] = {"pair.ggp", "grav.dat"};
+    s.window().add_script("");  // the run ends at the notice
+    EXPECT_EQ(run_datrax(ggp_first), 0);
+    EXPECT_EQ(s.bottom_row(), "The GGP file filled both data sets; not read: grav.dat");
+    EXPECT_EQ(dset.FNAME(2).trimmed(), "pair.ggp");
+    EXPECT_EQ(Y(1, 2), 1001.0f);
+
     const std::string two[] = {"grav.dat", "grav2.dat"};
     EXPECT_EQ(run_datrax(two), 0);
     EXPECT_EQ(s.row(0).substr(0, 24), " DATA MENU - Ndsets 2 Fi");

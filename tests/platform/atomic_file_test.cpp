@@ -121,15 +121,48 @@ TEST_F(FullDisk, OldFileStaysWholeAndNoCutFileIsLeft) {
     EXPECT_EQ(read_file_bytes(old_plot), "IN;\n");
 }
 
-// The null device discards the plot and creates nothing.
-TEST(PlotFile, NullDeviceWritesNothing) {
+// The null device discards the plot and creates nothing; names that only
+// look like it are files.
+TEST(PlotFile, OnlyTheNullDeviceNamesWriteNothing) {
     testing::ScratchDir dir;
     dir.enter();
-    PlotFile plot;
-    ASSERT_TRUE(plot.open("NUL.plt"));
-    plot.write("IN;\n");
-    EXPECT_TRUE(plot.close());
+    for (const char* name : {"nul", "/dev/null"}) {
+        PlotFile plot;
+        ASSERT_TRUE(plot.open(name)) << name;
+        plot.write("IN;\n");
+        EXPECT_TRUE(plot.close());
+        EXPECT_TRUE(is_null_device_name(name));
+    }
     EXPECT_TRUE(names_in(dir.path()).empty());
+    for (const char* name : {"nul.pdf", "NUL", "Nul.plt", "sub/nul"}) EXPECT_FALSE(is_null_device_name(name)) << name;
+    PlotFile plot;
+    ASSERT_TRUE(plot.open("nul.pdf"));
+    plot.write("%PDF-");
+    EXPECT_TRUE(plot.close());
+    EXPECT_EQ(read_file_bytes("nul.pdf"), "%PDF-");
+}
+
+// New files get 0666 less the umask; a replaced file keeps its own mode.
+TEST(AtomicFile, NewFilesFollowTheUmask) {
+    testing::ScratchDir dir;
+    const mode_t old_mask = ::umask(0);
+    const struct {
+        mode_t mask, mode;
+    } rows[] = {{077, 0600}, {022, 0644}, {002, 0664}, {0, 0666}};
+    for (const auto& r : rows) {
+        ::umask(r.mask);
+        const std::string name = dir.file("new" + std::to_string(r.mask));
+        std::string error;
+        ASSERT_TRUE(replace_file(name, "x", error)) << error;
+        struct stat st {};
+        ASSERT_EQ(::stat(name.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, r.mode) << std::oct << r.mask;
+        ::umask(077);  // a replacement keeps the mode whatever the umask says
+        ASSERT_TRUE(replace_file(name, "y", error)) << error;
+        ASSERT_EQ(::stat(name.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, r.mode) << std::oct << r.mask;
+    }
+    ::umask(old_mask);
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 // size the window opens at, and the remembered size and place.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <vector>
 
@@ -187,6 +190,31 @@ TEST(WindowPlace, TheWindowFileHoldsOneLineAndDamageIsIgnored) {
         EXPECT_FALSE(read_window_place(file, kept)) << damaged;
         EXPECT_EQ(kept, (ScreenRect{1, 2, 3, 4}));
     }
+}
+
+// What stands in the window file's place is read only when it is a regular
+// file, without waiting and never more than a short line: a FIFO, a device
+// or an endless line leaves the default place, at once.
+TEST(WindowPlace, OnlyARegularFileOfOneShortLineIsRead) {
+    testing::ScratchDir dir;
+    const std::string file = dir.file("window");
+    ScreenRect kept{1, 2, 3, 4};
+    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    EXPECT_FALSE(read_window_place(file, kept)) << "a FIFO without a writer";
+    std::filesystem::remove(file);
+    std::filesystem::create_symlink("/dev/zero", file);
+    EXPECT_FALSE(read_window_place(file, kept)) << "a link to an endless device";
+    std::filesystem::remove(file);
+    std::filesystem::create_directory(file);
+    EXPECT_FALSE(read_window_place(file, kept)) << "a folder";
+    std::filesystem::remove(file);
+    dir.write("window", std::string(5u << 20, ' ') + "1 2 3 4\n");
+    EXPECT_FALSE(read_window_place(file, kept)) << "a line far longer than four numbers";
+    dir.write("window", "10 20 300 200\r\n");
+    EXPECT_TRUE(read_window_place(file, kept)) << "a line end written elsewhere";
+    EXPECT_EQ(kept, (ScreenRect{10, 20, 300, 200}));
+    std::filesystem::create_symlink(file, dir.file("link"));
+    EXPECT_TRUE(read_window_place(dir.file("link"), kept)) << "a link to a regular file";
 }
 
 }  // namespace

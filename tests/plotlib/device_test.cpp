@@ -116,19 +116,32 @@ TEST_F(Device, NamesGetThePlotExtension) {
     EXPECT_EQ(stored_name(), "");
 }
 
-TEST_F(Device, EmptyNameAndNulNamesDiscardThePlot) {
+TEST_F(Device, OnlyTheNullDeviceNamesDiscardThePlotAndSaySo) {
     PLTDEV(12, 11, 1, 0, "first");
+    screen_.keys("x");
     PLTOPN(" ");
-    EXPECT_EQ(bottom_row(), "Writing to file : nul");
+    EXPECT_EQ(bottom_row(), "Plot not written (null device)");
     EXPECT_EQ(stored_name(), "nul");
     PENMOV(1.0f, 1.0f, 2);
     PLTCLS();
-    PLTDEV(1, 11, 0, 0, "nul");  // comes back as nul.plt: still the null device
-    EXPECT_EQ(stored_name(), "nul.plt");
-    PENMOV(1.0f, 1.0f, 2);
-    PLTCLS();
+    for (const char* name : {"nul", "/dev/null"}) {
+        screen_.keys("x");
+        PLTDEV(1, 11, 0, 0, name);  // no extension added: still the null device
+        EXPECT_EQ(stored_name(), name);
+        EXPECT_EQ(bottom_row(), "Plot not written (null device)");
+        PENMOV(1.0f, 1.0f, 2);
+        PLTCLS();
+    }
     std::filesystem::remove("first.plt");
     EXPECT_TRUE(std::filesystem::is_empty(folder_));
+    // Names that only look like it are plot files.
+    for (const char* name : {"nul.pdf", "NUL"}) {
+        PLTDEV(1, 11, 0, 0, name);
+        PENMOV(1.0f, 1.0f, 2);
+        PLTCLS();
+    }
+    EXPECT_TRUE(std::filesystem::exists("nul.pdf"));
+    EXPECT_TRUE(std::filesystem::exists("NUL.plt"));
 }
 
 TEST_F(Device, TextScreenSetUpOpensNoFile) {
