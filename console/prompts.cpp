@@ -215,6 +215,11 @@ void mark_at_cursor(char mark, const INTEGER& C) {
     TXTPOS(x, y);
 }
 
+// Characters as they are, the text end mark included, on a row of any width.
+void put_chars(std::string_view text, const INTEGER& C) {
+    for (char ch : text) PUTCHR(static_cast<unsigned char>(ch), C);
+}
+
 // The answer's place on the screen: from the cursor after the prompt to the
 // last column but one. A text longer than that is shown shortened from the
 // left, so the end being typed stays in sight.
@@ -253,9 +258,7 @@ private:
         shown.resize(static_cast<size_t>(width_), ' ');
         INTEGER x = col_ - 1, y = row_ - 1;
         TXTPOS(x, y);
-        INTEGER fg = 0, bg = 0;
-        split_attribute(c_, fg, bg);
-        PUTTXT(shown, fg, bg);
+        put_chars(shown, c_);
         x = col_ - 1 + end;
         TXTPOS(x, y);
     }
@@ -369,9 +372,14 @@ void ask_text(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, TextR
     if (typed == 0) {
         const std::string_view kept(ANSWER.p, static_cast<size_t>(maxch));
         if (kept.find_first_not_of(' ') != std::string_view::npos) {
-            INTEGER fg = 0, bg = 0;
-            split_attribute(C, fg, bg);
-            PUTTXT(shown_name(kept, static_cast<size_t>(field.width())) + "|", fg, bg);
+            const auto width = static_cast<size_t>(field.width());
+            if (kept.find_last_not_of(' ') < width) {
+                INTEGER fg = 0, bg = 0;
+                split_attribute(C, fg, bg);
+                PUTTXT(std::string(kept) + "|", fg, bg);
+            } else {
+                put_chars(shown_name(kept, width), C);  // a long name, its end in sight
+            }
         }
     } else {
         for (int i = typed; i < maxch; ++i) edited[static_cast<size_t>(i)] = ' ';

@@ -40,6 +40,13 @@ void report_skipped_lines(INTEGER skipped, int64_t first_line) {
     if (skipped > 0) notice_and_key(skipped_lines_notice(skipped, first_line));
 }
 
+void title_from_name(const Context& c, INTEGER k) {
+    constexpr size_t kTitleWidth = 40;
+    const std::string title = shown_name(c.path(), kTitleWidth);
+    dset.TITLE(k) = title;
+    dset.LTITLE(k) = static_cast<INTEGER>(title.size());
+}
+
 void refuse_with_reason(const std::string& reason) { notice_and_key(reason); }
 
 }  // namespace reader

@@ -63,8 +63,7 @@ void finish(Context& c, const TimeGrid& grid, const HeaderUnits& units) {
         dset.FNAME(k) = c.name.view();
     }
     if (grid.lines() > 0) c.start = static_cast<double>(grid.first_time()) / 1000.0;
-    dset.TITLE(1) = c.name.view();
-    dset.LTITLE(1) = c.name_len;
+    title_from_name(c, 1);
     dset.TITLE(2) = "";
     dset.LTITLE(2) = 1;
     set_interval(c, grid.interval(), units);

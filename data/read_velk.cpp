@@ -107,8 +107,7 @@ Outcome read_records(Context& c, const Layout& l) {
     }
     std::fill(column + filled, column + samples, kMissing);
     dset.NPTS(c.k) = static_cast<INTEGER>(samples);
-    dset.TITLE(c.k) = c.name.view();
-    dset.LTITLE(c.k) = c.name_len;
+    title_from_name(c, c.k);
     dset.DT(c.k) = interval_in_unit(static_cast<double>(l.step), dset.TUNIT);
     dset.DUNIT(c.k) = "volt";
     c.start = day_file_start(c.path()) + static_cast<double>(first);

@@ -57,6 +57,9 @@ void show_reading(std::string_view text);
 // "3 lines skipped (time repeated or out of order), first at line 4711" and
 // a key, when there were any.
 void report_skipped_lines(INTEGER skipped, int64_t first_line);
+// TITLE(k) of a file whose records carry none: its name, the last 40
+// characters of a longer one, so the title keeps to its place on the plots.
+void title_from_name(const Context& c, INTEGER k);
 // A reason on the message line and a key (a file no attempt could read).
 void refuse_with_reason(const std::string& reason);
 // Any other notice of a reader on the message line, and a key.
