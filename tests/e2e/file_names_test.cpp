@@ -58,7 +58,7 @@ TEST(FileNames, CommandLinePathOfSixtyCharactersStepsInItsFolder) {
     EXPECT_EQ(dset.NPTS(1), 7);
     EXPECT_EQ(Y(1, 1), 20.0f);
     EXPECT_EQ(gp.PLTNAM(1).trimmed(), folder + "/bf240401.plt");
-    EXPECT_EQ(dset.TITLE(1).trimmed(), "...ds_of_2024/hourly_means/bf240401.ggp") << "a title keeps to its place";
+    EXPECT_EQ(dset.TITLE(1).trimmed(), std::string("...rds_of_2024/hourly_means/bf240401.ggp")) << "a title keeps to its place";
     EXPECT_EQ(s.window().title(), "bf240401.ggp - DATRAX 1.1");
     EXPECT_EQ(s.row(0), " MAIN MENU - Style 1 Ndsets 1 File 1 " + folder + "/bf240401.ggp");
 }
