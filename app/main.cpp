@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/main_program.h"
+#include "base/file_name.h"
 #include "platform/sdl_window.h"
 
 namespace {
@@ -39,6 +40,11 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (argv[i][0] == '-' || files.size() == 2) {
             std::fprintf(stderr, "datrax: unknown argument '%s'\n%s", argv[i], kUsage);
+            return 2;
+        }
+        if (std::strlen(argv[i]) > static_cast<size_t>(datrax::kNameLength)) {
+            // Cut, it could name another file.
+            std::fprintf(stderr, "datrax: file name longer than %d characters\n", datrax::kNameLength);
             return 2;
         }
         files.emplace_back(argv[i]);

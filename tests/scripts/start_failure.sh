@@ -27,4 +27,9 @@ case "$got" in
   *) fail "unknown driver: '$got'" ;;
 esac
 [ "$got" != "datrax: cannot open a window: " ] || fail "SDL's reason is missing"
+# A name longer than any path is refused before a window is opened, never cut.
+long=$(printf 'x%.0s' $(seq 1 4097))
+"$build/datrax" "$long" 2>"$tmp/long.err" >/dev/null
+[ $? -eq 2 ] || fail "a name of 4097 characters must exit 2"
+grep -q 'file name longer than 4096 characters' "$tmp/long.err" || fail "no reason for the long name"
 echo "start_failure: ok ($got)"
