@@ -194,8 +194,8 @@ void show_name(const INTEGER& X, const INTEGER& Y, std::string_view LABEL, std::
     }
     start += static_cast<INTEGER>(visible_part(LABEL).size());
     const INTEGER width = std::max<INTEGER>(screen().cols() - start - room, 4);
-    const std::string shown = shown_name(NAME.substr(0, static_cast<size_t>(std::clamp<INTEGER>(N, 0, static_cast<INTEGER>(NAME.size())))),
-                                         static_cast<size_t>(width));
+    const auto used = static_cast<size_t>(std::clamp<INTEGER>(N, 0, static_cast<INTEGER>(NAME.size())));
+    const std::string shown = shown_name(NAME.substr(0, used), static_cast<size_t>(width));
     SHOWTX(X, Y, LABEL, shown, static_cast<INTEGER>(shown.size()), C);
 }
 

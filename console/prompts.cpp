@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "base/file_name.h"
-
 #include "console/console.h"
 #include "platform/name_completion.h"
 #include "platform/window.h"
@@ -253,7 +252,8 @@ public:
 private:
     void redraw(const std::string& text, int length) {
         scrolled_ = length > width_;
-        std::string shown = shown_name(std::string_view(text).substr(0, static_cast<size_t>(length)), static_cast<size_t>(width_));
+        std::string shown =
+            shown_name(std::string_view(text).substr(0, static_cast<size_t>(length)), static_cast<size_t>(width_));
         const auto end = static_cast<INTEGER>(shown.size());
         shown.resize(static_cast<size_t>(width_), ' ');
         INTEGER x = col_ - 1, y = row_ - 1;

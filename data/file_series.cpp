@@ -61,7 +61,8 @@ std::string_view left_trimmed(std::string_view s) {
 // a stepped file is read so that a refused file leaves them as they were.
 class SlotsBefore {
 public:
-    SlotsBefore() : data_(dset), plot_names_(gp.PLTNAM), plot_lengths_(gp.NPLT), ndsets_(sel.NDSETS), style_(sel.STYLE) {
+    SlotsBefore()
+        : data_(dset), plot_names_(gp.PLTNAM), plot_lengths_(gp.NPLT), ndsets_(sel.NDSETS), style_(sel.STYLE) {
         for (INTEGER k = 1; k <= MAXSET; ++k) {
             const REAL* column = Y.column(k);
             samples_[k - 1].assign(column, column + std::clamp(dset.NPTS(k), 0, MAXPTS));
