@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const INTEGER k = 1 + (in.take<uint8_t>() & 1);
     std::array<char, 12> typed = in.take<std::array<char, 12>>();
     for (char& c : typed) c = static_cast<char>(' ' + static_cast<unsigned char>(c) % 95);  // keys of a name
-    const Text<40> name(std::string_view(typed.data(), typed.size()));
+    const FileName name(std::string_view(typed.data(), typed.size()));
     INTEGER n = 0;
     while (!in.empty() && n < kMaxSamples) Y(++n, k) = in.take<REAL>();
     dset.NPTS(k) = n;
