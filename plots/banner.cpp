@@ -11,8 +11,8 @@ namespace datrax {
 
 std::string name_on_plot(std::string_view NAME, INTEGER LENGTH) {
     constexpr size_t kWidth = 40;
-    return shown_name(NAME.substr(0, static_cast<size_t>(std::clamp<INTEGER>(LENGTH, 0, static_cast<INTEGER>(NAME.size())))),
-                      kWidth);
+    const auto used = static_cast<size_t>(std::clamp<INTEGER>(LENGTH, 0, static_cast<INTEGER>(NAME.size())));
+    return shown_name(NAME.substr(0, used), kWidth);
 }
 
 void draw_file_banner(const FileName& DATA_NAME, std::string_view PLOT_NAME, const INTEGER& PLOT_LENGTH) {
