@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Spectrum s;
     if (amplitude_spectrum(samples, dt, s) != SpectrumStatus::Ok) return 0;
     const SpectrumWindow window{1, static_cast<INTEGER>(samples.size())};
-    const std::string table = spectrum_table_text(Text<40>("fuzz.dat"), 1, window, s);
+    const std::string table = spectrum_table_text(FileName("fuzz.dat"), 1, window, s);
     fuzz::require(has_no_number(table), "the band table holds numbers only");
     return 0;
 }
