@@ -78,6 +78,7 @@ TEST_F(PlotFileEnd, NothingIsDrawnIntoAFinishedFile) {
 }
 
 TEST_F(PlotFileEnd, NullDeviceIsNoFinishedFile) {
+    screen_.keys("x");  // "Plot not written (null device)" waits for a key
     open_plot("nul");
     EXPECT_FALSE(finish_plot_file());
     PLTCLS();
