@@ -15,8 +15,6 @@ namespace datrax {
 
 namespace {
 
-constexpr int kNameLength = 255;  // longest name typed at the prompt
-
 // The data sets to write: the answer of the data set question for two
 // separate data sets, else the current one. (A GGP file takes both sets of
 // a GGP pair whatever the answer.)
@@ -95,7 +93,7 @@ void write_data_set() {
     }
 
     const std::string offered = default_write_name(dset.FNAME(sets.front()).trimmed());
-    Text<kNameLength> name(offered);
+    FileName name(offered);
     const std::string prompt = "Write to [" + offered + "] --> |";
     ask_file_name(0, -scr.MAXROW, prompt, name, kNameLength, scr.PRMCOL);
     choose_table_name(name, prompt);
