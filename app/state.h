@@ -271,7 +271,7 @@ struct TideWorkRecord {
     REAL TLO = 0.0f, THI = 0.0f;  // fixed time window in the plotting time unit
     LOGICAL admittance = false;   // answer to "Pressure admittance from data set 2"
     Text<1> command;              // last command of the result prompt; Enter repeats it (blank on each call)
-    Text<40> PLTNAM;              // default plot file name of the residual: the data file name with the suffix "r" (DEFPLT)
+    FileName PLTNAM;              // default plot file name of the residual: the data file name with the suffix "r" (DEFPLT)
     INTEGER NPLT = 0;             // trimmed length of PLTNAM
 };
 extern TideWorkRecord tidew;

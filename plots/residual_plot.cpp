@@ -61,7 +61,7 @@ private:
     SelectionRecord sel_;
     PlotParamRecord pp_;
     PlotWorkRecord plotw_;
-    Text<40> saved_name_;
+    FileName saved_name_;
     INTEGER saved_name_length_ = 0;
     LOGICAL saved_new_data_ = false;
 };

@@ -83,7 +83,7 @@ std::string table_text(const std::vector<std::string>& lines) {
 }
 
 void write_tide_table(INTEGER k, const std::vector<std::string>& lines) {
-    Text<40> name(dset.FNAME(k).view());
+    FileName name(dset.FNAME(k).view());
     SETEXT(name, "tid");
     choose_table_name(name, "Filename for Tidal Analysis --> |");
     write_table(name, table_text(lines));
