@@ -22,7 +22,12 @@ protected:
     // A plain list of n pairs (i, base + i).
     void write_list(const std::string& name, int n, int base) {
         std::string text;
-        for (int i = 1; i <= n; ++i) text += std::to_string(i) + " " + std::to_string(base + i) + "\n";
+        for (int i = 1; i <= n; ++i) {
+            text += std::to_string(i);
+            text += ' ';
+            text += std::to_string(base + i);
+            text += '\n';
+        }
         write(name, text);
     }
     // A GGP file of n hourly lines from the first of a month, gravity base + i, pressure 1000 - i.

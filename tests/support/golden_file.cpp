@@ -48,14 +48,21 @@ std::vector<std::string_view> split_lines(std::string_view text) {
     return lines;
 }
 
+std::string quoted_line(const std::vector<std::string_view>& lines, size_t i) {
+    if (i >= lines.size()) return "(end of file)";
+    std::string quoted(1, '"');
+    quoted.append(visible(lines[i]));
+    quoted.push_back('"');
+    return quoted;
+}
+
 std::string first_difference(std::string_view expected, std::string_view actual) {
     const auto e = split_lines(expected), a = split_lines(actual);
     size_t i = 0;
     while (i < e.size() && i < a.size() && e[i] == a[i]) ++i;
     std::ostringstream msg;
-    msg << "first difference at line " << i + 1 << ":\n  expected: "
-        << (i < e.size() ? "\"" + visible(e[i]) + "\"" : "(end of file)")
-        << "\n  actual:   " << (i < a.size() ? "\"" + visible(a[i]) + "\"" : "(end of file)");
+    msg << "first difference at line " << i + 1 << ":\n  expected: " << quoted_line(e, i)
+        << "\n  actual:   " << quoted_line(a, i);
     return msg.str();
 }
 
