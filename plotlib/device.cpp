@@ -120,12 +120,7 @@ void open_plot_file(const FileName& name) {
     plot.plot_file_name = name;
     plot.file_complete = false;
     plot.file_saved = false;
-    // Nothing of the last file's pen state holds in this one: a new file
-    // starts as IN; leaves the plotter (pen up, solid line), so its first
-    // dotted or dashed move writes its line type.
-    plot.file_pen = 0;
-    plot.file_cmd = " PU";
-    plot.file_cont_x = plot.file_cont_y = -999.0f;
+    plot.file_pen = {};  // nothing of the last file's pen state holds in this one
 }
 
 // The plot start of a plot file without a graphics window.

@@ -92,16 +92,16 @@ void file_move(REAL x, REAL y, INTEGER ipen) {
     const INTEGER px = plotlib_detail::plotter_x(x);
     const INTEGER py = plotlib_detail::plotter_y(y);
     if (py < 0) report_negative_y(y, y);
-    const INTEGER p = plot.file_pen;
+    const INTEGER p = plot.file_pen.pen;
     if ((p > 4 && k < 5) || (p != 5 && k == 5) || (p != 6 && k == 6)) hpgl::line_type(k);
-    if (k == 1 || k == 3 || k == 4) plot.file_cmd = " PU";
-    if (k == 2 || k >= 5) plot.file_cmd = " PD";
-    hpgl::move(plot.file_cmd, px, py);
+    if (k == 1 || k == 3 || k == 4) plot.file_pen.cmd = " PU";
+    if (k == 2 || k >= 5) plot.file_pen.cmd = " PD";
+    hpgl::move(plot.file_pen.cmd, px, py);
     if (k == 1) hpgl::move(" PD", px, py);
     if (ipen < 0) shift_origin(x, y);
-    plot.file_pen = k;
-    plot.PX = px;
-    plot.PY = py;
+    plot.file_pen.pen = k;
+    plot.file_pen.PX = px;
+    plot.file_pen.PY = py;
 }
 
 }  // namespace
@@ -171,8 +171,8 @@ void PENPOS(REAL& X, REAL& Y, REAL& FACT) {
         Y = static_cast<REAL>(wy);
         return;
     }
-    X = static_cast<REAL>(static_cast<int64_t>(plot.PX) - plot.HPX1) / plot.HXIN + plot.XLO;
-    Y = static_cast<REAL>(static_cast<int64_t>(plot.PY) - plot.HPY1) / plot.HYIN + plot.YLO;
+    X = static_cast<REAL>(static_cast<int64_t>(plot.file_pen.PX) - plot.HPX1) / plot.HXIN + plot.XLO;
+    Y = static_cast<REAL>(static_cast<int64_t>(plot.file_pen.PY) - plot.HPY1) / plot.HYIN + plot.YLO;
 }
 
 }  // namespace datrax

@@ -22,6 +22,16 @@ struct Glyph {
     Arr1<INTEGER, kGlyphMax> v;
 };
 
+// The pen state of the open plot file (PENMOV, PLTSYM). Each plot file starts
+// from these values (PLTOPN): a new file leaves IN; with the pen up and a
+// solid line, so its first dotted or dashed move writes its line type.
+struct PlotFilePen {
+    INTEGER pen = 0;                              // last digit of the pen code of the last file move
+    const char* cmd = " PU";                      // move command of the last file move
+    INTEGER PX = 0, PY = 0;                       // plotter position of the last file move
+    REAL cont_x = -999.0f, cont_y = -999.0f;      // where the last plot-file text ended (999 continues)
+};
+
 struct PlotLibRecord {
     INTEGER IDEV = 0;    // 0 nothing open, 1 plot file, 2 screen, 12 both (PLTDEV, PLTCLS, PLTEND)
     INTEGER IPAGE = 11;  // page size code 11 or 17 (PLTDEV, HPPSZE)
@@ -33,6 +43,7 @@ struct PlotLibRecord {
     bool file_complete = false;  // the open plot file's drawing is complete: nothing more is written (finish_plot_file)
     bool file_drawn = false;     // its page was written out without a failure (finish_plot_file)
     bool file_saved = false;     // the last plot file closed was put in place, not the null device (PLTCLS)
+    PlotFilePen file_pen;     // pen state of the open plot file (reset by PLTOPN)
     paper::Page page;         // the drawing of a PDF, SVG or PNG plot file, written into `file` (PLTOPN, PLTCLS)
     REAL XLO = 0.0f, YLO = 0.0f, XHI = 10.0f, YHI = 7.5f;  // page extents, inches (HPPSZE, origin shifts)
     REAL PXIN = 0.0f, PYIN = 0.0f;                         // screen pixels per inch (SCRINI)
@@ -47,18 +58,14 @@ struct PlotLibRecord {
     REAL THGT = 0.0f;     // forced text height in inches; 0 = the caller's height
     REAL GFACT = 1.5f;    // glyph height factor of the stroke font
 
-    // Pen-move state (PENMOV); persists across plots.
-    bool pen_down = true;              // set after every screen draw, cleared after a screen move
-    uint16_t screen_mask = 0xFFFF;     // line mask last set by a screen draw
-    INTEGER file_pen = 0;              // last digit of the pen code of the last file move
-    const char* file_cmd = " PU";      // move command of the last file move
-    INTEGER PX = 0, PY = 0;            // plotter position of the last file move
+    // Screen pen state (PENMOV); kept from one plot to the next.
+    bool pen_down = true;           // set after every screen draw, cleared after a screen move
+    uint16_t screen_mask = 0xFFFF;  // line mask last set by a screen draw
 
     std::array<Glyph, 128> font;  // the loaded stroke font by character code (FNTLOD)
 
-    // Texts and markers (PLTSYM); persist across plots.
+    // Screen texts and markers (PLTSYM); kept from one plot to the next.
     REAL screen_cont_x = -999.0f, screen_cont_y = -999.0f;  // where the last screen text ended (999 continues)
-    REAL file_cont_x = -999.0f, file_cont_y = -999.0f;      // where the last plot-file text ended
     INTEGER marker_ix = 0, marker_iy = 0;                   // pixel of the last screen marker or text
     Text<32> number_text;                                   // number buffer of PLTNUM
 };

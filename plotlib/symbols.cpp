@@ -158,7 +158,7 @@ void file_symbol(REAL X, REAL Y, REAL height, std::string_view text, REAL angle,
         return;
     }
     REAL x = 0, y = 0;
-    if (!continuation(X, plot.file_cont_x, x) || !continuation(Y, plot.file_cont_y, y)) return;
+    if (!continuation(X, plot.file_pen.cont_x, x) || !continuation(Y, plot.file_pen.cont_y, y)) return;
     const REAL h = std::fabs(height);
     const INTEGER passes = height < 0.0f ? plotlib_detail::truncate_int(h / 0.03f) + 1 : 1;
     const REAL width_cm = h * 2.54f * 0.666667f;
@@ -180,8 +180,8 @@ void file_symbol(REAL X, REAL Y, REAL height, std::string_view text, REAL angle,
         }
         count = static_cast<int64_t>(run.chars.size());
     }
-    plot.file_cont_x = x + static_cast<REAL>(count) * h * c;
-    plot.file_cont_y = y + static_cast<REAL>(count) * h * s;
+    plot.file_pen.cont_x = x + static_cast<REAL>(count) * h * c;
+    plot.file_pen.cont_y = y + static_cast<REAL>(count) * h * s;
 }
 
 // A text as it may be drawn: its control characters (codes 0-31 and 127)
