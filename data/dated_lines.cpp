@@ -182,6 +182,22 @@ bool unix_seconds(const std::string_view* f, size_t n, ListStamp& s) {
 
 }  // namespace
 
+namespace {
+
+// Where the double quote that closes a quoted field starting at pos stands
+// (a doubled quote inside stands for one); npos when the field is not quoted
+// or its quote never closes.
+size_t closing_quote(std::string_view line, size_t pos) {
+    while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
+    if (pos >= line.size() || line[pos] != '"') return std::string_view::npos;
+    for (size_t q = line.find('"', pos + 1); q != std::string_view::npos; q = line.find('"', q + 2)) {
+        if (q + 1 >= line.size() || line[q + 1] != '"') return q;
+    }
+    return std::string_view::npos;
+}
+
+}  // namespace
+
 size_t split_list_line(std::string_view line, char sep, std::string_view* out) {
     size_t n = 0, pos = 0;
     if (sep == ' ') {
@@ -197,8 +213,11 @@ size_t split_list_line(std::string_view line, char sep, std::string_view* out) {
     }
     if (trim(line).empty()) return 0;
     while (n < kMaxListFields) {
-        const size_t end = n + 1 == kMaxListFields ? std::string_view::npos : line.find(sep, pos);
-        out[n++] = trim(line.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos));
+        const bool last = n + 1 == kMaxListFields;
+        const size_t close = last ? std::string_view::npos : closing_quote(line, pos);
+        const size_t end = last ? std::string_view::npos : line.find(sep, close == std::string_view::npos ? pos : close);
+        const std::string_view field = line.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
+        out[n++] = trim(field);  // also drops the quotes
         if (end == std::string_view::npos) break;
         pos = end + 1;
     }

@@ -15,8 +15,10 @@ namespace datrax {
 inline constexpr size_t kMaxListFields = 16;
 
 // The fields of a line split by sep (' ' for runs of blanks and tabs; any
-// other separator keeps empty fields and trims blanks around each); at most
-// kMaxListFields, the last holding the rest of the line. Returns the count.
+// other separator keeps empty fields and trims blanks around each, and a
+// field in double quotes may hold the separator, as spreadsheets write it);
+// at most kMaxListFields, the last holding the rest of the line. Returns the
+// count.
 size_t split_list_line(std::string_view line, char sep, std::string_view* out);
 
 // The separator of a file, from its first data line: ";" or a tab when the

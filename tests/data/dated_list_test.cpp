@@ -99,6 +99,11 @@ TEST_F(DatedList, LoggerFilesAsWritten) {
          "2024-03-01 00:00:01.000,2.5\n",
          {3, 1, 0.5f, "sec", "2024-03-01 00:00:00", "nm/s2", "Gravity [nm/s2]", "", ""},
          2.5f},
+        {"every field quoted, a comma inside the quoted name",
+         crlf("\"Date Time\",\"Station BF, gravity [microgal]\"\n\"2024-03-01 00:00:00\",\"1.5\"\n"
+              "\"2024-03-01 00:01:00\",\"\"\n\"2024-03-01 00:02:00\",\"-2.25\"\n"),
+         {3, 1, 1.0f, "min", "2024-03-01 00:00:00", "microgal", "Station BF, gravity [microgal]", "", ""},
+         -2.25f},
         {"written back with a zone", "time[UTC+10],Pressure [hPa]\n2024-03-01 00:00:00,1012.5\n2024-03-01 01:00:00,1013.5\n",
          {2, 0, 1.0f, "hr", "2024-03-01 00:00:00", "hPa", "Pressure [hPa]", "UTC+10", ""},
          1013.5f},

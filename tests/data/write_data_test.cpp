@@ -170,6 +170,20 @@ protected:
         if (!want.unit.empty()) {
             EXPECT_NE(b.header.find("[" + want.unit + "]"), std::string::npos) << b.header;
         }
+        if (std::isfinite(want.start)) dated_csv_read_back(want, what);
+    }
+
+    // A dated CSV read back through the reader: placed by its stamps, with
+    // the unit of its header and every sample as written.
+    void dated_csv_read_back(const Slot& want, const std::string& what) {
+        ASSERT_EQ(read_named("back.csv"), 0) << what;
+        const Slot got = slot(1);
+        EXPECT_EQ(got.start, want.start) << what;
+        EXPECT_EQ(got.interval, want.interval) << what;
+        if (!want.unit.empty()) {
+            EXPECT_EQ(got.unit, want.unit) << what;
+        }
+        expect_same_samples(want.y, got.y, what + " as CSV through the reader");
     }
 };
 
