@@ -50,9 +50,7 @@ bool ask_existing_name(INTEGER k) {
     }
 }
 
-void report_problems() {
-    bottom_row_notice("Problems reading this file, return to Menu --> |", scr.PRMCOL);
-}
+void report_problems() { bottom_row_notice("Problems reading this file, return to Menu --> |", scr.PRMCOL); }
 
 // Reads the slot's file and accepts its units; false when the dialogue must
 // end through the failure exit.

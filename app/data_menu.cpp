@@ -115,8 +115,8 @@ void DATAHD(const INTEGER& K, FileName& NAME) {
     show_name(-1, 0, " |", NAME.view(), n, scr.MENUCL);
 }
 
-void DATAMN(Arr1<FileName, 2>& FNAME, [[maybe_unused]] const INTEGER& TMODE, const INTEGER& GMODE, [[maybe_unused]] LOGICAL& NEWDAT, INTEGER& K,
-            const Arr1<INTEGER, 5>& KS) {
+void DATAMN(Arr1<FileName, 2>& FNAME, [[maybe_unused]] const INTEGER& TMODE, const INTEGER& GMODE,
+            [[maybe_unused]] LOGICAL& NEWDAT, INTEGER& K, const Arr1<INTEGER, 5>& KS) {
     draw_data_menu(FNAME, K, KS);
     for (;;) {
         ASKTXT(0, -scr.MAXROW, "Select letter --> |", menus.data_command, 1, scr.PRMCOL);
@@ -140,9 +140,7 @@ void DATAMN(Arr1<FileName, 2>& FNAME, [[maybe_unused]] const INTEGER& TMODE, con
                 CLRSCR();
                 draw_data_menu(FNAME, K, KS);
                 break;
-            case 'w':
-                write_data_set();
-                break;
+            case 'w': write_data_set(); break;
             case 't':
                 gp.CMODE = GMODE;
                 tide_analysis();
@@ -176,11 +174,8 @@ void DATAMN(Arr1<FileName, 2>& FNAME, [[maybe_unused]] const INTEGER& TMODE, con
                 ask_data_style();
                 DATAHD(K, FNAME(K));
                 break;
-            case 'r':
-                leave_ggp_pair();
-                return;
-            default:
-                break;
+            case 'r': leave_ggp_pair(); return;
+            default: break;
         }
     }
 }

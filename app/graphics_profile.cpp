@@ -10,8 +10,7 @@ namespace datrax {
 
 namespace {
 
-void show_profile_values(const INTEGER& TMODE, const INTEGER& GMODE, const INTEGER& MENUC,
-                         const Arr1<INTEGER, 5>& KS) {
+void show_profile_values(const INTEGER& TMODE, const INTEGER& GMODE, const INTEGER& MENUC, const Arr1<INTEGER, 5>& KS) {
     SHOWIN(5, 15, " PSIZE    Paper Size (11 or 17)           : |", gp.PSIZE, MENUC);
     SHOWIN(5, 16, " TMODE    Text Mode (1-4)                 : |", TMODE, MENUC);
     SHOWIN(5, 17, " GMODE    Graphics Mode (1-4)             : |", GMODE, MENUC);

@@ -4,8 +4,8 @@
 #include "app/data_input.h"
 #include "app/graphics_profile.h"
 #include "app/main_program.h"
-#include "app/plot_names.h"
 #include "app/parameter_menu.h"
+#include "app/plot_names.h"
 #include "console/console.h"
 #include "console/prompts.h"
 
@@ -68,8 +68,8 @@ void draw_main_header() {
     mainv.header_mode = 2;
 }
 
-void MAINHD(const INTEGER& ISLOT, std::string_view NAME, const INTEGER& NLEN, const INTEGER& MODE,
-            const INTEGER& MAXP, const INTEGER& MAXS) {
+void MAINHD(const INTEGER& ISLOT, std::string_view NAME, const INTEGER& NLEN, const INTEGER& MODE, const INTEGER& MAXP,
+            const INTEGER& MAXS) {
     // Row 0 as a one-row rectangle: Y1 = 0 with Y2 < 0 (Y2 = 0 would only position).
     cblank(0, 0, scr.MAXCOL, -1, scr.MENUCL / 16);
     MSGTXT(0, 0, " MAIN MENU -|", scr.MENUCL);
@@ -146,10 +146,8 @@ void run_main_menu(std::span<const std::string> files) {
                 ask_style();
                 draw_main_header();
                 break;
-            case 'q':
-                return;
-            default:
-                break;
+            case 'q': return;
+            default: break;
         }
     }
 }

@@ -5,14 +5,14 @@
 #include <string>
 
 #include "app/profile.h"
+#include "base/numbers.h"
 #include "console/console.h"
 #include "console/prompts.h"
-#include "platform/config_path.h"
 #include "data/units.h"
+#include "platform/config_path.h"
 #include "platform/run_stop.h"
 #include "plotlib/device.h"
 #include "plotlib/plotlib.h"
-#include "base/numbers.h"
 
 namespace datrax {
 
@@ -55,8 +55,7 @@ std::string profile_not_written() {
 int finish_run(const RunStop& stop) {
     switch (stop.reason) {
         case RunStop::Reason::Quit:
-        case RunStop::Reason::ScriptEnd:
-            return 0;
+        case RunStop::Reason::ScriptEnd: return 0;
         case RunStop::Reason::WindowClosed:
             if (!quit_actions()) std::fprintf(stderr, "datrax: %s\n", profile_not_written().c_str());
             return 0;

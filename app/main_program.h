@@ -22,8 +22,8 @@ void reset_state();
 void screen_setup();
 
 // The main-menu header row.
-void MAINHD(const INTEGER& ISLOT, std::string_view NAME, const INTEGER& NLEN, const INTEGER& MODE,
-            const INTEGER& MAXP, const INTEGER& MAXS);
+void MAINHD(const INTEGER& ISLOT, std::string_view NAME, const INTEGER& NLEN, const INTEGER& MODE, const INTEGER& MAXP,
+            const INTEGER& MAXS);
 
 // Draws the main-menu header row for the current slot (the name is
 // left-justified in place and measured afresh).

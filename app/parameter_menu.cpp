@@ -241,11 +241,8 @@ void miscellaneous_screen(INTEGER box_colour) {
                 explain(kSwitchesExplanation, 13, 21, 14, box_colour);
                 edit_switches();
                 break;
-            case 'o':
-                edit_other(box_colour);
-                break;
-            default:
-                return;  // r
+            case 'o': edit_other(box_colour); break;
+            default: return;  // r
         }
     }
 }
@@ -258,23 +255,15 @@ void parameter_menu(const Arr1<INTEGER, 5>& KS) {
     for (;;) {
         explain(kExplanation, 13, 20, 14, KS(4));
         switch (ask_letter(command)) {
-            case 'd':
-                edit_axes(1, KS(4));
-                break;
-            case 'h':
-                edit_axes(2, KS(4));
-                break;
-            case 'u':
-                edit_time_unit(KS(4));
-                break;
+            case 'd': edit_axes(1, KS(4)); break;
+            case 'h': edit_axes(2, KS(4)); break;
+            case 'u': edit_time_unit(KS(4)); break;
             case 'm':
                 miscellaneous_screen(KS(5));
                 draw_screen(kTitle, kCommands, KS(4), scr.MAXROW - 1);
                 break;
-            case 'r':
-                return;
-            default:
-                break;
+            case 'r': return;
+            default: break;
         }
     }
 }

@@ -41,9 +41,8 @@ void set_graphics_defaults() {
 }
 
 bool read_record1(LineSource& in) {
-    const FieldRef fields[] = {gp.PSIZE, gp.TMODE, gp.GMODE, gp.BCOL,  gp.GCOL,  pp.ZCOL,  pp.ZNAME,
-                               pp.ZTITL, pp.ZSUBT, pp.ZGRD,  pp.ZOPT6, pp.ZOPT7, gp.KS(1), gp.KS(2),
-                               gp.KS(3), gp.KS(4), gp.KS(5)};
+    const FieldRef fields[] = {gp.PSIZE, gp.TMODE, gp.GMODE, gp.BCOL,  gp.GCOL,  pp.ZCOL,  pp.ZNAME, pp.ZTITL, pp.ZSUBT,
+                               pp.ZGRD,  pp.ZOPT6, pp.ZOPT7, gp.KS(1), gp.KS(2), gp.KS(3), gp.KS(4), gp.KS(5)};
     return read_fixed(in, record1_format(), fields) == ReadOutcome::Done;
 }
 
@@ -100,10 +99,9 @@ REAL f10_3(REAL v) {
 
 std::string profile_text() {
     std::string text, line;
-    const OutValue record1[] = {i5(gp.PSIZE), i5(gp.TMODE), i5(gp.GMODE), i5(gp.BCOL),  i5(gp.GCOL),
-                                pp.ZCOL,      pp.ZNAME,     pp.ZTITL,     pp.ZSUBT,     pp.ZGRD,
-                                pp.ZOPT6,     pp.ZOPT7,     i3(gp.KS(1)), i3(gp.KS(2)), i3(gp.KS(3)),
-                                i3(gp.KS(4)), i3(gp.KS(5))};
+    const OutValue record1[] = {i5(gp.PSIZE), i5(gp.TMODE), i5(gp.GMODE), i5(gp.BCOL),  i5(gp.GCOL), pp.ZCOL,
+                                pp.ZNAME,     pp.ZTITL,     pp.ZSUBT,     pp.ZGRD,      pp.ZOPT6,    pp.ZOPT7,
+                                i3(gp.KS(1)), i3(gp.KS(2)), i3(gp.KS(3)), i3(gp.KS(4)), i3(gp.KS(5))};
     write_fixed(record1_format(), record1, line);
     text += line + '\n';
     const OutValue record2[] = {i5(pp.LCOL(1)),  i5(pp.LCOL(2)),  i5(pp.LCOL(3)),

@@ -71,8 +71,8 @@ public:
     std::string str() const { return std::string(trimmed()); }
 
     TextRef ref() { return {b_.data(), N}; }
-    operator TextRef() { return ref(); }                      // NOLINT
-    operator std::string_view() const { return view(); }      // NOLINT
+    operator TextRef() { return ref(); }                  // NOLINT
+    operator std::string_view() const { return view(); }  // NOLINT
 
     bool operator==(const Text& o) const { return b_ == o.b_; }
     // Compares as a blank-padded text: "abc" equals "abc   ".

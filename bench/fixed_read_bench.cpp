@@ -41,7 +41,8 @@ void read_samples(benchmark::State& state, bool two) {
     for (auto _ : state) {
         TextLines in(text());
         size_t stored = 0;
-        if (read_fixed_samples(in, fmt, out.data(), kValues, stored) != ReadOutcome::Done) state.SkipWithError("failed");
+        if (read_fixed_samples(in, fmt, out.data(), kValues, stored) != ReadOutcome::Done)
+            state.SkipWithError("failed");
         benchmark::DoNotOptimize(out.data());
     }
     state.SetBytesProcessed(static_cast<int64_t>(text().size()) * state.iterations());

@@ -57,8 +57,7 @@ private:
 
     void make_datra() const {
         FILE* f = open("bench.dat");
-        std::fprintf(f, "Benchmark gravity, 1 s\n%10d%12s\n%-20s%-20s%s\n", MAXPTS, "1.0", "(5f12.6)", "volt",
-                     "sec");
+        std::fprintf(f, "Benchmark gravity, 1 s\n%10d%12s\n%-20s%-20s%s\n", MAXPTS, "1.0", "(5f12.6)", "volt", "sec");
         for (long i = 0; i < MAXPTS; ++i) std::fprintf(f, "%12.6f%s", signal(i) / 100.0, i % 5 == 4 ? "\n" : "");
         std::fclose(f);
     }

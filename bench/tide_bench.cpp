@@ -24,11 +24,13 @@ struct Series {
         for (size_t i = 0; i < kSamples; ++i) {
             noise = noise * 1664525u + 1013904223u;
             const double hours = static_cast<double>(i) / 3600.0;
-            const double p = 1013.0 + 8.0 * std::sin(hours / 131.0 * 6.2831853) + 3.0 * std::sin(hours / 47.0 * 6.2831853);
+            const double p =
+                1013.0 + 8.0 * std::sin(hours / 131.0 * 6.2831853) + 3.0 * std::sin(hours / 47.0 * 6.2831853);
             pressure[i] = static_cast<REAL>(p);
-            gravity[i] = static_cast<REAL>(35.0 * std::cos(hours / 12.4206 * 6.2831853) + 38.0 * std::cos(hours / 23.9345 * 6.2831853) +
-                                           28.0 * std::cos(hours / 25.8193 * 6.2831853) + 16.0 * std::cos(hours / 12.0 * 6.2831853) +
-                                           0.01 * hours - 0.3 * (p - 1013.0) + 2.0 * ((noise >> 8) / 16777216.0 - 0.5));
+            gravity[i] = static_cast<REAL>(
+                35.0 * std::cos(hours / 12.4206 * 6.2831853) + 38.0 * std::cos(hours / 23.9345 * 6.2831853) +
+                28.0 * std::cos(hours / 25.8193 * 6.2831853) + 16.0 * std::cos(hours / 12.0 * 6.2831853) +
+                0.01 * hours - 0.3 * (p - 1013.0) + 2.0 * ((noise >> 8) / 16777216.0 - 0.5));
         }
     }
 };

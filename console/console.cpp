@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/run_stop.h"
-#include "platform/window.h"
 #include "base/numbers.h"
 #include "console/prompts.h"
+#include "platform/run_stop.h"
+#include "platform/window.h"
 
 namespace datrax {
 

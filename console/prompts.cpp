@@ -161,8 +161,8 @@ void WAITKY() { platform::window().wait_any_key(); }
 namespace {
 // One key sets or clears a flag (either case); other keys keep it. The
 // resulting value is shown as the letter that stands for it.
-void ask_one_key(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, LOGICAL& FLAG, const INTEGER& C,
-                 char yes, char no) {
+void ask_one_key(const INTEGER& X, const INTEGER& Y, std::string_view PROMPT, LOGICAL& FLAG, const INTEGER& C, char yes,
+                 char no) {
     write_label(X, Y, PROMPT, C);
     INTEGER ch = 0;
     GETKEY(ch);

@@ -86,8 +86,8 @@ std::string format_minutes(double seconds) {
     if (!std::isfinite(seconds) || std::fabs(seconds) > kLargestSeconds) return "unknown";
     const CivilTime t = civil_time(static_cast<int64_t>(std::round(seconds / 60.0)) * 60);
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%04lld-%02d-%02d %02d:%02d", static_cast<long long>(t.year), t.month, t.day,
-                  t.hour, t.minute);
+    std::snprintf(buf, sizeof buf, "%04lld-%02d-%02d %02d:%02d", static_cast<long long>(t.year), t.month, t.day, t.hour,
+                  t.minute);
     return buf;
 }
 
@@ -97,10 +97,10 @@ bool parse_date_time(std::string_view text, int64_t& seconds) {
     text = text.substr(first, text.find_last_not_of(' ') - first + 1);
     int64_t y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
     if (text.size() != 10 && text.size() != 16 && text.size() != 19) return false;
-    if (!digits(text, 0, 4, y) || text[4] != '-' || !digits(text, 5, 2, mo) || text[7] != '-' ||
-        !digits(text, 8, 2, d))
+    if (!digits(text, 0, 4, y) || text[4] != '-' || !digits(text, 5, 2, mo) || text[7] != '-' || !digits(text, 8, 2, d))
         return false;
-    if (text.size() >= 16 && (text[10] != ' ' || !digits(text, 11, 2, h) || text[13] != ':' || !digits(text, 14, 2, mi)))
+    if (text.size() >= 16 &&
+        (text[10] != ' ' || !digits(text, 11, 2, h) || text[13] != ':' || !digits(text, 14, 2, mi)))
         return false;
     if (text.size() == 19 && (text[16] != ':' || !digits(text, 17, 2, s))) return false;
     return epoch_seconds(y, static_cast<int>(mo), static_cast<int>(d), static_cast<int>(h), static_cast<int>(mi),

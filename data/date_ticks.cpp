@@ -12,19 +12,19 @@ namespace datrax {
 namespace {
 
 constexpr int64_t kDay = 86400;
-constexpr int64_t kMonday = 4 * kDay;   // 1970-01-05, the first Monday
+constexpr int64_t kMonday = 4 * kDay;        // 1970-01-05, the first Monday
 constexpr double kMonth = 30.436875 * kDay;  // an average month of the Gregorian calendar
-constexpr size_t kMostTicks = 2000;     // a bound for windows far beyond any data set
+constexpr size_t kMostTicks = 2000;          // a bound for windows far beyond any data set
 
 constexpr DateStep kSteps[] = {
-    {DateUnit::Second, 1}, {DateUnit::Second, 2},  {DateUnit::Second, 5},  {DateUnit::Second, 10},
-    {DateUnit::Second, 15}, {DateUnit::Second, 30}, {DateUnit::Minute, 1}, {DateUnit::Minute, 2},
-    {DateUnit::Minute, 5}, {DateUnit::Minute, 10}, {DateUnit::Minute, 15}, {DateUnit::Minute, 30},
-    {DateUnit::Hour, 1},   {DateUnit::Hour, 2},    {DateUnit::Hour, 3},    {DateUnit::Hour, 6},
-    {DateUnit::Hour, 12},  {DateUnit::Day, 1},     {DateUnit::Day, 2},     {DateUnit::Day, 5},
-    {DateUnit::Week, 1},   {DateUnit::Week, 2},    {DateUnit::Month, 1},   {DateUnit::Month, 2},
-    {DateUnit::Month, 3},  {DateUnit::Month, 6},   {DateUnit::Month, 12},  {DateUnit::Month, 24},
-    {DateUnit::Month, 60}, {DateUnit::Month, 120}, {DateUnit::Month, 240}, {DateUnit::Month, 600},
+    {DateUnit::Second, 1},   {DateUnit::Second, 2},   {DateUnit::Second, 5},   {DateUnit::Second, 10},
+    {DateUnit::Second, 15},  {DateUnit::Second, 30},  {DateUnit::Minute, 1},   {DateUnit::Minute, 2},
+    {DateUnit::Minute, 5},   {DateUnit::Minute, 10},  {DateUnit::Minute, 15},  {DateUnit::Minute, 30},
+    {DateUnit::Hour, 1},     {DateUnit::Hour, 2},     {DateUnit::Hour, 3},     {DateUnit::Hour, 6},
+    {DateUnit::Hour, 12},    {DateUnit::Day, 1},      {DateUnit::Day, 2},      {DateUnit::Day, 5},
+    {DateUnit::Week, 1},     {DateUnit::Week, 2},     {DateUnit::Month, 1},    {DateUnit::Month, 2},
+    {DateUnit::Month, 3},    {DateUnit::Month, 6},    {DateUnit::Month, 12},   {DateUnit::Month, 24},
+    {DateUnit::Month, 60},   {DateUnit::Month, 120},  {DateUnit::Month, 240},  {DateUnit::Month, 600},
     {DateUnit::Month, 1200}, {DateUnit::Month, 2400}, {DateUnit::Month, 6000}, {DateUnit::Month, 12000},
 };
 
@@ -42,7 +42,9 @@ std::string label(int64_t time, DateStep step, bool first) {
     switch (step.unit) {
         case DateUnit::Second:
             if (time % kDay == 0) return printed("%02lld-%02d", c.month, c.day);
-            if (first) return printed("%02lld-%02d %02d:%02d", c.month, c.day, c.hour, c.minute) + printed(":%02lld", c.second);
+            if (first)
+                return printed("%02lld-%02d %02d:%02d", c.month, c.day, c.hour, c.minute) +
+                       printed(":%02lld", c.second);
             return printed("%02lld:%02d:%02d", c.hour, c.minute, c.second);
         case DateUnit::Minute:
         case DateUnit::Hour:
@@ -61,8 +63,7 @@ std::string label(int64_t time, DateStep step, bool first) {
 // Multiples of a fixed length, shifted by an origin, from t0 to t1.
 std::vector<int64_t> regular(int64_t t0, int64_t t1, int64_t length, int64_t origin) {
     std::vector<int64_t> times;
-    for (int64_t t = ceil_div(t0 - origin, length) * length + origin; t <= t1 && times.size() < kMostTicks;
-         t += length)
+    for (int64_t t = ceil_div(t0 - origin, length) * length + origin; t <= t1 && times.size() < kMostTicks; t += length)
         times.push_back(t);
     return times;
 }
@@ -88,7 +89,8 @@ std::vector<int64_t> months(int64_t t0, int64_t t1, int n) {
     int64_t index = c.year * 12 + (c.month - 1);  // months since January of year 0
     if (c.day != 1 || c.hour != 0 || c.minute != 0 || c.second != 0) ++index;
     for (index = ceil_div(index, n) * n; times.size() < kMostTicks; index += n) {
-        const int64_t t = days_from_civil(floor_div(index, 12), static_cast<int>(index - floor_div(index, 12) * 12) + 1, 1) * kDay;
+        const int64_t t =
+            days_from_civil(floor_div(index, 12), static_cast<int>(index - floor_div(index, 12) * 12) + 1, 1) * kDay;
         if (t > t1) break;
         times.push_back(t);
     }
@@ -127,9 +129,7 @@ std::vector<DateTick> date_ticks(double t0, double t1, DateStep step) {
     const auto a = static_cast<int64_t>(std::ceil(t0)), b = static_cast<int64_t>(std::floor(t1));
     std::vector<int64_t> times;
     switch (step.unit) {
-        case DateUnit::Day:
-            times = step.count == 1 ? regular(a, b, kDay, 0) : month_days(a, b, step.count);
-            break;
+        case DateUnit::Day: times = step.count == 1 ? regular(a, b, kDay, 0) : month_days(a, b, step.count); break;
         case DateUnit::Week: times = regular(a, b, 7 * kDay * step.count, kMonday); break;
         case DateUnit::Month: times = months(a, b, step.count); break;
         default: times = regular(a, b, static_cast<int64_t>(step_seconds(step)), 0); break;

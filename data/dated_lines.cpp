@@ -215,8 +215,10 @@ size_t split_list_line(std::string_view line, char sep, std::string_view* out) {
     while (n < kMaxListFields) {
         const bool last = n + 1 == kMaxListFields;
         const size_t close = last ? std::string_view::npos : closing_quote(line, pos);
-        const size_t end = last ? std::string_view::npos : line.find(sep, close == std::string_view::npos ? pos : close);
-        const std::string_view field = line.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
+        const size_t end =
+            last ? std::string_view::npos : line.find(sep, close == std::string_view::npos ? pos : close);
+        const std::string_view field =
+            line.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
         out[n++] = trim(field);  // also drops the quotes
         if (end == std::string_view::npos) break;
         pos = end + 1;
@@ -234,8 +236,7 @@ char list_separator(std::string_view line) {
 ListStamp read_list_stamp(const std::string_view* f, size_t n) {
     ListStamp s;
     if (n == 0 || f[0].empty()) return s;
-    if (year_first(f, n, s) || year_last(f, n, s) || compact(f, n, s) || six_fields(f, n, s) ||
-        unix_seconds(f, n, s))
+    if (year_first(f, n, s) || year_last(f, n, s) || compact(f, n, s) || six_fields(f, n, s) || unix_seconds(f, n, s))
         return s;
     return ListStamp{};
 }
@@ -254,7 +255,8 @@ bool read_list_value(std::string_view field, bool decimal_comma, float& out) {
         return true;
     }
     const size_t comma = field.find(',');
-    if (!decimal_comma || comma == std::string_view::npos || field.size() > 64) return read_sample_value(field, out, false);
+    if (!decimal_comma || comma == std::string_view::npos || field.size() > 64)
+        return read_sample_value(field, out, false);
     char buf[64];
     for (size_t i = 0; i < field.size(); ++i) buf[i] = field[i] == ',' ? '.' : field[i];
     return read_sample_value({buf, field.size()}, out, false);

@@ -35,19 +35,13 @@ public:
         const FieldRef& f = f_[next_];
         bool ok = false;
         switch (item.kind) {
-            case Kind::I:
-                ok = f.kind == FKind::Integer && convert_integer(cols, f.integer());
-                break;
-            case Kind::L:
-                ok = f.kind == FKind::Logical && convert_logical(cols, f.logical());
-                break;
+            case Kind::I: ok = f.kind == FKind::Integer && convert_integer(cols, f.integer()); break;
+            case Kind::L: ok = f.kind == FKind::Logical && convert_logical(cols, f.logical()); break;
             case Kind::A:
                 ok = f.kind == FKind::Text;
                 if (ok) f.text().assign(cols.substr(0, static_cast<size_t>(f.len)));
                 break;
-            default:
-                ok = f.kind == FKind::Real && convert_real(cols, item.d, f.real());
-                break;
+            default: ok = f.kind == FKind::Real && convert_real(cols, item.d, f.real()); break;
         }
         if (ok) ++next_;
         return ok;
@@ -127,8 +121,7 @@ LineEnd apply_to_line(const FormatList& fmt, int32_t pc, std::string_view line, 
                     ++pc;
                 }
                 break;
-            case Kind::End:
-                return fmt.reversion_has_data() ? LineEnd::Next : LineEnd::Error;
+            case Kind::End: return fmt.reversion_has_data() ? LineEnd::Next : LineEnd::Error;
             default: {
                 const int64_t w = it.w > 0 ? it.w : sink.text_width();
                 for (int64_t r = it.count; r > 0; --r) {
@@ -192,9 +185,9 @@ private:
 
 struct LineValues {
     REAL* out;
-    size_t n;                              // values wanted
-    std::vector<PlanSink::Field> first;    // the fields of the first line
-    std::vector<PlanSink::Field> later;    // the fields of every later line
+    size_t n;                            // values wanted
+    std::vector<PlanSink::Field> first;  // the fields of the first line
+    std::vector<PlanSink::Field> later;  // the fields of every later line
 
     size_t start(size_t line) const { return line == 0 ? 0 : first.size() + (line - 1) * later.size(); }
 

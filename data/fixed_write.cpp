@@ -32,9 +32,9 @@ void put_integer(std::string& out, INTEGER v, int w) {
 // the number fit.
 void put_fixed(std::string& out, REAL v, int w, int d) {
     char buf[FormatList::kMaxWidth + 64];
-    const auto r = std::isfinite(v) ? std::to_chars(buf, buf + sizeof buf - 1, static_cast<double>(v),
-                                                    std::chars_format::fixed, d)
-                                    : std::to_chars_result{buf, std::errc::value_too_large};
+    const auto r = std::isfinite(v)
+                       ? std::to_chars(buf, buf + sizeof buf - 1, static_cast<double>(v), std::chars_format::fixed, d)
+                       : std::to_chars_result{buf, std::errc::value_too_large};
     if (r.ec != std::errc()) {
         out.append(static_cast<size_t>(w), '*');
         return;
@@ -81,8 +81,7 @@ bool put_value(std::string& out, const FormatItem& it, const OutValue& v) {
                 put_right(out, v.t, it.w);
             }
             return true;
-        default:
-            return false;  // E, D and G are not written
+        default: return false;  // E, D and G are not written
     }
 }
 

@@ -154,8 +154,7 @@ private:
                 out_.push_back({k, static_cast<int32_t>(w), static_cast<int32_t>(d)});
                 return true;
             }
-            default:
-                return fail("an unsupported descriptor");
+            default: return fail("an unsupported descriptor");
         }
     }
 
@@ -177,8 +176,8 @@ bool FormatList::compile(std::string_view text) {
         ok_ = false;
         error_ = "no data descriptor";
     }
-    reversion_has_data_ = ok_ && std::any_of(items_.begin() + reversion_, items_.end(),
-                                             [](const FormatItem& i) { return i.is_data(); });
+    reversion_has_data_ =
+        ok_ && std::any_of(items_.begin() + reversion_, items_.end(), [](const FormatItem& i) { return i.is_data(); });
     if (!ok_) items_.clear();
     return ok_;
 }

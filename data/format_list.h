@@ -11,11 +11,17 @@ namespace datrax {
 
 struct FormatItem {
     enum class Kind : unsigned char {
-        I, F, E, D, G, L, A,  // data descriptors
-        Skip,                 // nX (and groups made only of nX)
-        GroupBegin,           // repeat count in count, matching GroupEnd in link
-        GroupEnd,             // matching GroupBegin in link
-        End,                  // the closing parenthesis of the list
+        I,
+        F,
+        E,
+        D,
+        G,
+        L,
+        A,           // data descriptors
+        Skip,        // nX (and groups made only of nX)
+        GroupBegin,  // repeat count in count, matching GroupEnd in link
+        GroupEnd,    // matching GroupBegin in link
+        End,         // the closing parenthesis of the list
     };
     Kind kind;
     int32_t w = 0;      // field width; 0 for a bare A (the receiving text's length)

@@ -26,15 +26,13 @@ unsigned char class_of(char c) { return kClass.of[static_cast<unsigned char>(c)]
 
 bool store(const FieldRef& f, std::string_view v) {
     switch (f.kind) {
-        case FKind::Integer:
-            return convert_integer(v, f.integer());
+        case FKind::Integer: return convert_integer(v, f.integer());
         case FKind::Real:
             if (convert_real(v, 0, f.real())) return true;
             if (!is_nan_text(v)) return false;
             f.real() = kMissing;  // a sample the file marks as missing
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }
 
@@ -57,8 +55,8 @@ ReadOutcome read_free(LineSource& in, std::span<const FieldRef> fields) {
     if (n == 0) return ReadOutcome::Done;
     std::string_view line;
     if (!in.next_line(line)) return end_of_input(in);
-    size_t next = 0;           // next field to fill
-    size_t pos = 0;            // position in the line
+    size_t next = 0;             // next field to fill
+    size_t pos = 0;              // position in the line
     bool comma_is_empty = true;  // a comma now would stand for an empty value
     for (;;) {
         while (pos < line.size() && is_blank(line[pos])) ++pos;

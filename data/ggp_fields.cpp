@@ -1,7 +1,7 @@
 #include "data/ggp_fields.h"
 
-#include <cstring>
 #include <algorithm>
+#include <cstring>
 
 #include "data/calendar.h"
 #include "data/field_conversion.h"
@@ -131,9 +131,8 @@ bool GgpFieldReader::set_time(std::string_view date, INTEGER month, GgpRecord& r
 GgpLineKind GgpFieldReader::read_fixed(std::string_view line, GgpRecord& r) {
     INTEGER month = 0;
     if (!two_digit_field(line, 4, month)) month = 0;  // unread by the layout: the line before's month
-    if (!two_digit_field(line, 6, r.day) || !two_digit_field(line, 9, r.hour) ||
-        !two_digit_field(line, 11, r.minute) || !two_digit_field(line, 13, r.second) ||
-        !set_time(columns(line, 0, 8), month, r))
+    if (!two_digit_field(line, 6, r.day) || !two_digit_field(line, 9, r.hour) || !two_digit_field(line, 11, r.minute) ||
+        !two_digit_field(line, 13, r.second) || !set_time(columns(line, 0, 8), month, r))
         return GgpLineKind::Error;
     if (!read_column_value(columns(line, 15, 25), r.gravity)) return GgpLineKind::Error;
     return read_column_value(columns(line, 25, 35), r.pressure) ? GgpLineKind::Data : GgpLineKind::Error;

@@ -47,10 +47,10 @@ private:
     GgpLineKind read_fields(std::string_view line, GgpRecord& r);
     bool set_time(std::string_view date, INTEGER month, GgpRecord& r);
 
-    char date_[8] = {};     // the date columns of the last line, to skip converting them again
+    char date_[8] = {};      // the date columns of the last line, to skip converting them again
     int64_t day_start_ = 0;  // its seconds at 00:00:00
     bool have_date_ = false;
-    INTEGER month_ = 1;      // the last month read, for lines whose month columns are blank
+    INTEGER month_ = 1;  // the last month read, for lines whose month columns are blank
 };
 
 // True when a line can be read by the stated columns: no tab, and no token

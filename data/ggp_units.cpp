@@ -22,9 +22,18 @@ std::string_view shown_unit(std::string_view written) {
         std::string_view written, shown;
     };
     static constexpr Known kKnown[] = {
-        {"v", "volt"},          {"volt", "volt"},      {"hpa", "hPa"},          {"mbar", "mbar"},
-        {"nm/s^2", "nm/s2"},    {"nm/s**2", "nm/s2"},  {"nm/s2", "nm/s2"},      {"nms-2", "nm/s2"},
-        {"ugal", "microgal"},   {"microgal", "microgal"}, {"\xc2\xb5gal", "microgal"}, {"mugal", "microgal"},
+        {"v", "volt"},
+        {"volt", "volt"},
+        {"hpa", "hPa"},
+        {"mbar", "mbar"},
+        {"nm/s^2", "nm/s2"},
+        {"nm/s**2", "nm/s2"},
+        {"nm/s2", "nm/s2"},
+        {"nms-2", "nm/s2"},
+        {"ugal", "microgal"},
+        {"microgal", "microgal"},
+        {"\xc2\xb5gal", "microgal"},
+        {"mugal", "microgal"},
     };
     const std::string l = lower(written);
     for (const Known& k : kKnown) {
@@ -50,7 +59,8 @@ bool names_columns(std::string_view line) {
 void note_channels(std::string_view line, HeaderUnits& units) {
     const std::string l = lower(line);
     for (size_t i = 0; i < l.size(); ++i) {
-        if (!std::isalpha(static_cast<unsigned char>(l[i])) || (i > 0 && std::isalpha(static_cast<unsigned char>(l[i - 1]))))
+        if (!std::isalpha(static_cast<unsigned char>(l[i])) ||
+            (i > 0 && std::isalpha(static_cast<unsigned char>(l[i - 1]))))
             continue;
         const std::string_view word = std::string_view(l).substr(i);
         units.names_gravity |= names_gravity(word);
@@ -68,7 +78,9 @@ void scan_header_latitude(std::string_view line, double& latitude) {
     const std::string rest = l.substr(colon + 1);
     char* end = nullptr;
     const double value = std::strtod(rest.c_str(), &end);
-    if (end == rest.c_str() || rest.find_first_not_of(" \t\r", static_cast<size_t>(end - rest.c_str())) != std::string::npos) return;
+    if (end == rest.c_str() ||
+        rest.find_first_not_of(" \t\r", static_cast<size_t>(end - rest.c_str())) != std::string::npos)
+        return;
     if (std::isfinite(value) && std::fabs(value) <= 90.0) latitude = value;
 }
 

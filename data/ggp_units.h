@@ -8,7 +8,7 @@
 namespace datrax {
 
 struct HeaderUnits {
-    Text<20> gravity, pressure;            // the unit texts as shown
+    Text<20> gravity, pressure;  // the unit texts as shown
     bool has_gravity = false, has_pressure = false;
     // The channels named in the lines that give units (with or without one).
     bool names_gravity = false, names_pressure = false;

@@ -63,11 +63,11 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     const std::function<void(size_t)>* piece_ = nullptr;  // the job, while it runs
-    size_t count_ = 0;     // pieces of the job
-    size_t next_ = 0;      // the next piece to take
-    size_t finished_ = 0;  // pieces finished
-    bool quit_ = false;    // the thread is to end
-    bool alone_ = false;   // no second thread: every piece runs here
+    size_t count_ = 0;                                    // pieces of the job
+    size_t next_ = 0;                                     // the next piece to take
+    size_t finished_ = 0;                                 // pieces finished
+    bool quit_ = false;                                   // the thread is to end
+    bool alone_ = false;                                  // no second thread: every piece runs here
 };
 
 }  // namespace datrax

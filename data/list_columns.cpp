@@ -24,9 +24,10 @@ std::string_view trim(std::string_view s) {
 
 // Units a name may end in after an underscore ("Level_m").
 bool known_unit(std::string_view u) {
-    static constexpr std::string_view kUnits[] = {
-        "hpa", "mbar", "bar", "pa", "kpa", "psi", "m", "cm", "mm", "cmh2o", "mh2o", "inhg", "mmhg", "v", "mv",
-        "c", "degc", "k", "ugal", "mgal", "microgal", "nm/s2", "nms-2", "m/s2", "ms", "s", "us/cm", "ms/cm"};
+    static constexpr std::string_view kUnits[] = {"hpa",   "mbar",  "bar",   "pa",   "kpa",  "psi",   "m",
+                                                  "cm",    "mm",    "cmh2o", "mh2o", "inhg", "mmhg",  "v",
+                                                  "mv",    "c",     "degc",  "k",    "ugal", "mgal",  "microgal",
+                                                  "nm/s2", "nms-2", "m/s2",  "ms",   "s",    "us/cm", "ms/cm"};
     const std::string l = lower(u);
     for (const std::string_view k : kUnits) {
         if (l == k) return true;

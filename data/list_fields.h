@@ -12,11 +12,11 @@
 namespace datrax {
 
 enum class ListLineKind {
-    Blank,    // nothing but separators
-    Text,     // a line that does not read as numbers (a header line)
-    Data,     // time and value
-    NoValue,  // reads as numbers but holds no value after the time
-    BadValue, // the time reads, the value does not
+    Blank,     // nothing but separators
+    Text,      // a line that does not read as numbers (a header line)
+    Data,      // time and value
+    NoValue,   // reads as numbers but holds no value after the time
+    BadValue,  // the time reads, the value does not
 };
 
 struct ListLine {

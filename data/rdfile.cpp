@@ -17,9 +17,7 @@ namespace datrax {
 
 namespace reader {
 
-void refuse_too_large() {
-    bottom_row_notice("File too large for DATRAX, recompile...|", scr.PRMCOL);
-}
+void refuse_too_large() { bottom_row_notice("File too large for DATRAX, recompile...|", scr.PRMCOL); }
 
 void show_reading(std::string_view text) { MSGTXT(0, -scr.MAXROW, text, scr.PRMCOL); }
 

@@ -23,10 +23,10 @@ namespace datrax::reader {
 namespace {
 
 struct Layout {
-    int values;          // values per record
-    bool paired;         // each value preceded by an INTEGER that is not used
-    INTEGER last_second; // the record starting here is the last one
-    int64_t step;        // seconds between the values of a record
+    int values;           // values per record
+    bool paired;          // each value preceded by an INTEGER that is not used
+    INTEGER last_second;  // the record starting here is the last one
+    int64_t step;         // seconds between the values of a record
     const char* message;
     const char* record;  // what a record holds, for the reason of a failure
 };

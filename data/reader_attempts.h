@@ -12,13 +12,13 @@
 namespace datrax::reader {
 
 struct Context {
-    INTEGER k = 1;          // slot being read
-    FileName name;          // the file name, left-adjusted
-    INTEGER name_len = 0;   // its trimmed length as measured by LENTXT
-    double start = 0.0;     // time of sample 1 found by the attempt (NaN when unknown)
-    double interval = 0.0;  // seconds between samples where the file says more than DT and TUNIT (NaN otherwise)
-    double latitude = 0.0;  // station latitude in degrees from a GGP header (NaN otherwise)
-    FileLines in;           // reopened by every attempt
+    INTEGER k = 1;            // slot being read
+    FileName name;            // the file name, left-adjusted
+    INTEGER name_len = 0;     // its trimmed length as measured by LENTXT
+    double start = 0.0;       // time of sample 1 found by the attempt (NaN when unknown)
+    double interval = 0.0;    // seconds between samples where the file says more than DT and TUNIT (NaN otherwise)
+    double latitude = 0.0;    // station latitude in degrees from a GGP header (NaN otherwise)
+    FileLines in;             // reopened by every attempt
     bool both_slots = false;  // the file filled slots 1 and 2 (a dated list of two value columns)
     std::string zone;         // the time zone the file names for its stamps
     std::string date_order;   // how its dates were read where they could be read either way
@@ -43,9 +43,9 @@ Outcome read_list(Context& c);
 
 // Where a dated list's data begin, as read_list found them.
 struct DatedStart {
-    int64_t first_line = 0;             // line number of the first data line
+    int64_t first_line = 0;  // line number of the first data line
     char separator = ' ';
-    std::vector<std::string> header;    // the lines before it (the last names the columns)
+    std::vector<std::string> header;  // the lines before it (the last names the columns)
 };
 // A list whose lines start with a date and time, placed by its stamps.
 Outcome read_dated_list(Context& c, const DatedStart& d);

@@ -22,9 +22,9 @@ struct FieldRef {
     void* p;
     int len = 0;  // declared length of a text field
 
-    FieldRef(INTEGER& v) : kind(Kind::Integer), p(&v) {}  // NOLINT: lists of fields read naturally
-    FieldRef(REAL& v) : kind(Kind::Real), p(&v) {}        // NOLINT
-    FieldRef(LOGICAL& v) : kind(Kind::Logical), p(&v) {}  // NOLINT
+    FieldRef(INTEGER& v) : kind(Kind::Integer), p(&v) {}         // NOLINT: lists of fields read naturally
+    FieldRef(REAL& v) : kind(Kind::Real), p(&v) {}               // NOLINT
+    FieldRef(LOGICAL& v) : kind(Kind::Logical), p(&v) {}         // NOLINT
     FieldRef(TextRef t) : kind(Kind::Text), p(t.p), len(t.n) {}  // NOLINT
 
     INTEGER& integer() const { return *static_cast<INTEGER*>(p); }
@@ -41,11 +41,11 @@ struct OutValue {
     LOGICAL l = false;
     std::string_view t;
 
-    OutValue(INTEGER v) : kind(FieldRef::Kind::Integer), i(v) {}           // NOLINT
-    OutValue(REAL v) : kind(FieldRef::Kind::Real), r(v) {}                 // NOLINT
-    OutValue(LOGICAL v) : kind(FieldRef::Kind::Logical), l(v) {}           // NOLINT
-    OutValue(std::string_view v) : kind(FieldRef::Kind::Text), t(v) {}     // NOLINT
-    OutValue(const char* v) : OutValue(std::string_view(v)) {}            // NOLINT
+    OutValue(INTEGER v) : kind(FieldRef::Kind::Integer), i(v) {}        // NOLINT
+    OutValue(REAL v) : kind(FieldRef::Kind::Real), r(v) {}              // NOLINT
+    OutValue(LOGICAL v) : kind(FieldRef::Kind::Logical), l(v) {}        // NOLINT
+    OutValue(std::string_view v) : kind(FieldRef::Kind::Text), t(v) {}  // NOLINT
+    OutValue(const char* v) : OutValue(std::string_view(v)) {}          // NOLINT
 };
 
 }  // namespace datrax

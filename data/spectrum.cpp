@@ -30,8 +30,8 @@ void apply_hann(std::span<REAL> x) {
 // In-place real transform of n samples held in a buffer of 2 (n/2 + 1)
 // floats; the result is n/2 + 1 complex values.
 void transform(float* buffer, int n) {
-    fftwf_plan plan = fftwf_plan_dft_r2c_1d(n, buffer, reinterpret_cast<fftwf_complex*>(buffer),
-                                            FFTW_ESTIMATE | FFTW_DESTROY_INPUT);
+    fftwf_plan plan =
+        fftwf_plan_dft_r2c_1d(n, buffer, reinterpret_cast<fftwf_complex*>(buffer), FFTW_ESTIMATE | FFTW_DESTROY_INPUT);
     fftwf_execute(plan);
     fftwf_destroy_plan(plan);
 }
@@ -105,7 +105,8 @@ bool fill_missing(std::span<REAL> x) {
     for (size_t i = last + 1; i < x.size(); ++i) {
         if (std::isnan(x[i])) continue;
         const double a = x[last], b = x[i], span = static_cast<double>(i - last);
-        for (size_t m = last + 1; m < i; ++m) x[m] = static_cast<REAL>(a + (b - a) * static_cast<double>(m - last) / span);
+        for (size_t m = last + 1; m < i; ++m)
+            x[m] = static_cast<REAL>(a + (b - a) * static_cast<double>(m - last) / span);
         last = i;
     }
     std::fill(x.begin() + static_cast<std::ptrdiff_t>(last) + 1, x.end(), x[last]);
@@ -125,7 +126,8 @@ void remove_trend(std::span<REAL> x) {
         sum_tt += t * t;
     }
     const double mean = sum / n, slope = sum_tt > 0.0 ? sum_ty / sum_tt : 0.0;
-    for (size_t i = 0; i < x.size(); ++i) x[i] = static_cast<REAL>(x[i] - (mean + slope * (static_cast<double>(i) - mid)));
+    for (size_t i = 0; i < x.size(); ++i)
+        x[i] = static_cast<REAL>(x[i] - (mean + slope * (static_cast<double>(i) - mid)));
 }
 
 SpectrumStatus amplitude_spectrum(std::span<const REAL> samples, double dt, Spectrum& out) {
@@ -165,7 +167,8 @@ SpectrumPeak band_peak(const Spectrum& s, double lo, double hi) {
     const BinRange r = bins_of(s, lo, hi, false);
     if (r.first >= r.end) return {};
     const auto begin = s.amplitude.begin();
-    const auto top = std::max_element(begin + static_cast<std::ptrdiff_t>(r.first), begin + static_cast<std::ptrdiff_t>(r.end));
+    const auto top =
+        std::max_element(begin + static_cast<std::ptrdiff_t>(r.first), begin + static_cast<std::ptrdiff_t>(r.end));
     return refine(s, static_cast<size_t>(top - begin));
 }
 

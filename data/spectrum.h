@@ -25,10 +25,10 @@ struct SpectrumWindow {
 };
 
 struct Spectrum {
-    double df = 0.0;              // frequency step: bin j lies at j x df (cycles per time unit of dt)
+    double df = 0.0;                // frequency step: bin j lies at j x df (cycles per time unit of dt)
     std::vector<double> amplitude;  // amplitude of bins 0 .. n/2, in the data unit
-    INTEGER samples = 0;          // samples in the window (n)
-    INTEGER filled = 0;           // missing samples filled before the transform
+    INTEGER samples = 0;            // samples in the window (n)
+    INTEGER filled = 0;             // missing samples filled before the transform
     // Frequency of bin j.
     double frequency(size_t j) const { return static_cast<double>(j) * df; }
 };

@@ -1,11 +1,10 @@
 #include "data/tide_fit.h"
 
+#include <Eigen/Cholesky>
+#include <Eigen/Core>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-
-#include <Eigen/Cholesky>
-#include <Eigen/Core>
 
 #include "data/tide_waves.h"
 
@@ -15,8 +14,8 @@ namespace {
 
 constexpr double kDegree = std::numbers::pi / 180.0;
 constexpr double kJ2000 = 946728000.0;  // 2000-01-01 12:00 UTC, where the table's frequencies are taken
-constexpr int kBlockRows = 256;          // rows of the design matrix formed at a time
-constexpr int64_t kReseedEvery = 4096;   // samples between exact sines and cosines of the phasors
+constexpr int kBlockRows = 256;         // rows of the design matrix formed at a time
+constexpr int64_t kReseedEvery = 4096;  // samples between exact sines and cosines of the phasors
 
 double reduced(double degrees) {
     const double r = std::fmod(degrees, 360.0);
@@ -25,10 +24,10 @@ double reduced(double degrees) {
 
 // One wave of one group as a rotating phasor: weight x f x exp(i (V + u)).
 struct Phasor {
-    int column = 0;          // cosine column of its group; the sine follows
-    double weight = 1.0;     // ratio to the group leader's potential, times f
-    double phase0 = 0.0;     // V + u at sample 0, radians
-    double step = 0.0;       // radians per sample
+    int column = 0;       // cosine column of its group; the sine follows
+    double weight = 1.0;  // ratio to the group leader's potential, times f
+    double phase0 = 0.0;  // V + u at sample 0, radians
+    double step = 0.0;    // radians per sample
     double re = 0.0, im = 0.0, step_re = 1.0, step_im = 0.0;
 };
 
@@ -92,7 +91,8 @@ public:
         double power = 1.0;
         for (int k = 0; k <= drift_degree_; ++k, power *= t) x[drift_column_ + k] = power;
         if (!in_.pressure.empty())
-            x[columns_ - 1] = (static_cast<double>(in_.pressure[static_cast<size_t>(i)]) - pressure_mean_) / pressure_scale_;
+            x[columns_ - 1] =
+                (static_cast<double>(in_.pressure[static_cast<size_t>(i)]) - pressure_mean_) / pressure_scale_;
     }
 
     // The sample takes part in the fit.
@@ -210,7 +210,8 @@ void polar(TideGroup& g, double a, double b, double vaa, double vbb, double vab)
         return;
     }
     g.amplitude_error = std::sqrt(std::max((a * a * vaa + b * b * vbb + 2 * a * b * vab) / a2, 0.0));
-    g.phase_error = std::min(std::sqrt(std::max((b * b * vaa + a * a * vbb - 2 * a * b * vab) / (a2 * a2), 0.0)) / kDegree, 180.0);
+    g.phase_error =
+        std::min(std::sqrt(std::max((b * b * vaa + a * a * vbb - 2 * a * b * vab) / (a2 * a2), 0.0)) / kDegree, 180.0);
 }
 
 void amplitude_factor(const TideInput& in, TideGroup& g) {
@@ -259,7 +260,8 @@ void plan_groups(double hours, std::vector<TideGroup>& groups, std::vector<int>&
         else
             groups.push_back(TideGroup{{w}});
     }
-    std::sort(groups.begin(), groups.end(), [](const TideGroup& a, const TideGroup& b) { return a.waves[0] < b.waves[0]; });
+    std::sort(groups.begin(), groups.end(),
+              [](const TideGroup& a, const TideGroup& b) { return a.waves[0] < b.waves[0]; });
 }
 
 TideStatus fit_tides(const TideInput& given, TideFit& out) {

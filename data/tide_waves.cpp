@@ -89,10 +89,13 @@ NodalCorrection nodal_correction(const TideWave& wave, double seconds) {
     const NodalCorrection m2{1.0004 - 0.0373 * c1 + 0.0002 * c2, -2.14 * s1};
     switch (wave.nodal) {
         case NodalKind::None: return {};
-        case NodalKind::O1: return {1.0089 + 0.1871 * c1 - 0.0147 * c2 + 0.0014 * c3, 10.80 * s1 - 1.34 * s2 + 0.19 * s3};
-        case NodalKind::K1: return {1.0060 + 0.1150 * c1 - 0.0088 * c2 + 0.0006 * c3, -8.86 * s1 + 0.68 * s2 - 0.07 * s3};
+        case NodalKind::O1:
+            return {1.0089 + 0.1871 * c1 - 0.0147 * c2 + 0.0014 * c3, 10.80 * s1 - 1.34 * s2 + 0.19 * s3};
+        case NodalKind::K1:
+            return {1.0060 + 0.1150 * c1 - 0.0088 * c2 + 0.0006 * c3, -8.86 * s1 + 0.68 * s2 - 0.07 * s3};
         case NodalKind::M2: return m2;
-        case NodalKind::K2: return {1.0241 + 0.2863 * c1 + 0.0083 * c2 - 0.0015 * c3, -17.74 * s1 + 0.68 * s2 - 0.04 * s3};
+        case NodalKind::K2:
+            return {1.0241 + 0.2863 * c1 + 0.0083 * c2 - 0.0015 * c3, -17.74 * s1 + 0.68 * s2 - 0.04 * s3};
         case NodalKind::M3: return {std::pow(m2.f, 1.5), 1.5 * m2.u};
     }
     return {};
@@ -102,8 +105,8 @@ double rigid_gravity_tide(const TideWave& wave, double latitude) {
     // Degree-n gravity tide of a rigid earth: n (g / a) times the
     // equilibrium height H |Y(n,m)| of the fully normalised harmonic, at the
     // geocentric latitude of the station on the GRS80 ellipsoid.
-    constexpr double kGravity = 9.80665;      // m/s^2
-    constexpr double kRadius = 6371000.0;     // mean earth radius, m
+    constexpr double kGravity = 9.80665;   // m/s^2
+    constexpr double kRadius = 6371000.0;  // mean earth radius, m
     constexpr double kFlattening = 1.0 / 298.257222101;
     if (wave.H == 0.0) return 0.0;
     const double e2 = kFlattening * (2.0 - kFlattening);

@@ -15,9 +15,9 @@ struct TideWave {
     std::string_view name;
     // Doodson numbers: coefficients of tau, s, h, p, N', p1 (not offset by 5).
     std::array<int, 6> doodson;
-    double offset;   // phase of the wave at argument zero, degrees (-90 for most diurnal waves)
-    double H;        // potential amplitude (metres of equilibrium tide); 0 for the degree-3 wave
-    int degree;      // degree of the potential term (2, or 3 for M3)
+    double offset;  // phase of the wave at argument zero, degrees (-90 for most diurnal waves)
+    double H;       // potential amplitude (metres of equilibrium tide); 0 for the degree-3 wave
+    int degree;     // degree of the potential term (2, or 3 for M3)
     NodalKind nodal;
     int species() const { return doodson[0]; }
 };

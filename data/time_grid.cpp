@@ -81,14 +81,14 @@ struct StepTable {
     // The index of the first distinct step at or above the lower end of
     // c's window, and of the first beyond its upper end.
     size_t from(int64_t c) const {
-        return static_cast<size_t>(std::lower_bound(value.begin(), value.end(), 0, [c](int64_t v, int) {
-                                       return 3 * v < 2 * c;
-                                   }) - value.begin());
+        return static_cast<size_t>(
+            std::lower_bound(value.begin(), value.end(), 0, [c](int64_t v, int) { return 3 * v < 2 * c; }) -
+            value.begin());
     }
     size_t to(int64_t c) const {
-        return static_cast<size_t>(std::lower_bound(value.begin(), value.end(), 0, [c](int64_t v, int) {
-                                       return 3 * v <= 4 * c;
-                                   }) - value.begin());
+        return static_cast<size_t>(
+            std::lower_bound(value.begin(), value.end(), 0, [c](int64_t v, int) { return 3 * v <= 4 * c; }) -
+            value.begin());
     }
     int64_t count_below(size_t j) const { return j < value.size() ? below[j] : total; }
     int64_t window(int64_t c) const { return count_below(to(c)) - count_below(from(c)); }
@@ -123,7 +123,8 @@ struct StepTable {
 
 void TimeGrid::add(int64_t t, int64_t line) {
     const int64_t offset = line - static_cast<int64_t>(slots_.size());
-    if (line_offsets_.empty() || line_offsets_.back().second != offset) line_offsets_.emplace_back(slots_.size(), offset);
+    if (line_offsets_.empty() || line_offsets_.back().second != offset)
+        line_offsets_.emplace_back(slots_.size(), offset);
     slots_.push_back(t);
 }
 

@@ -45,8 +45,8 @@ public:
     // After place(): the sample (from 1) of the i-th line added, 0 when it
     // was skipped.
     int64_t slot(size_t i) const { return slots_[i]; }
-    int64_t samples() const { return samples_; }         // the span of the lines kept
-    int64_t interval() const { return interval_; }       // milliseconds; 0 without two distinct stamps
+    int64_t samples() const { return samples_; }        // the span of the lines kept
+    int64_t interval() const { return interval_; }      // milliseconds; 0 without two distinct stamps
     int64_t first_time() const { return first_time_; }  // stamp of sample 1
     INTEGER skipped() const { return skipped_; }
     int64_t first_skipped_line() const { return first_skipped_line_; }

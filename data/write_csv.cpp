@@ -85,7 +85,8 @@ private:
 
 void one_series(const SeriesOut& s, const SampleClock& c, Rows& rows) {
     const int64_t n = static_cast<int64_t>(s.samples.size());
-    for (int64_t i = 0; i < n; ++i) rows.end_row(Rows::cell(rows.start_row(c.tick(i), c), s.samples[static_cast<size_t>(i)]));
+    for (int64_t i = 0; i < n; ++i)
+        rows.end_row(Rows::cell(rows.start_row(c.tick(i), c), s.samples[static_cast<size_t>(i)]));
 }
 
 // Both series on the union of their times, in time order.

@@ -16,13 +16,15 @@ namespace datrax {
 // One data set to write.
 struct SeriesOut {
     std::span<const REAL> samples;  // the values; a missing sample is a NaN
-    double start = std::numeric_limits<double>::quiet_NaN();  // time of the first sample: seconds since 1970 UTC, NaN when unknown
-    double interval_seconds = std::numeric_limits<double>::quiet_NaN();  // seconds between samples, NaN when the time unit is no standard one
-    REAL dt = 1.0f;          // the interval in time_unit
-    std::string time_unit;   // the time unit as the data name it ("min", "sec", "hr" ...)
-    std::string unit;        // the data unit ("microgal")
-    std::string title;       // the title, or the file name when there is none
-    int zone_minutes = 0;    // local time of the data: minutes east of UTC (0 for UTC)
+    double start =
+        std::numeric_limits<double>::quiet_NaN();  // time of the first sample: seconds since 1970 UTC, NaN when unknown
+    double interval_seconds =
+        std::numeric_limits<double>::quiet_NaN();  // seconds between samples, NaN when the time unit is no standard one
+    REAL dt = 1.0f;                                // the interval in time_unit
+    std::string time_unit;                         // the time unit as the data name it ("min", "sec", "hr" ...)
+    std::string unit;                              // the data unit ("microgal")
+    std::string title;                             // the title, or the file name when there is none
+    int zone_minutes = 0;                          // local time of the data: minutes east of UTC (0 for UTC)
 };
 
 enum class DataFileKind {

@@ -110,7 +110,8 @@ char* DateTimeText::put(char* p, int64_t ticks, const SampleClock& clock) {
     if (day != day_) {
         const CivilTime t = civil_time(day * 86400);
         // Outside four-digit years the year is written as the calendar gives it.
-        char* d = t.year < 0 || t.year > 9999 ? std::to_chars(date_, date_ + 20, t.year).ptr : put_digits(date_, t.year, 4);
+        char* d =
+            t.year < 0 || t.year > 9999 ? std::to_chars(date_, date_ + 20, t.year).ptr : put_digits(date_, t.year, 4);
         *d++ = '-';
         d = put_digits(d, t.month, 2);
         *d++ = '-';

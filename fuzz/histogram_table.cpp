@@ -1,17 +1,18 @@
 // The histogram table writer on arbitrary samples: the table always has its
 // 28 records, every bin record its fixed columns, and no more samples
 // counted than there are.
+#include "plots/histogram_table.h"
+
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <array>
 #include <sstream>
 #include <string>
 
 #include "app/state.h"
 #include "data/limits.h"
 #include "fuzz_support.h"
-#include "plots/histogram_table.h"
 
 using namespace datrax;
 

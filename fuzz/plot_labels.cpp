@@ -39,12 +39,11 @@ void draw_one(fuzz::Bytes& in) {
     const auto n = static_cast<INTEGER>(text.size());
     switch (op % 5) {
         case 0: PLTSYM(x, y, 0.14f, text, static_cast<REAL>(in.take<int8_t>()), n); break;
-        case 1: PLTSYM(999.0f, 999.0f, -0.1f, text, 0.0f, n); break;   // continued, bold
-        case 2: PLTSYM(x, y, 0.14f, text + "^", 0.0f, n + 1); break;    // centred
+        case 1: PLTSYM(999.0f, 999.0f, -0.1f, text, 0.0f, n); break;  // continued, bold
+        case 2: PLTSYM(x, y, 0.14f, text + "^", 0.0f, n + 1); break;  // centred
         case 3: {
             REAL angle = op & 8 ? 90.0f : 0.0f;
-            PLTAXS(x, y, text, op & 16 ? -n : n, 3.0f, angle, in.take<REAL>(), 1.0f, in.take<int8_t>() % 8, 0.0f,
-                   1.0f);
+            PLTAXS(x, y, text, op & 16 ? -n : n, 3.0f, angle, in.take<REAL>(), 1.0f, in.take<int8_t>() % 8, 0.0f, 1.0f);
             break;
         }
         case 4: PLTSYM(x, y, 0.14f, text, 0.0f, -1 - (op & 1)); break;  // a marker of the text's first code

@@ -1,11 +1,12 @@
 // The profile reader and writer on arbitrary bytes: whatever the file held,
 // the profile written from it reads back whole (no row skipped) and is
 // written again byte for byte the same.
+#include "app/profile.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-#include "app/profile.h"
 #include "app/state.h"
 #include "fuzz_support.h"
 #include "platform/config_path.h"

@@ -1,5 +1,7 @@
 // The data-file reader on arbitrary bytes. The first byte chooses the file
 // name (VELK gravity, VELK pressure or another name) and the slot.
+#include "data/rdfile.h"
+
 #include <unistd.h>
 
 #include <cstddef>
@@ -7,7 +9,6 @@
 #include <string>
 
 #include "app/state.h"
-#include "data/rdfile.h"
 #include "fuzz_support.h"
 #include "platform/run_stop.h"
 

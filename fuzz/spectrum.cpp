@@ -1,6 +1,8 @@
 // The spectrum and its band table over arbitrary finite samples: a window
 // is either refused or gives a table of numbers only (no INF or NaN that a
 // reader of the table could not take), whatever the magnitudes.
+#include "data/spectrum.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -10,7 +12,6 @@
 #include <vector>
 
 #include "app/state.h"
-#include "data/spectrum.h"
 #include "fuzz_support.h"
 #include "plots/spectrum_table.h"
 

@@ -49,8 +49,7 @@ void Canvas::resize(int width, int height) {
 }
 
 std::string Canvas::row_text(int row) const {
-    std::string s(grid_.begin() + static_cast<long>(row) * cols(),
-                  grid_.begin() + static_cast<long>(row + 1) * cols());
+    std::string s(grid_.begin() + static_cast<long>(row) * cols(), grid_.begin() + static_cast<long>(row + 1) * cols());
     while (!s.empty() && s.back() == ' ') s.pop_back();
     return s;
 }
@@ -257,7 +256,7 @@ void Canvas::polyline_world(const float* x, const float* y, size_t n) {
     }
     bool open = false;  // a column span is pending
     int col = 0, lo = 0, hi = 0;
-    int64_t bits = 0;   // mask bits the pending segments would have used
+    int64_t bits = 0;  // mask bits the pending segments would have used
     const auto flush = [&] {
         if (!open) return;
         const unsigned phase = mask_bit_;
@@ -357,13 +356,14 @@ void Canvas::draw_segment(int x0, int y0, int x1, int y1) {
     ++gen_;
 
     if (dmaj == 0) {
-        if (in_clip(x0, y0) && ((mask_ << phase) & 0x8000)) px_[static_cast<size_t>(y0) * w_ + x0] = static_cast<uint8_t>(color_);
+        if (in_clip(x0, y0) && ((mask_ << phase) & 0x8000))
+            px_[static_cast<size_t>(y0) * w_ + x0] = static_cast<uint8_t>(color_);
         return;
     }
     const int sx = x1 >= x0 ? 1 : -1, sy = y1 >= y0 ? 1 : -1;
     int64_t lo = 0, hi = dmaj;
-    const bool inside = std::min(x0, x1) >= clip_x1_ && std::max(x0, x1) <= clip_x2_ &&
-                        std::min(y0, y1) >= clip_y1_ && std::max(y0, y1) <= clip_y2_;
+    const bool inside = std::min(x0, x1) >= clip_x1_ && std::max(x0, x1) <= clip_x2_ && std::min(y0, y1) >= clip_y1_ &&
+                        std::max(y0, y1) <= clip_y2_;
     if (!inside) {
         // Major axis: its coordinate must lie within the clip range.
         const int m0 = x_major ? x0 : y0, sm = x_major ? sx : sy;
@@ -400,9 +400,11 @@ void Canvas::draw_segment(int x0, int y0, int x1, int y1) {
     // Vertical and horizontal runs and solid lines (most of a curve) get
     // loops without the tests they do not need.
     if (mask_ == 0xFFFF)
-        dmin == 0 ? run_pixels<true, true>(p, count, steps, e, m, c) : run_pixels<true, false>(p, count, steps, e, m, c);
+        dmin == 0 ? run_pixels<true, true>(p, count, steps, e, m, c)
+                  : run_pixels<true, false>(p, count, steps, e, m, c);
     else
-        dmin == 0 ? run_pixels<false, true>(p, count, steps, e, m, c) : run_pixels<false, false>(p, count, steps, e, m, c);
+        dmin == 0 ? run_pixels<false, true>(p, count, steps, e, m, c)
+                  : run_pixels<false, false>(p, count, steps, e, m, c);
 }
 
 void Canvas::set_pixel(int x, int y) {
@@ -441,7 +443,8 @@ void Canvas::flood_fill(int x, int y, int boundary) {
         int l = s.x, r = s.x;
         while (l > clip_x1_ && open(at(l - 1, s.y))) --l;
         while (r < clip_x2_ && open(at(r + 1, s.y))) ++r;
-        std::fill(px_.begin() + static_cast<ptrdiff_t>(at(l, s.y)), px_.begin() + static_cast<ptrdiff_t>(at(r, s.y)) + 1, c);
+        std::fill(px_.begin() + static_cast<ptrdiff_t>(at(l, s.y)),
+                  px_.begin() + static_cast<ptrdiff_t>(at(r, s.y)) + 1, c);
         std::fill(fill_stamp_.begin() + static_cast<ptrdiff_t>(at(l, s.y)),
                   fill_stamp_.begin() + static_cast<ptrdiff_t>(at(r, s.y)) + 1, fill_gen_);
         for (const int ny : {s.y - 1, s.y + 1}) {

@@ -111,9 +111,7 @@ private:
     void line_to_pixel(float fx, float fy);
     void draw_far_segment(double x0, double y0, double x1, double y1);
     void draw_segment(int x0, int y0, int x1, int y1);
-    bool in_clip(int ax, int ay) const {
-        return ax >= clip_x1_ && ax <= clip_x2_ && ay >= clip_y1_ && ay <= clip_y2_;
-    }
+    bool in_clip(int ax, int ay) const { return ax >= clip_x1_ && ax <= clip_x2_ && ay >= clip_y1_ && ay <= clip_y2_; }
 
     int w_ = 0, h_ = 0;
     std::vector<uint8_t> px_;
@@ -122,13 +120,13 @@ private:
 
     // text state
     int tw_r1_ = 1, tw_c1_ = 1, tw_r2_ = 1, tw_c2_ = 1;  // text window, 1-based inclusive
-    int cur_row_ = 1, cur_col_ = 1;                     // relative to the text window
+    int cur_row_ = 1, cur_col_ = 1;                      // relative to the text window
     int fg_ = 15, bg_ = 0;
 
     // graphics state
-    int vp_x1_ = 0, vp_y1_ = 0, vp_x2_ = 0, vp_y2_ = 0;    // viewport, canvas pixels inclusive
-    float wx1_ = 0, wy1_ = 0, wx2_ = 1, wy2_ = 1;         // world window
-    float sx_ = 1, sy_ = 1;                              // viewport pixels per world unit
+    int vp_x1_ = 0, vp_y1_ = 0, vp_x2_ = 0, vp_y2_ = 0;          // viewport, canvas pixels inclusive
+    float wx1_ = 0, wy1_ = 0, wx2_ = 1, wy2_ = 1;                // world window
+    float sx_ = 1, sy_ = 1;                                      // viewport pixels per world unit
     int clip_x1_ = 0, clip_y1_ = 0, clip_x2_ = 0, clip_y2_ = 0;  // canvas pixels inclusive
     uint16_t mask_ = 0xFFFF;
     unsigned mask_bit_ = 0;  // position in the mask, carried along lines

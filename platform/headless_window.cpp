@@ -33,7 +33,8 @@ bool parse_key_script(std::string_view script, std::vector<ScriptKey>& keys, std
             continue;
         }
         const size_t close = script.find('}', i);
-        const std::string_view name = close == std::string_view::npos ? script.substr(i) : script.substr(i + 1, close - i - 1);
+        const std::string_view name =
+            close == std::string_view::npos ? script.substr(i) : script.substr(i + 1, close - i - 1);
         bool known = false;
         for (const auto& e : kEscapes) {
             if (close != std::string_view::npos && e.name == name) {

@@ -22,20 +22,19 @@ PictureLayout layout_picture(int canvas_w, int canvas_h, int drawable_w, int dra
         l.height = multiple * canvas_h;
     } else if (int64_t{drawable_w} * canvas_h <= int64_t{drawable_h} * canvas_w) {
         l.width = drawable_w;
-        l.height = std::clamp(static_cast<int>((int64_t{canvas_h} * drawable_w + canvas_w / 2) / canvas_w), 1,
-                              drawable_h);
+        l.height =
+            std::clamp(static_cast<int>((int64_t{canvas_h} * drawable_w + canvas_w / 2) / canvas_w), 1, drawable_h);
     } else {
         l.height = drawable_h;
-        l.width = std::clamp(static_cast<int>((int64_t{canvas_w} * drawable_h + canvas_h / 2) / canvas_h), 1,
-                             drawable_w);
+        l.width =
+            std::clamp(static_cast<int>((int64_t{canvas_w} * drawable_h + canvas_h / 2) / canvas_h), 1, drawable_w);
     }
     l.x = (drawable_w - l.width) / 2;
     l.y = (drawable_h - l.height) / 2;
     return l;
 }
 
-bool canvas_pixel_at(const PictureLayout& layout, int canvas_w, int canvas_h, double px, double py, int& cx,
-                     int& cy) {
+bool canvas_pixel_at(const PictureLayout& layout, int canvas_w, int canvas_h, double px, double py, int& cx, int& cy) {
     const double fx = (px - layout.x) / layout.width, fy = (py - layout.y) / layout.height;
     if (!(fx >= 0 && fx < 1 && fy >= 0 && fy < 1)) return false;
     cx = std::min(static_cast<int>(fx * canvas_w), canvas_w - 1);
@@ -50,9 +49,9 @@ namespace {
 // [i * n_out, (i + 1) * n_out), output pixel o spans [o * n_in, (o + 1) * n_in),
 // so the weights of every output pixel are whole numbers that sum to n_in.
 struct Taps {
-    int most = 0;                // the largest number of taps of an output pixel
-    std::vector<int> first;      // first input pixel of output pixel o
-    std::vector<int> count;      // number of input pixels it covers
+    int most = 0;                  // the largest number of taps of an output pixel
+    std::vector<int> first;        // first input pixel of output pixel o
+    std::vector<int> count;        // number of input pixels it covers
     std::vector<uint32_t> weight;  // o * most + j: weight of input first[o] + j
 };
 
@@ -132,8 +131,7 @@ void area_average(const Canvas& canvas, int out_w, int out_h, uint32_t* out, int
         uint32_t* dst = out + static_cast<ptrdiff_t>(oy) * pitch;
         for (int ox = 0; ox < out_w; ++ox) {
             uint32_t px = 0xFF000000u;
-            for (int c = 0; c < 3; ++c)
-                px |= static_cast<uint32_t>(sum[3 * ox + c] * per_sum + 0.5) << (16 - 8 * c);
+            for (int c = 0; c < 3; ++c) px |= static_cast<uint32_t>(sum[3 * ox + c] * per_sum + 0.5) << (16 - 8 * c);
             dst[ox] = px;
         }
     }

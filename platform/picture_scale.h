@@ -21,8 +21,7 @@ PictureLayout layout_picture(int canvas_w, int canvas_h, int drawable_w, int dra
 
 // The canvas pixel shown at a point of the drawable (real pixels, fractions
 // allowed); false when the point lies on the bars.
-bool canvas_pixel_at(const PictureLayout& layout, int canvas_w, int canvas_h, double px, double py, int& cx,
-                     int& cy);
+bool canvas_pixel_at(const PictureLayout& layout, int canvas_w, int canvas_h, double px, double py, int& cx, int& cy);
 
 // The canvas resampled to out_w x out_h by area average: every output pixel
 // is the mean colour of the canvas area it covers, so thin lines stay visible

@@ -21,17 +21,23 @@ constexpr uint64_t kPresentIntervalMs = 40;
 
 bool is_modifier(SDL_Keycode k) {
     switch (k) {
-        case SDLK_LSHIFT: case SDLK_RSHIFT: case SDLK_LCTRL: case SDLK_RCTRL:
-        case SDLK_LALT: case SDLK_RALT: case SDLK_LGUI: case SDLK_RGUI:
-        case SDLK_CAPSLOCK: case SDLK_NUMLOCKCLEAR: case SDLK_SCROLLLOCK: case SDLK_MODE:
-            return true;
-        default:
-            return false;
+        case SDLK_LSHIFT:
+        case SDLK_RSHIFT:
+        case SDLK_LCTRL:
+        case SDLK_RCTRL:
+        case SDLK_LALT:
+        case SDLK_RALT:
+        case SDLK_LGUI:
+        case SDLK_RGUI:
+        case SDLK_CAPSLOCK:
+        case SDLK_NUMLOCKCLEAR:
+        case SDLK_SCROLLLOCK:
+        case SDLK_MODE: return true;
+        default: return false;
     }
 }
 
 bool is_enter(SDL_Keycode k) { return k == SDLK_RETURN || k == SDLK_KP_ENTER || k == SDLK_RETURN2; }
-
 
 // SDL falls back to drivers that draw nowhere (offscreen, dummy) when no
 // display is reachable; a window nobody can see would leave the program
@@ -72,9 +78,9 @@ std::unique_ptr<SdlWindow> SdlWindow::open(std::string& error) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     // High-DPI aware, so the multiples are of real pixels; hidden until the
     // program first shows something, so it never flashes at a passing size.
-    w->window_ = SDL_CreateWindow("DATRAX", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, w->canvas_.width(),
-                                  w->canvas_.height(),
-                                  SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_HIDDEN);
+    w->window_ =
+        SDL_CreateWindow("DATRAX", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, w->canvas_.width(),
+                         w->canvas_.height(), SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_HIDDEN);
     if (!w->window_) {
         error = SDL_GetError();
         return nullptr;
@@ -165,8 +171,7 @@ bool SdlWindow::sized_by_program() const {
 // Leaves the window's size and place for the next run. A minimised or full
 // screen window leaves the previous ones.
 void SdlWindow::remember_place() const {
-    if (!window_ || !shown_ || (SDL_GetWindowFlags(window_) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_FULLSCREEN)))
-        return;
+    if (!window_ || !shown_ || (SDL_GetWindowFlags(window_) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_FULLSCREEN))) return;
     ScreenRect place;
     SDL_GetWindowPosition(window_, &place.x, &place.y);
     SDL_GetWindowSize(window_, &place.width, &place.height);
@@ -180,7 +185,8 @@ void SdlWindow::set_size(int width, int height) {
     Window::set_size(width, height);
     if (sized_by_program()) fit_window_to_canvas();
     repaint(true);
-    if (!texture_) throw RunStop{RunStop::Reason::Fatal, std::string("datrax: cannot show the window: ") + SDL_GetError()};
+    if (!texture_)
+        throw RunStop{RunStop::Reason::Fatal, std::string("datrax: cannot show the window: ") + SDL_GetError()};
 }
 
 bool SdlWindow::upload(const PictureLayout& layout) {

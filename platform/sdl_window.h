@@ -66,11 +66,11 @@ private:
     int texture_w_ = 0, texture_h_ = 0;
     PictureLayout layout_;                    // where the texture was last shown
     uint64_t shown_generation_ = UINT64_MAX;  // canvas generation in the texture
-    ScreenRect fitted_;     // the size fit_window_to_canvas chose last (none when remembered)
-    bool shown_ = false;    // the window is shown (it opens hidden until first needed)
+    ScreenRect fitted_;                       // the size fit_window_to_canvas chose last (none when remembered)
+    bool shown_ = false;                      // the window is shown (it opens hidden until first needed)
     uint64_t last_present_ms_ = 0;
-    bool closed_ = false;           // the user closed the window
-    std::deque<int> typed_;         // printable keys of a text event not yet read
+    bool closed_ = false;    // the user closed the window
+    std::deque<int> typed_;  // printable keys of a text event not yet read
 };
 
 }  // namespace datrax::platform

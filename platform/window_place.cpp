@@ -38,8 +38,8 @@ ScreenRect centred(int width, int height, const ScreenRect& usable) {
 
 ScreenRect fit_window(int canvas_w, int canvas_h, const ScreenRect& usable, double pixels_per_unit) {
     const double ppu = pixels_per_unit > 0 ? pixels_per_unit : 1;
-    const int multiple = std::min(static_cast<int>(usable.width * ppu) / canvas_w,
-                                  static_cast<int>(usable.height * ppu) / canvas_h);
+    const int multiple =
+        std::min(static_cast<int>(usable.width * ppu) / canvas_w, static_cast<int>(usable.height * ppu) / canvas_h);
     int w = 0, h = 0;
     if (multiple >= 1) {
         w = static_cast<int>(std::lround(canvas_w * multiple / ppu));
@@ -52,8 +52,8 @@ ScreenRect fit_window(int canvas_w, int canvas_h, const ScreenRect& usable, doub
 
 ScreenRect keep_inside(ScreenRect place, const ScreenRect& usable) {
     if (place.width > usable.width || place.height > usable.height)
-        fit_shape(place.width, place.height, std::min(place.width, usable.width),
-                  std::min(place.height, usable.height), place.width, place.height);
+        fit_shape(place.width, place.height, std::min(place.width, usable.width), std::min(place.height, usable.height),
+                  place.width, place.height);
     place.x = std::clamp(place.x, usable.x, usable.x + usable.width - place.width);
     place.y = std::clamp(place.y, usable.y, usable.y + usable.height - place.height);
     return place;

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "plotlib/coords.h"
 #include "base/numbers.h"
+#include "plotlib/coords.h"
 #include "plotlib/pen.h"
 #include "plotlib/plotlib.h"
 #include "plotlib/symbols.h"
@@ -23,10 +23,10 @@ namespace {
 constexpr REAL kTextHeight = 0.14f;      // annotation and title
 constexpr REAL kExponentHeight = 0.07f;  // the power of ten after "*10"
 constexpr REAL kTickLength = 0.15f;
-constexpr REAL kCharWidth = 0.125f;      // estimated annotation character width
+constexpr REAL kCharWidth = 0.125f;  // estimated annotation character width
 constexpr REAL kHalfChar = 0.0625f;
 constexpr REAL kTitleHalfChar = 0.07f;
-constexpr int64_t kMostTicks = 10000;    // a bound for absurd division lengths
+constexpr int64_t kMostTicks = 10000;  // a bound for absurd division lengths
 
 // Estimated width in characters of an annotation number (exponent form
 // not counted).
@@ -49,8 +49,8 @@ int64_t tick_count(REAL length, REAL div) {
 struct Frame {
     REAL c, s;  // axis direction
     bool vertical;
-    REAL side;      // +1: annotation on the counter-clockwise side
-    REAL tickdir;   // +1 for AXLEN >= 0
+    REAL side;     // +1: annotation on the counter-clockwise side
+    REAL tickdir;  // +1 for AXLEN >= 0
     // Page point of an offset (dx along the axis, dy across it) from (x, y).
     void turn(REAL x, REAL y, REAL dx, REAL dy, REAL& px, REAL& py) const {
         px = x + dx * c - dy * s;
@@ -125,7 +125,8 @@ bool written_exactly(REAL value, REAL step, INTEGER ndec) {
     char* end = nullptr;
     const double read = std::strtod(text.c_str(), &end);
     if (end == text.c_str()) return true;  // nothing to read back ("*")
-    const double tolerance = std::max(1e-3 * std::fabs(static_cast<double>(step)), 1e-6 * std::fabs(static_cast<double>(value)));
+    const double tolerance =
+        std::max(1e-3 * std::fabs(static_cast<double>(step)), 1e-6 * std::fabs(static_cast<double>(value)));
     return std::fabs(read - static_cast<double>(value)) <= tolerance;
 }
 
@@ -221,8 +222,8 @@ void normalise_angle(REAL& angle) {
     if (angle >= 360.0f) angle -= 360.0f;
 }
 
-void draw_axis(REAL X, REAL Y, std::string_view LABEL, INTEGER NCHAR, REAL AXLEN, REAL angle, REAL FIRSTV,
-               REAL DELTAV, INTEGER asked_decimals, REAL EXPO, REAL DIV) {
+void draw_axis(REAL X, REAL Y, std::string_view LABEL, INTEGER NCHAR, REAL AXLEN, REAL angle, REAL FIRSTV, REAL DELTAV,
+               INTEGER asked_decimals, REAL EXPO, REAL DIV) {
     Frame f{};
     f.c = std::cos(angle / plotlib_detail::kDegreesPerRadian);
     f.s = std::sin(angle / plotlib_detail::kDegreesPerRadian);
@@ -263,9 +264,8 @@ void PLTNUM(const REAL& X, const REAL& Y, const REAL& HEIGHT, const REAL& VALUE,
     PLTSYM(X, Y, HEIGHT, plot.number_text.view().substr(0, static_cast<size_t>(std::max(nchar, 0))), ANGLE, nchar);
 }
 
-void PLTAXS(const REAL& X, const REAL& Y, std::string_view LABEL, const INTEGER& NCHAR, const REAL& AXLEN,
-            REAL& ANGLE, const REAL& FIRSTV, const REAL& DELTAV, const INTEGER& NDEC, const REAL& EXPO,
-            const REAL& DIV) {
+void PLTAXS(const REAL& X, const REAL& Y, std::string_view LABEL, const INTEGER& NCHAR, const REAL& AXLEN, REAL& ANGLE,
+            const REAL& FIRSTV, const REAL& DELTAV, const INTEGER& NDEC, const REAL& EXPO, const REAL& DIV) {
     normalise_angle(ANGLE);
     draw_axis(X, Y, LABEL, NCHAR, AXLEN, ANGLE, FIRSTV, DELTAV, NDEC, EXPO, DIV);
 }

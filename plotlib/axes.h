@@ -16,9 +16,8 @@ void PLTNUM(const REAL& X, const REAL& Y, const REAL& HEIGHT, const REAL& VALUE,
 // not 0. NCHAR < 0 puts numbers and title on the clockwise side, AXLEN < 0
 // turns the ticks over. A negative ANGLE is brought into 0..360 in the
 // caller's variable.
-void PLTAXS(const REAL& X, const REAL& Y, std::string_view LABEL, const INTEGER& NCHAR, const REAL& AXLEN,
-            REAL& ANGLE, const REAL& FIRSTV, const REAL& DELTAV, const INTEGER& NDEC, const REAL& EXPO,
-            const REAL& DIV);
+void PLTAXS(const REAL& X, const REAL& Y, std::string_view LABEL, const INTEGER& NCHAR, const REAL& AXLEN, REAL& ANGLE,
+            const REAL& FIRSTV, const REAL& DELTAV, const INTEGER& NDEC, const REAL& EXPO, const REAL& DIV);
 void PLTAXS(const REAL& X, const REAL& Y, std::string_view LABEL, const INTEGER& NCHAR, const REAL& AXLEN,
             const REAL& ANGLE, const REAL& FIRSTV, const REAL& DELTAV, const INTEGER& NDEC, const REAL& EXPO,
             const REAL& DIV);

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/numbers.h"
 #include "console/console.h"
 #include "console/prompts.h"
 #include "platform/window.h"
-#include "base/numbers.h"
 #include "plotlib/coords.h"
 #include "plotlib/font.h"
 #include "plotlib/hpgl.h"
@@ -277,8 +277,7 @@ void CLIPWN(const REAL& XW, const REAL& YH) {
         canvas().set_clip_rect(truncate_int((0.0f - plot.XLO) * plot.PXIN), truncate_int((plot.YHI - YH) * plot.PYIN),
                                truncate_int((XW - plot.XLO) * plot.PXIN), truncate_int((plot.YHI - 0.0f) * plot.PYIN));
     }
-    if (plot_file_open())
-        hpgl::input_window(plotter_x(0.0f), plotter_y(0.0f), plotter_x(XW), plotter_y(YH));
+    if (plot_file_open()) hpgl::input_window(plotter_x(0.0f), plotter_y(0.0f), plotter_x(XW), plotter_y(YH));
 }
 
 void WINSIZ(INTEGER& IMODE, const INTEGER& IBACK) {

@@ -54,9 +54,9 @@ void PLTGRD(const REAL& X, const REAL& Y, const REAL& DX, const REAL& DY, const 
 
     REAL x0 = 0, y0 = 0, fact = 0;
     PENPOS(x0, y0, fact);
-    const REAL end_side = at_right ? xr : X;    // side the last inner line ended on
+    const REAL end_side = at_right ? xr : X;  // side the last inner line ended on
     const REAL far_side = at_right ? X : xr;
-    const REAL first = at_bottom ? yt : Y;     // corner ahead in the direction of the pass
+    const REAL first = at_bottom ? yt : Y;  // corner ahead in the direction of the pass
     const REAL second = at_bottom ? Y : yt;
     PENMOV(end_side, first, 2);
     PENMOV(far_side, first, 2);

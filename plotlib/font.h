@@ -11,7 +11,7 @@ namespace datrax {
 void FNTLOD();
 
 namespace plotlib_detail {
-constexpr int kLastMarker = 32;                 // codes 0..32 are markers
+constexpr int kLastMarker = 32;  // codes 0..32 are markers
 constexpr int kMarkerCodes = kLastMarker + 1;
 // The glyph table's text for a code 0..127.
 std::string_view glyph_entry(int code);

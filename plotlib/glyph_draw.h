@@ -28,8 +28,7 @@ struct PixelBox {
 
 // The strokes of one loaded glyph from a real pixel origin; the stroke
 // ends are added to `box`.
-void walk_glyph(REAL ox, REAL oy, INTEGER code, const GlyphScale& scale, REAL c, REAL s, INTEGER colour,
-                PixelBox& box);
+void walk_glyph(REAL ox, REAL oy, INTEGER code, const GlyphScale& scale, REAL c, REAL s, INTEGER colour, PixelBox& box);
 
 // Pixel offset of a displacement (dx, dy) in glyph units (rows grow down).
 inline void glyph_offset(REAL dx, REAL dy, const GlyphScale& g, REAL c, REAL s, REAL pxin, REAL pyin, REAL& ox,

@@ -24,12 +24,12 @@ void line_type(INTEGER pen_code);                        // " LT;", " LT1,0.5;" 
 void pen_away();                                         // " SP;"
 void page_size(INTEGER paper_code);                      // " PS4;IN;"
 void input_window(INTEGER x1, INTEGER y1, INTEGER x2, INTEGER y2);
-void pen_select(INTEGER pen);                            // " SP 5;"
-void char_size(REAL width_cm, REAL height_cm);           // " SI"
-void label_direction(REAL run, REAL rise);               // " DI"
-void label(std::string_view text);                       // " LB" field with end of text
-void symbol_mode(char symbol);                           // " SMx;"
-void symbol_mode_end();                                  // " SM;"
+void pen_select(INTEGER pen);                   // " SP 5;"
+void char_size(REAL width_cm, REAL height_cm);  // " SI"
+void label_direction(REAL run, REAL rise);      // " DI"
+void label(std::string_view text);              // " LB" field with end of text
+void symbol_mode(char symbol);                  // " SMx;"
+void symbol_mode_end();                         // " SM;"
 // The marker command field of a marker code 0..32, written without ending
 // the line: the next move record follows on the same line.
 void marker_field(int code);

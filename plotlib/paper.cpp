@@ -27,7 +27,7 @@ struct PaperSize {
 };
 PaperSize paper_of(INTEGER paper_code) {
     if (paper_code == 3) return {420.0 / 25.4 * 72.0, 297.0 / 25.4 * 72.0};  // A3
-    return {297.0 / 25.4 * 72.0, 210.0 / 25.4 * 72.0};                     // A4
+    return {297.0 / 25.4 * 72.0, 210.0 / 25.4 * 72.0};                       // A4
 }
 
 // On white paper the pens the screen draws in white, light grey or yellow
@@ -66,9 +66,9 @@ struct Page::State {
     cairo_t* cr = nullptr;
     PaperSize paper{};
 
-    INTEGER pen = 0;            // selected pen; 0 draws nothing
-    double x = 0.0, y = 0.0;    // pen position in points, y downward
-    int segments = 0;           // segments in the path not yet stroked
+    INTEGER pen = 0;                    // selected pen; 0 draws nothing
+    double x = 0.0, y = 0.0;            // pen position in points, y downward
+    int segments = 0;                   // segments in the path not yet stroked
     double char_w = 0.0, char_h = 0.0;  // character body in points
     double run = 1.0, rise = 0.0;       // label direction, unit length
     char symbol = '\0';                 // symbol-mode character, '\0' none

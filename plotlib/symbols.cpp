@@ -20,11 +20,11 @@ using plotlib_detail::plot;
 
 namespace {
 
-constexpr REAL kNoPoint = -999.0f;       // continuation point before the first text
-constexpr REAL kContinue = 999.0f;       // X or Y asking for the continuation point
-constexpr INTEGER kLongestLabel = 100;   // characters of a plot-file label
-constexpr REAL kBoldStep = 0.003f;       // inches between the passes of a bold plot-file text
-constexpr INTEGER kLastSymbol = 126;     // last character the plotter draws in symbol mode
+constexpr REAL kNoPoint = -999.0f;      // continuation point before the first text
+constexpr REAL kContinue = 999.0f;      // X or Y asking for the continuation point
+constexpr INTEGER kLongestLabel = 100;  // characters of a plot-file label
+constexpr REAL kBoldStep = 0.003f;      // inches between the passes of a bold plot-file text
+constexpr INTEGER kLastSymbol = 126;    // last character the plotter draws in symbol mode
 
 // The characters of a text to draw, after the end rules: a final "^"
 // centres the text on the page and is not drawn; trailing blanks are
@@ -86,8 +86,8 @@ void screen_symbol(REAL X, REAL Y, REAL height, std::string_view text, REAL angl
     if (nchar < 0) {
         if (nchar == -2) {
             const uint16_t mask = plotlib_detail::line_mask(plot.LMODE, plotlib_detail::kSolidMask);
-            plotlib_detail::screen_line(plot.marker_ix, plot.marker_iy, ix, iy,
-                                        platform::window().canvas().color(), mask);
+            plotlib_detail::screen_line(plot.marker_ix, plot.marker_iy, ix, iy, platform::window().canvas().color(),
+                                        mask);
         }
         if (code <= plotlib_detail::kLastMarker)
             SCGLYF(ix, iy, h, code, c, s, passes);

@@ -30,7 +30,8 @@ void draw_file_banner(const FileName& DATA_NAME, std::string_view PLOT_NAME, con
 }
 
 void draw_plot_title(REAL y, REAL height, std::string_view text, INTEGER count) {
-    std::string shown(text.substr(0, static_cast<size_t>(std::clamp<INTEGER>(count, 0, static_cast<INTEGER>(text.size())))));
+    std::string shown(
+        text.substr(0, static_cast<size_t>(std::clamp<INTEGER>(count, 0, static_cast<INTEGER>(text.size())))));
     // A character of the stroke font is as wide as it is high.
     const double room = height > 0.0f ? std::floor((pp.XMAX - pp.XMIN) / height + 1e-4) : 0.0;
     if (room >= 3.0 && static_cast<double>(shown.size()) > room) {

@@ -88,8 +88,7 @@ void draw_dot(REAL x, REAL y) { PENMOV(x, y, 2); }
 
 // Shows a long drawing's progress after every kPresentEvery samples.
 void present_now_and_then(const CurvePoints& c, INTEGER i) {
-    if ((i - c.first) % kPresentEvery == kPresentEvery - 1 && c.d.output == kOutputScreen)
-        platform::window().present();
+    if ((i - c.first) % kPresentEvery == kPresentEvery - 1 && c.d.output == kOutputScreen) platform::window().present();
 }
 
 // Every sample its own pen moves: feather strokes and markers. The pen goes

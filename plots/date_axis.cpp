@@ -18,11 +18,11 @@ namespace {
 // The look of the numbered axes: text height, ticks turned into the plot,
 // labels and title below the axis.
 constexpr REAL kTextHeight = 0.14f;
-constexpr REAL kHalfChar = 0.0625f;    // estimated half width of a character, for centring
+constexpr REAL kHalfChar = 0.0625f;        // estimated half width of a character, for centring
 constexpr REAL kGap = 0.5f * kTextHeight;  // least space between two labels
 constexpr REAL kTickLength = 0.15f;
-constexpr REAL kLabelDrop = 0.256f;    // label baseline below the axis
-constexpr REAL kTitleDrop = 0.537f;    // title baseline below the axis
+constexpr REAL kLabelDrop = 0.256f;  // label baseline below the axis
+constexpr REAL kTitleDrop = 0.537f;  // title baseline below the axis
 constexpr REAL kTitleHalfChar = 0.07f;
 
 struct Label {
@@ -39,16 +39,15 @@ bool apart(const Label& a, const Label& b) { return a.x1 + kGap <= b.x0; }
 
 struct AxisScale {
     double t0, t1;
-    REAL x(int64_t t) const {
-        return pp.XMIN + static_cast<REAL>((static_cast<double>(t) - t0) / (t1 - t0)) * pp.XLEN;
-    }
+    REAL x(int64_t t) const { return pp.XMIN + static_cast<REAL>((static_cast<double>(t) - t0) / (t1 - t0)) * pp.XLEN; }
 };
 
 // Neighbouring labels of the step stay apart (the first, which may carry
 // the date, is left to the drawing).
 bool labels_fit(const std::vector<DateTick>& ticks, const AxisScale& a) {
     for (size_t i = 1; i + 1 < ticks.size(); ++i)
-        if (!apart(label_span(a.x(ticks[i].time), ticks[i].label), label_span(a.x(ticks[i + 1].time), ticks[i + 1].label)))
+        if (!apart(label_span(a.x(ticks[i].time), ticks[i].label),
+                   label_span(a.x(ticks[i + 1].time), ticks[i + 1].label)))
             return false;
     return true;
 }

@@ -15,7 +15,9 @@ namespace {
 // Plot time units per axis position.
 double units_per_position() { return static_cast<double>(dset.TSCALE) * static_cast<double>(dset.DT(1)); }
 
-double to_seconds(REAL t) { return axis_origin() + static_cast<double>(t) / units_per_position() * seconds_per_position(); }
+double to_seconds(REAL t) {
+    return axis_origin() + static_cast<double>(t) / units_per_position() * seconds_per_position();
+}
 
 REAL from_seconds(int64_t s) {
     return static_cast<REAL>((static_cast<double>(s) - axis_origin()) / seconds_per_position() * units_per_position());

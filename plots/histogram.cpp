@@ -4,13 +4,13 @@
 #include <cmath>
 #include <string_view>
 
+#include "base/numbers.h"
 #include "console/console.h"
 #include "console/prompts.h"
 #include "data/limits.h"
 #include "plotlib/axes.h"
 #include "plotlib/device.h"
 #include "plotlib/figures.h"
-#include "base/numbers.h"
 #include "plotlib/pen.h"
 #include "plotlib/symbols.h"
 #include "plots/banner.h"
@@ -86,9 +86,7 @@ void draw_statistics(const SampleStatistics& s) {
 
 // The title of the data set drawn; the pressure set of a GGP pair has none
 // of its own and shows the station's.
-INTEGER title_set(INTEGER k) {
-    return k == 2 && dset.IFORM == 3 && dset.TITLE(2).trimmed_length() == 0 ? 1 : k;
-}
+INTEGER title_set(INTEGER k) { return k == 2 && dset.IFORM == 3 && dset.TITLE(2).trimmed_length() == 0 ? 1 : k; }
 
 // The data axis carries AXTITX(2), which follows data set 1's unit; data
 // set 2 shows its own unit instead unless the user has typed a title.
@@ -109,10 +107,10 @@ void draw_axes_and_frame(const Layout& l, INTEGER k) {
         title = dset.DUNIT(2).view();
         length = LENTXT(title, -40);
     }
-    PLTAXS(pp.XMIN, pp.YMIN, title.view(), -length, pp.XLEN, 0.0f, histw.lower, l.x_step, pp.NTX(2),
-           pp.TEX(2), pp.XLEN / static_cast<REAL>(divisions(pp.NGX(2))));
-    PLTAXS(pp.XMIN, pp.YMIN, pp.AXTITY(2).view(), pp.LAXTY(2), -pp.YLEN, 90.0f, 0.0f, l.y_step, pp.NTY(2),
-           pp.TEY(2), pp.YLEN / static_cast<REAL>(divisions(pp.NGY(2))));
+    PLTAXS(pp.XMIN, pp.YMIN, title.view(), -length, pp.XLEN, 0.0f, histw.lower, l.x_step, pp.NTX(2), pp.TEX(2),
+           pp.XLEN / static_cast<REAL>(divisions(pp.NGX(2))));
+    PLTAXS(pp.XMIN, pp.YMIN, pp.AXTITY(2).view(), pp.LAXTY(2), -pp.YLEN, 90.0f, 0.0f, l.y_step, pp.NTY(2), pp.TEY(2),
+           pp.YLEN / static_cast<REAL>(divisions(pp.NGY(2))));
     RECTNG(pp.XMIN, pp.YMIN, pp.YLEN, pp.XLEN, 0.0f, 3);
     if (pp.ZGRD) draw_grid(pp.YMIN, pp.YLEN, 2);
 }
@@ -131,8 +129,8 @@ void draw_bars(std::span<const INTEGER> counts, const Layout& l) {
     }
 }
 
-void draw_histogram(INTEGER k, INTEGER mode, std::span<const INTEGER> counts,
-                    const Layout& l, const SampleStatistics& stats) {
+void draw_histogram(INTEGER k, INTEGER mode, std::span<const INTEGER> counts, const Layout& l,
+                    const SampleStatistics& stats) {
     select_output(mode, 2);
     PENCOL(15);
     INTEGER digits = 3;

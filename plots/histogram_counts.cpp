@@ -7,8 +7,7 @@
 
 namespace datrax {
 
-Bins::Bins(REAL lo, REAL hi, INTEGER n)
-    : lower(lo), upper(hi), range(upper - lower), nbin(n) {}
+Bins::Bins(REAL lo, REAL hi, INTEGER n) : lower(lo), upper(hi), range(upper - lower), nbin(n) {}
 
 INTEGER Bins::bin_of(REAL v) const {
     const double x = v;

@@ -57,8 +57,8 @@ INTEGER present_sample(INTEGER index, INTEGER k) {
 }
 
 std::string mark_values_text(REAL time, REAL value, REAL raw, INTEGER index, INTEGER k) {
-    std::string y = is_missing(value) ? std::string()
-                                      : "   y = " + fixed4(value) + " " + std::string(dset.DUNIT(k).trimmed());
+    std::string y =
+        is_missing(value) ? std::string() : "   y = " + fixed4(value) + " " + std::string(dset.DUNIT(k).trimmed());
     if (!is_missing(value) && !is_missing(raw) && raw != value) y += " (raw " + fixed4(raw) + ")";
     // On a calendar axis the date and time follow the value (the hours from
     // the axis origin would say little there).

@@ -2,19 +2,19 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
 #include <cstdint>
+#include <string>
 
 #include "console/console.h"
 #include "console/prompts.h"
+#include "data/filter.h"
+#include "data/missing.h"
 #include "platform/crosshair.h"
 #include "platform/window.h"
 #include "plotlib/axes.h"
 #include "plotlib/device.h"
 #include "plotlib/figures.h"
 #include "plotlib/symbols.h"
-#include "data/filter.h"
-#include "data/missing.h"
 #include "plots/mark_table.h"
 #include "plots/sample_index.h"
 #include "plots/time_placement.h"

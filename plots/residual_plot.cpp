@@ -30,7 +30,8 @@ public:
         dset.FNAME(1) = dset_.FNAME(s.slot).view();
         dset.TITLE(1) = s.title;
         dset.LTITLE(1) = dset.TITLE(1).trimmed_length();
-        dset.missing(1) = static_cast<INTEGER>(std::count_if(values_.begin(), values_.begin() + n, [](REAL v) { return std::isnan(v); }));
+        dset.missing(1) = static_cast<INTEGER>(
+            std::count_if(values_.begin(), values_.begin() + n, [](REAL v) { return std::isnan(v); }));
         sel.NDSETS = 1;
         sel.STYLE = 1;
         sel.slot = 1;

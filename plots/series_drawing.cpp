@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "data/missing.h"
 #include "plotlib/axes.h"
 #include "plotlib/device.h"
 #include "plotlib/figures.h"
 #include "plotlib/pen.h"
 #include "plotlib/symbols.h"
-#include "data/missing.h"
 #include "plots/banner.h"
 #include "plots/curves.h"
 #include "plots/date_axis.h"
@@ -23,7 +23,7 @@ namespace {
 
 constexpr REAL kTitleHeight = 0.15f;
 constexpr REAL kNameHeight = 0.1f;
-constexpr REAL kNameRight = 9.9f;     // file names and banner end here
+constexpr REAL kNameRight = 9.9f;  // file names and banner end here
 constexpr REAL kBannerHeight = 0.07f;
 
 // A text of COUNT characters (never more than the text holds) at angle 0.
@@ -35,7 +35,9 @@ void text_at(REAL x, REAL y, REAL height, std::string_view text, INTEGER count) 
 INTEGER title_length(INTEGER n) { return std::clamp(n, 0, 40); }
 
 void draw_titles() {
-    const auto title = [](INTEGER k, REAL y) { draw_plot_title(y, kTitleHeight, dset.TITLE(k).view(), dset.LTITLE(k)); };
+    const auto title = [](INTEGER k, REAL y) {
+        draw_plot_title(y, kTitleHeight, dset.TITLE(k).view(), dset.LTITLE(k));
+    };
     if (sel.NDSETS == 1) {
         title(1, 6.6f);
     } else if (const INTEGER k = lone_set(); k != 0) {
@@ -96,8 +98,8 @@ TimeAxis draw_time_axis(const SeriesDrawing& d) {
 
 // The Y axis, frame and grid of one plot area with its frame corner at
 // (XMIN, y0).
-void draw_area(const TimeAxis& axis, REAL y0, REAL height, const Text<40>& title, INTEGER length, REAL first,
-               REAL step, REAL div) {
+void draw_area(const TimeAxis& axis, REAL y0, REAL height, const Text<40>& title, INTEGER length, REAL first, REAL step,
+               REAL div) {
     PLTAXS(pp.XMIN, y0, title.view(), title_length(length), -height, 90.0f, first, step, pp.NTY(1), pp.TEY(1), div);
     RECTNG(pp.XMIN, y0, height, pp.XLEN, 0.0f, 3);
     if (!pp.ZGRD) return;

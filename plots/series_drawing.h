@@ -13,18 +13,18 @@ constexpr REAL kLowerTop = 3.5f;   // upper edge of the lower area of separate p
 
 // The values one drawing is made from (the window and limits live in plotw).
 struct SeriesDrawing {
-    INTEGER NMAX = 0;      // samples of the longer data set shown
-    REAL TEND = 0.0f;      // time of sample NMAX
-    REAL H1 = 0.0f;        // height of the first (upper or only) plot area
-    REAL H2 = 0.0f;        // height of the lower plot area of separate plots
-    REAL TSTART = 0.0f;    // time at the left edge
-    REAL TSTEP = 0.0f;     // time per X division
-    REAL XDIV = 0.0f;      // X division length, inches
-    REAL DXI = 0.0f;       // inches per sample
+    INTEGER NMAX = 0;                                 // samples of the longer data set shown
+    REAL TEND = 0.0f;                                 // time of sample NMAX
+    REAL H1 = 0.0f;                                   // height of the first (upper or only) plot area
+    REAL H2 = 0.0f;                                   // height of the lower plot area of separate plots
+    REAL TSTART = 0.0f;                               // time at the left edge
+    REAL TSTEP = 0.0f;                                // time per X division
+    REAL XDIV = 0.0f;                                 // X division length, inches
+    REAL DXI = 0.0f;                                  // inches per sample
     REAL ystep1 = 0.0f, scale1 = 0.0f, ydiv1 = 0.0f;  // data per division, inches per unit, division length
     REAL ystep2 = 0.0f, scale2 = 0.0f, ydiv2 = 0.0f;  // the same for the lower area
     INTEGER output = kOutputScreen;                   // kOutputScreen or kOutputSave
-    std::string_view range_note;  // "Data range ... set to minimum" to show once the plot is drawn
+    std::string_view range_note;                      // "Data range ... set to minimum" to show once the plot is drawn
 };
 
 // Two data sets in two areas, each with its own axis, frame and grid (STYLE 2,

@@ -124,8 +124,8 @@ void draw_curve(const SpectrumDrawing& d) {
 std::string peak_text(const SpectrumPeak& p, std::string_view unit, std::string_view data_unit) {
     char buf[96];
     std::snprintf(buf, sizeof buf, "%.*f %.*s  %.*f %.*s", decimals_for(p.frequency, 4), p.frequency,
-                  static_cast<int>(unit.size()), unit.data(), decimals_for(p.amplitude, 0),
-                  p.amplitude, static_cast<int>(data_unit.size()), data_unit.data());
+                  static_cast<int>(unit.size()), unit.data(), decimals_for(p.amplitude, 0), p.amplitude,
+                  static_cast<int>(data_unit.size()), data_unit.data());
     return buf;
 }
 

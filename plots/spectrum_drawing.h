@@ -13,10 +13,10 @@ namespace datrax {
 // What one drawing shows (the limits live in specw).
 struct SpectrumDrawing {
     const Spectrum* spectrum = nullptr;
-    INTEGER K = 1;               // data set shown
-    bool cph = true;             // frequencies in cycles per hour: the band table is drawn
-    std::string unit;            // frequency unit as written: "cph", or "cycles/<time unit>"
-    INTEGER output = 2;          // kOutputScreen or kOutputSave
+    INTEGER K = 1;       // data set shown
+    bool cph = true;     // frequencies in cycles per hour: the band table is drawn
+    std::string unit;    // frequency unit as written: "cph", or "cycles/<time unit>"
+    INTEGER output = 2;  // kOutputScreen or kOutputSave
 };
 
 // A peak as written above the plot and in the table, e.g.

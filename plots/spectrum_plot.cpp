@@ -114,7 +114,8 @@ void ask_amplitudes(const Spectrum& s) {
 }
 
 bool drawable(const Spectrum& s) {
-    if (std::isfinite(specw.AHI) && std::isfinite(static_cast<REAL>(largest_amplitude(s, 0.0, nyquist(s))))) return true;
+    if (std::isfinite(specw.AHI) && std::isfinite(static_cast<REAL>(largest_amplitude(s, 0.0, nyquist(s)))))
+        return true;
     bottom_row_notice(kTooLarge, scr.PRMCOL);
     return false;
 }
@@ -129,11 +130,12 @@ void tell_filled(const Spectrum& s) {
 // The spectrum of the window, or a message when it is refused.
 bool compute(const Source& src, INTEGER k, Spectrum& s) {
     const INTEGER count = src.window.last - src.window.first + 1;
-    const std::span<const REAL> samples(Y.column(k) + (src.window.first - 1),
-                                        static_cast<size_t>(std::max(count, 0)));
+    const std::span<const REAL> samples(Y.column(k) + (src.window.first - 1), static_cast<size_t>(std::max(count, 0)));
     switch (amplitude_spectrum(samples, src.dt, s)) {
         case SpectrumStatus::Ok: return true;
-        case SpectrumStatus::TooFewSamples: bottom_row_notice("Too few samples for a spectrum --> |", scr.PRMCOL); return false;
+        case SpectrumStatus::TooFewSamples:
+            bottom_row_notice("Too few samples for a spectrum --> |", scr.PRMCOL);
+            return false;
         case SpectrumStatus::TooLarge: bottom_row_notice(kTooLarge, scr.PRMCOL); return false;
         case SpectrumStatus::TooManyMissing: break;
     }
@@ -178,9 +180,7 @@ void spectrum_plot() {
                     d.output = kOutputSave;
                     redraw = true;
                     break;
-                case 'q':
-                    spectrum_table(src.window, s, src.cph);
-                    return;
+                case 'q': spectrum_table(src.window, s, src.cph); return;
                 default: break;
             }
         }

@@ -54,10 +54,15 @@ double gravity_unit_in_si(std::string_view unit) {
 bool refused(TideStatus status) {
     switch (status) {
         case TideStatus::Ok: return false;
-        case TideStatus::TooShort: bottom_row_notice("Window too short for a tidal analysis (one day at least) --> |", scr.PRMCOL); break;
-        case TideStatus::TooFewSamples: bottom_row_notice("Too few samples for a tidal analysis --> |", scr.PRMCOL); break;
+        case TideStatus::TooShort:
+            bottom_row_notice("Window too short for a tidal analysis (one day at least) --> |", scr.PRMCOL);
+            break;
+        case TideStatus::TooFewSamples:
+            bottom_row_notice("Too few samples for a tidal analysis --> |", scr.PRMCOL);
+            break;
         case TideStatus::Singular:
-            bottom_row_notice("The model cannot be solved: its columns are dependent (constant pressure?) --> |", scr.PRMCOL);
+            bottom_row_notice("The model cannot be solved: its columns are dependent (constant pressure?) --> |",
+                              scr.PRMCOL);
             break;
     }
     return true;
@@ -104,7 +109,12 @@ void write_residual(INTEGER k, const TideFit& fit, const TideTableSource& src) {
         bottom_row_notice("Not written: a GGP file holds gravity and pressure; use .csv or .dat --> |", scr.PRMCOL);
         return;
     }
-    SeriesOut residual{fit.residual, src.start, src.interval, dset.DT(k), std::string(dset.TUNIT.trimmed()), src.unit,
+    SeriesOut residual{fit.residual,
+                       src.start,
+                       src.interval,
+                       dset.DT(k),
+                       std::string(dset.TUNIT.trimmed()),
+                       src.unit,
                        "Residual of " + src.title};
     SeriesOut tide = residual;
     tide.samples = fit.tide;
@@ -145,15 +155,21 @@ void tide_analysis() {
     INTEGER offset = 0;
     if (pressure_on_grid(k, w, offset)) {
         ASKYN(0, -scr.MAXROW, "Pressure admittance from data set 2 [y/n] --> |", tidew.admittance, scr.PRMCOL);
-        if (tidew.admittance) in.pressure = std::span<const REAL>(Y.column(2) + (w.first - 1 + offset), in.samples.size());
+        if (tidew.admittance)
+            in.pressure = std::span<const REAL>(Y.column(2) + (w.first - 1 + offset), in.samples.size());
     }
     MSGTXT(0, -scr.MAXROW, "Fitting the tides ...|", scr.PRMCOL);
     TideFit fit;
     if (refused(fit_tides(in, fit))) return;
 
-    const TideTableSource src{std::string(dset.TITLE(k).trimmed()), std::string(dset.FNAME(k).trimmed()),
-                              std::string(dset.DUNIT(k).trimmed()), std::string(dset.DUNIT(2).trimmed()),
-                              in.start, in.interval, in.latitude, in.unit_in_si > 0.0};
+    const TideTableSource src{std::string(dset.TITLE(k).trimmed()),
+                              std::string(dset.FNAME(k).trimmed()),
+                              std::string(dset.DUNIT(k).trimmed()),
+                              std::string(dset.DUNIT(2).trimmed()),
+                              in.start,
+                              in.interval,
+                              in.latitude,
+                              in.unit_in_si > 0.0};
     const std::vector<std::string> lines = tide_table_lines(src, fit);
     draw_result(k, lines);
     write_tide_table(k, lines);

@@ -10,11 +10,11 @@ namespace datrax {
 
 // What the table says about the data besides the fit.
 struct TideTableSource {
-    std::string title, file;       // data set title and data file name
-    std::string unit, pressure_unit;  // data unit and pressure unit texts
+    std::string title, file;             // data set title and data file name
+    std::string unit, pressure_unit;     // data unit and pressure unit texts
     double start = 0.0, interval = 0.0;  // time of the window's first sample (seconds since 1970 UTC), seconds apart
-    double latitude = 0.0;         // NaN when the file gives none
-    bool gravity_unit = false;     // the data unit is one of gravity
+    double latitude = 0.0;               // NaN when the file gives none
+    bool gravity_unit = false;           // the data unit is one of gravity
 };
 
 // The table's lines, none longer than 79 characters, without line ends.

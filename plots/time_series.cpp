@@ -149,8 +149,7 @@ void scale_area(REAL lo, REAL hi, REAL height, std::string_view message, REAL& s
 
 void set_scales(SeriesDrawing& d) {
     d.range_note = {};
-    scale_area(plotw.YLO1, plotw.YHI1, d.H1, "Data range set to minimum |", d.ystep1, d.scale1, d.ydiv1,
-               d.range_note);
+    scale_area(plotw.YLO1, plotw.YHI1, d.H1, "Data range set to minimum |", d.ystep1, d.scale1, d.ydiv1, d.range_note);
     if (separate_areas())
         scale_area(plotw.YLO2, plotw.YHI2, d.H2, "Data range 2 set to minimum |", d.ystep2, d.scale2, d.ydiv2,
                    d.range_note);
@@ -248,9 +247,7 @@ Entry browse(SeriesDrawing& d, bool file_steps) {
                     return Entry::Window;
                 }
                 break;
-            case 's':
-                d.output = kOutputSave;
-                return Entry::Output;
+            case 's': d.output = kOutputSave; return Entry::Output;
             case 'q': return Entry::Quit;
             default: break;
         }

@@ -57,7 +57,8 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    const bool ok = write_page("glyph_sheet", datrax::draw_glyph_sheet) && write_page("axes_page", datrax::draw_axes_page);
+    const bool ok =
+        write_page("glyph_sheet", datrax::draw_glyph_sheet) && write_page("axes_page", datrax::draw_axes_page);
     if (ok) std::printf("wrote glyph_sheet.png, glyph_sheet.plt, axes_page.png, axes_page.plt\n");
     return ok ? 0 : 1;
 }

@@ -37,14 +37,15 @@ int usage(const std::string& problem) {
 
 // --help: what the runner does and how it is called, on standard output.
 int help() {
-    std::printf("datrax-replay: runs DATRAX headless with a key script, prints the screen as text\n%s"
-                "  --dir DIR         working folder of the run\n"
-                "  --profile FILE    profile file (default: a fresh one, removed afterwards)\n"
-                "  --png OUT.png     also write the screen as a PNG\n"
-                "  --keys-file FILE  keys read from FILE (before KEYS)\n"
-                "  --open FILE       a data file named on the program's command line (twice at most)\n"
-                "  KEYS              the key script, e.g. \"dfile.dat{enter}\"\n",
-                kUsage);
+    std::printf(
+        "datrax-replay: runs DATRAX headless with a key script, prints the screen as text\n%s"
+        "  --dir DIR         working folder of the run\n"
+        "  --profile FILE    profile file (default: a fresh one, removed afterwards)\n"
+        "  --png OUT.png     also write the screen as a PNG\n"
+        "  --keys-file FILE  keys read from FILE (before KEYS)\n"
+        "  --open FILE       a data file named on the program's command line (twice at most)\n"
+        "  KEYS              the key script, e.g. \"dfile.dat{enter}\"\n",
+        kUsage);
     return 0;
 }
 
@@ -53,11 +54,16 @@ bool parse_options(int argc, char** argv, Options& o, std::string& problem) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         std::string* target = nullptr;
-        if (a == "--dir") target = &o.dir;
-        else if (a == "--profile") target = &o.profile;
-        else if (a == "--png") target = &o.png;
-        else if (a == "--keys-file") target = &o.keys_file;
-        else if (a == "--open") target = &o.open.emplace_back();
+        if (a == "--dir")
+            target = &o.dir;
+        else if (a == "--profile")
+            target = &o.profile;
+        else if (a == "--png")
+            target = &o.png;
+        else if (a == "--keys-file")
+            target = &o.keys_file;
+        else if (a == "--open")
+            target = &o.open.emplace_back();
         if (target) {
             if (i + 1 >= argc) {
                 problem = a + " needs a value";

@@ -1,9 +1,10 @@
 // The data menu on data sets placed straight into the records.
+#include "app/data_menu.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
 
-#include "app/data_menu.h"
 #include "app/plot_names.h"
 #include "app/state.h"
 #include "data/units.h"

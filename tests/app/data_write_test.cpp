@@ -1,7 +1,7 @@
 // The name the data menu's W offers for a data file.
-#include <gtest/gtest.h>
-
 #include "app/data_write.h"
+
+#include <gtest/gtest.h>
 
 namespace datrax {
 namespace {

@@ -1,7 +1,7 @@
 // Default plot file names.
-#include <gtest/gtest.h>
-
 #include "app/plot_names.h"
+
+#include <gtest/gtest.h>
 
 namespace datrax {
 namespace {

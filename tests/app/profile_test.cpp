@@ -1,11 +1,11 @@
 // The profile file: created, read, repaired and written back.
+#include "app/profile.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <limits>
-
-#include "app/profile.h"
 
 #include "app/state.h"
 #include "platform/config_path.h"
@@ -54,8 +54,8 @@ TEST(Profile, RecordsOneAndTwoAloneGiveOneBandRow) {
 
 TEST(Profile, BandRowsInAnyOrderAndBeyondTheLoadedRows) {
     Session s;
-    write_profile_file(s, std::string(kRecords12) + "   30(X)     1.500     2.250\n" +
-                              "    2(Y)     9.000    10.000\n");
+    write_profile_file(s,
+                       std::string(kRecords12) + "   30(X)     1.500     2.250\n" + "    2(Y)     9.000    10.000\n");
     s.run("q");
     EXPECT_EQ(band.NBAND, 30);
     EXPECT_EQ(band.BANDID(30), Text<3>("(X)"));
@@ -74,7 +74,7 @@ TEST(Profile, DamagedFirstRecordIsRewrittenKeepingWhatWasReadBeforeTheDamage) {
     s.run("q");
     EXPECT_EQ(gp.PSIZE, 11);  // the graphics defaults are set again
     EXPECT_EQ(gp.TMODE, 3);
-    EXPECT_FALSE(pp.ZCOL);    // read before the damage, kept
+    EXPECT_FALSE(pp.ZCOL);  // read before the damage, kept
     EXPECT_EQ(gp.KS(1), 7);
     EXPECT_EQ(gp.KS(3), 3);
     const std::string written = read_file_bytes(s.profile_path());
@@ -107,8 +107,11 @@ TEST(Profile, UnreadableBandRecordIsSkippedWithANote) {
 
 TEST(Profile, ValuesTooWideForTheirFieldsAreClampedWhenWritten) {
     Session s;
-    s.run("gy123456{enter}" "{enter}{enter}-20000{enter}{enter}" "5000{enter}-500{enter}{enter}{enter}{enter}n"
-          "q");
+    s.run(
+        "gy123456{enter}"
+        "{enter}{enter}-20000{enter}{enter}"
+        "5000{enter}-500{enter}{enter}{enter}{enter}n"
+        "q");
     EXPECT_EQ(gp.PSIZE, 123456);  // stays as typed for the run
     const std::string written = read_file_bytes(s.profile_path());
     EXPECT_EQ(written.substr(0, 55), "99999    3    3-9999    0 T T T T T F F999-99  3  6  5\n");
@@ -172,8 +175,8 @@ TEST(Profile, AProfileThatCannotBeWrittenIsReportedAtQuit) {
     std::ofstream(s.folder() / "plain") << "x";
     platform::set_profile_file_path((s.folder() / "plain" / "datra.pro").string());
     EXPECT_EQ(s.run("q"), 0);
-    EXPECT_EQ(s.bottom_row(), "The profile file could not be written: " + (s.folder() / "plain" / "datra.pro").string() +
-                                  " -->");
+    EXPECT_EQ(s.bottom_row(),
+              "The profile file could not be written: " + (s.folder() / "plain" / "datra.pro").string() + " -->");
 }
 
 // A profile that is a link to a file elsewhere (a dotfiles folder) is
@@ -184,7 +187,11 @@ TEST(Profile, ALinkedProfileIsWrittenThroughTheLink) {
     const auto target = s.folder() / "dotfiles" / "datra.pro";
     std::ofstream(target) << kRecords12;
     std::filesystem::create_symlink("dotfiles/datra.pro", s.profile_path());
-    EXPECT_EQ(s.run("gy15{enter}" "{enter}{enter}{enter}{enter}" "{enter}{enter}{enter}{enter}{enter}n" "q"), 0);
+    EXPECT_EQ(s.run("gy15{enter}"
+                    "{enter}{enter}{enter}{enter}"
+                    "{enter}{enter}{enter}{enter}{enter}n"
+                    "q"),
+              0);
     EXPECT_TRUE(std::filesystem::is_symlink(s.profile_path()));
     EXPECT_EQ(read_file_bytes(target).substr(0, 5), "   15");
 }
@@ -194,7 +201,11 @@ TEST(Profile, AReadOnlyProfileIsNotReplacedAndReportedAtQuit) {
     Session s;
     write_profile_file(s, kRecords12);
     std::filesystem::permissions(s.profile_path(), std::filesystem::perms::owner_read);
-    EXPECT_EQ(s.run("gy15{enter}" "{enter}{enter}{enter}{enter}" "{enter}{enter}{enter}{enter}{enter}n" "q"), 0);
+    EXPECT_EQ(s.run("gy15{enter}"
+                    "{enter}{enter}{enter}{enter}"
+                    "{enter}{enter}{enter}{enter}{enter}n"
+                    "q"),
+              0);
     EXPECT_EQ(s.bottom_row(), "The profile file could not be written: " + s.profile_path().string() + " -->");
     EXPECT_EQ(read_file_bytes(s.profile_path()), kRecords12);
 }

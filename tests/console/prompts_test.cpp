@@ -1,11 +1,12 @@
 // Prompts, key by key, with their echo.
+#include "console/prompts.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
 
 #include "console/console.h"
-#include "console/prompts.h"
 #include "platform/run_stop.h"
 #include "support/scratch_dir.h"
 #include "support/session.h"
@@ -34,10 +35,10 @@ TEST(AskInt, KeySequences) {
     EXPECT_EQ(ask_int(s, "12{bs}{bs}5{enter}", 7), 5);
     EXPECT_EQ(s.row(2), "N --> 5");
     EXPECT_EQ(ask_int(s, "{enter}", 7), 7);
-    EXPECT_EQ(s.row(2), "N -->  7");  // the Enter echo, then the kept value
-    EXPECT_EQ(ask_int(s, "1-{enter}", 7), -1);   // a "-" anywhere makes it negative
-    EXPECT_EQ(ask_int(s, "-{enter}", 7), 0);     // a lone "-" counts and gives 0
-    EXPECT_EQ(ask_int(s, "4x.2{enter}", 7), 42); // other keys are ignored without echo
+    EXPECT_EQ(s.row(2), "N -->  7");              // the Enter echo, then the kept value
+    EXPECT_EQ(ask_int(s, "1-{enter}", 7), -1);    // a "-" anywhere makes it negative
+    EXPECT_EQ(ask_int(s, "-{enter}", 7), 0);      // a lone "-" counts and gives 0
+    EXPECT_EQ(ask_int(s, "4x.2{enter}", 7), 42);  // other keys are ignored without echo
     EXPECT_EQ(s.row(2), "N --> 42");
 }
 
@@ -93,7 +94,6 @@ TEST(AskTxt, TypingEditingAndKeeping) {
     s.keys("x{bs}{enter}");
     ASKTXT(0, 3, "Name --> |", answer, 40, 15);
     EXPECT_EQ(answer, Text<40>("ab"));
-
 }
 
 // Keys typed after a full field are ignored until Enter (a mark shows it):
@@ -105,7 +105,7 @@ TEST(AskTxt, KeysAfterAFullFieldWaitForEnter) {
     s.keys(std::string(40, 'z') + "dq{enter}x");
     ASKTXT(0, 3, "N|", answer, 40, 15);
     EXPECT_EQ(answer, Text<40>(std::string(40, 'z')));
-    EXPECT_EQ(s.window().keys_left(), 1u);  // only the key after Enter is left
+    EXPECT_EQ(s.window().keys_left(), 1u);            // only the key after Enter is left
     EXPECT_EQ(s.row(3), "N" + std::string(40, 'z'));  // the mark is gone
     INTEGER next = 0;
     GETKEY(next);
@@ -172,8 +172,8 @@ TEST(NumKey, ValidKeys) {
     for (int ch = 0; ch < 256; ++ch) {
         LOGICAL valid = false;
         NUMKEY(ch, valid);
-        const bool expected = ch == 13 || ch == 8 || ch == ' ' || ch == '-' || ch == '.' ||
-                              (ch >= '0' && ch <= '9') || ch == 'e' || ch == 'E' || ch == 'd' || ch == 'D';
+        const bool expected = ch == 13 || ch == 8 || ch == ' ' || ch == '-' || ch == '.' || (ch >= '0' && ch <= '9') ||
+                              ch == 'e' || ch == 'E' || ch == 'd' || ch == 'D';
         EXPECT_EQ(valid, expected) << ch;
     }
 }
@@ -192,12 +192,12 @@ TEST(AskFileName, TabCompletesFromTheFolder) {
     struct Row {
         std::string_view keys, answer;
     } const rows[] = {
-        {"g{tab}{enter}", "g24122.dat"},            // one match: the whole name
-        {"b{tab}{enter}", "bf240"},                 // several: their shared start
+        {"g{tab}{enter}", "g24122.dat"},  // one match: the whole name
+        {"b{tab}{enter}", "bf240"},       // several: their shared start
         {"bf2404{tab}{enter}", "bf240401.ggp"},
-        {"x{tab}{enter}", "x"},                     // no match: nothing changes
+        {"x{tab}{enter}", "x"},                           // no match: nothing changes
         {"su{tab}{tab}p{tab}{enter}", "sub/p24122.dat"},  // a folder, then a name in it
-        {"my{tab}{enter}", "my data.dat"},          // a name with a blank
+        {"my{tab}{enter}", "my data.dat"},                // a name with a blank
         {"my d{tab}{bs}{bs}{bs}{enter}", "my data."},
     };
     for (const Row& r : rows) {

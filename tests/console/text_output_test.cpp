@@ -198,7 +198,7 @@ TEST(ShownName, ShortenedFromTheLeftOnlyWhenLonger) {
     } rows[] = {
         {"g24123.dat", 20, "g24123.dat"},
         {"g24123.dat  ", 10, "g24123.dat"},
-        {"g24123.dat  ", 12, "g24123.dat  "},                       // a fitting text stays as it stands
+        {"g24123.dat  ", 12, "g24123.dat  "},  // a fitting text stays as it stands
         {"/home/user/data/g24123.dat", 16, "...ta/g24123.dat"},
         {"/home/user/data/g24123.dat   ", 16, "...ta/g24123.dat"},  // trailing blanks are not the name
         {"abcdef", 3, "def"},

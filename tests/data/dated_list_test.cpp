@@ -6,7 +6,6 @@
 #include "data/calendar.h"
 #include "data/dated_lines.h"
 #include "data/list_columns.h"
-
 #include "reader_test_support.h"
 
 namespace datrax {
@@ -78,7 +77,8 @@ TEST_F(DatedList, LoggerFilesAsWritten) {
          "97 12 31 23 59 00 5.0\n97 12 31 23 59 30 6.0\n98 01 01 00 00 00 7.0\n",
          {3, 0, 30.0f, "sec", "1997-12-31 23:59:00", "no unit", "", "", ""},
          7.0f},
-        {"yyyymmdd hhmmss", "20240301 000000 1.5\n20240301 000500 2.5\n20240301 001000 3.5\n20240301 002000 4.5\n",
+        {"yyyymmdd hhmmss",
+         "20240301 000000 1.5\n20240301 000500 2.5\n20240301 001000 3.5\n20240301 002000 4.5\n",
          {5, 1, 5.0f, "min", "2024-03-01 00:00:00", "no unit", "", "", ""},
          4.5f},
         {"a day-number column named before the value",
@@ -91,7 +91,8 @@ TEST_F(DatedList, LoggerFilesAsWritten) {
          "2016-07-03T03:00,185.1250,1.29\n",
          {4, 0, 1.0f, "hr", "2016-07-03 00:00:00", "no unit", "", "", ""},
          1.29f},
-        {"seconds since 1970", "1467546300,1.5\n1467546360,2.5\n",
+        {"seconds since 1970",
+         "1467546300,1.5\n1467546360,2.5\n",
          {2, 0, 1.0f, "min", "2016-07-03 11:45:00", "no unit", "", "", ""},
          2.5f},
         {"as written back by the program: fractions of a second, empty values",
@@ -104,7 +105,8 @@ TEST_F(DatedList, LoggerFilesAsWritten) {
               "\"2024-03-01 00:01:00\",\"\"\n\"2024-03-01 00:02:00\",\"-2.25\"\n"),
          {3, 1, 1.0f, "min", "2024-03-01 00:00:00", "microgal", "Station BF, gravity [microgal]", "", ""},
          -2.25f},
-        {"written back with a zone", "time[UTC+10],Pressure [hPa]\n2024-03-01 00:00:00,1012.5\n2024-03-01 01:00:00,1013.5\n",
+        {"written back with a zone",
+         "time[UTC+10],Pressure [hPa]\n2024-03-01 00:00:00,1012.5\n2024-03-01 01:00:00,1013.5\n",
          {2, 0, 1.0f, "hr", "2024-03-01 00:00:00", "hPa", "Pressure [hPa]", "UTC+10", ""},
          1013.5f},
     };
@@ -138,8 +140,7 @@ TEST_F(DatedList, SecondSensorOneSecondLater) {
 TEST_F(DatedList, TwoValueColumnsFillBothSlots) {
     dset.FNAME(1) = "old.dat";
     ASSERT_EQ(read("pair.txt",
-                   "date time gravity(nm/s2) pressure(hPa)\n20240301 000000 1.5 1016.2\n20240301 000100 2.5 NaN\n",
-                   2),
+                   "date time gravity(nm/s2) pressure(hPa)\n20240301 000000 1.5 1016.2\n20240301 000100 2.5 NaN\n", 2),
               0);
     EXPECT_TRUE(dset.list_pair);
     EXPECT_TRUE(ggp_pair());
@@ -189,8 +190,8 @@ TEST(DatedLines, ColumnNames) {
     }
     for (const char* v : {"Level_m", "pressure(hPa)", "Baro", "Temperature"}) EXPECT_FALSE(names_time_column(v)) << v;
     const std::pair<const char*, const char*> units[] = {
-        {"Pressure_cmH2O", "cmH2O"}, {"Baro_m", "m"},      {"pressure(hPa)", "hPa"}, {"Level [m]", "m"},
-        {"gravity(V)", "volt"},      {"Water_Level", ""},  {"Time[UTC+10]", ""},     {"Pressure", ""}};
+        {"Pressure_cmH2O", "cmH2O"}, {"Baro_m", "m"},     {"pressure(hPa)", "hPa"}, {"Level [m]", "m"},
+        {"gravity(V)", "volt"},      {"Water_Level", ""}, {"Time[UTC+10]", ""},     {"Pressure", ""}};
     for (const auto& [name, unit] : units) EXPECT_EQ(unit_in_name(name), unit) << name;
     EXPECT_EQ(zone_in_header("Time[UTC+09:30],Baro"), "UTC+09:30");
     EXPECT_EQ(zone_in_header("Date (utc-5)"), "UTC-5");

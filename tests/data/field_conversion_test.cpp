@@ -17,11 +17,22 @@ TEST(FieldConversion, Integers) {
         bool ok;
         INTEGER value;
     } cases[] = {
-        {"", true, 0},           {"     ", true, 0},     {"  42", true, 42},         {" 1 2 3", true, 123},
-        {"-17", true, -17},      {"+ 5", true, 5},       {"2147483647", true, 2147483647},
-        {"-2147483648", true, INT32_MIN},                {"2147483648", false, 0},  {"99999999999999", false, 0},
-        {"-", false, 0},         {"1.0", false, 0},      {"1-", false, 0},          {"--1", false, 0},
-        {"\t1", false, 0},       {"1e3", false, 0},
+        {"", true, 0},
+        {"     ", true, 0},
+        {"  42", true, 42},
+        {" 1 2 3", true, 123},
+        {"-17", true, -17},
+        {"+ 5", true, 5},
+        {"2147483647", true, 2147483647},
+        {"-2147483648", true, INT32_MIN},
+        {"2147483648", false, 0},
+        {"99999999999999", false, 0},
+        {"-", false, 0},
+        {"1.0", false, 0},
+        {"1-", false, 0},
+        {"--1", false, 0},
+        {"\t1", false, 0},
+        {"1e3", false, 0},
     };
     for (const auto& c : cases) {
         INTEGER v = -999;
@@ -39,16 +50,36 @@ TEST(FieldConversion, Reals) {
         bool ok;
         float value;
     } cases[] = {
-        {"   12.345678", 6, true, 12.345678f}, {"1234567", 6, true, 1.234567f},  {"15", 5, true, 0.00015f},
-        {"1.5E3", 4, true, 1500.0f},           {"1.5e3", 0, true, 1500.0f},     {"1.5D3", 0, true, 1500.0f},
-        {"1.5d-3", 0, true, 0.0015f},          {"1.5+3", 0, true, 1500.0f},     {"1.5-3", 0, true, 0.0015f},
-        {"15E1", 2, true, 1.5f},               {"1 2 . 5", 3, true, 12.5f},     {"", 6, true, 0.0f},
-        {"    ", 6, true, 0.0f},               {"-.5", 0, true, -0.5f},         {"+7.", 2, true, 7.0f},
-        {"0.000", 0, true, 0.0f},              {"60", 5, true, 0.0006f},        {"1E 2", 0, true, 100.0f},
-        {"1e-50", 0, true, 0.0f},              {"-", 0, false, 0},              {".", 0, false, 0},
-        {"1.2.3", 0, false, 0},                {"abc", 0, false, 0},            {"1.5E", 0, false, 0},
-        {"E5", 0, false, 0},                   {"1e39", 0, false, 0},           {"1.5E+-3", 0, false, 0},
-        {"1,5", 0, false, 0},                  {"1\t5", 0, false, 0},           {"1.5x", 0, false, 0},
+        {"   12.345678", 6, true, 12.345678f},
+        {"1234567", 6, true, 1.234567f},
+        {"15", 5, true, 0.00015f},
+        {"1.5E3", 4, true, 1500.0f},
+        {"1.5e3", 0, true, 1500.0f},
+        {"1.5D3", 0, true, 1500.0f},
+        {"1.5d-3", 0, true, 0.0015f},
+        {"1.5+3", 0, true, 1500.0f},
+        {"1.5-3", 0, true, 0.0015f},
+        {"15E1", 2, true, 1.5f},
+        {"1 2 . 5", 3, true, 12.5f},
+        {"", 6, true, 0.0f},
+        {"    ", 6, true, 0.0f},
+        {"-.5", 0, true, -0.5f},
+        {"+7.", 2, true, 7.0f},
+        {"0.000", 0, true, 0.0f},
+        {"60", 5, true, 0.0006f},
+        {"1E 2", 0, true, 100.0f},
+        {"1e-50", 0, true, 0.0f},
+        {"-", 0, false, 0},
+        {".", 0, false, 0},
+        {"1.2.3", 0, false, 0},
+        {"abc", 0, false, 0},
+        {"1.5E", 0, false, 0},
+        {"E5", 0, false, 0},
+        {"1e39", 0, false, 0},
+        {"1.5E+-3", 0, false, 0},
+        {"1,5", 0, false, 0},
+        {"1\t5", 0, false, 0},
+        {"1.5x", 0, false, 0},
     };
     for (const auto& c : cases) {
         REAL v = -999.0f;
@@ -109,7 +140,7 @@ TEST(FieldConversion, Logicals) {
         const char* field;
         bool ok;
         bool value;
-    } cases[] = {{" T", true, true}, {" F", true, false}, {".t", true, true}, {" .false.", true, false},
+    } cases[] = {{" T", true, true},   {" F", true, false},  {".t", true, true}, {" .false.", true, false},
                  {"  ", false, false}, {" X", false, false}, {"", false, false}};
     for (const auto& c : cases) {
         LOGICAL v = false;

@@ -13,11 +13,16 @@ TEST(SteppedName, DayAndMonthRules) {
         bool next;
         const char* expected;
     } cases[] = {
-        {"g97365.dat", 2, true, "g97366.dat"},     {"g97366.dat", 2, true, "g98001.dat"},
-        {"g98001.dat", 1, false, "g97366.dat"},    {"g99366.dat", 2, true, "g00001.dat"},
-        {"g00001.dat", 2, false, "g99366.dat"},    {"p24123.dat", 2, false, "p24122.dat"},
-        {"xx971215.ggp", 3, true, "xx980115.ggp"}, {"xx980115.ggp", 4, false, "xx971215.ggp"},
-        {"bf991231.ggp", 3, true, "bf000131.ggp"}, {"bf000131.ggp", 3, false, "bf991231.ggp"},
+        {"g97365.dat", 2, true, "g97366.dat"},
+        {"g97366.dat", 2, true, "g98001.dat"},
+        {"g98001.dat", 1, false, "g97366.dat"},
+        {"g99366.dat", 2, true, "g00001.dat"},
+        {"g00001.dat", 2, false, "g99366.dat"},
+        {"p24123.dat", 2, false, "p24122.dat"},
+        {"xx971215.ggp", 3, true, "xx980115.ggp"},
+        {"xx980115.ggp", 4, false, "xx971215.ggp"},
+        {"bf991231.ggp", 3, true, "bf000131.ggp"},
+        {"bf000131.ggp", 3, false, "bf991231.ggp"},
         {"bf170830.ggp", 3, true, "bf170930.ggp"},
         // Blanks count as code 32 minus the code of "0": 9 x 10^4 - 16 x 1111.
         {"g9", 2, true, "g72225"},
@@ -92,8 +97,8 @@ TEST_F(Newfil, MissingOrRefusedFileLeavesTheSlotAsItWas) {
 
 TEST_F(Newfil, ARefusedGgpFileLeavesBothSlotsAsTheyWere) {
     // A GGP header with a data line too broken to read, but enough to be tried as GGP.
-    dir.write("bf240401.ggp", "header\nmore\n77777777\n" + ggp_line("20240401", "000000", 1, 2) +
-                                  std::string(8, '\xff') + "\n");
+    dir.write("bf240401.ggp",
+              "header\nmore\n77777777\n" + ggp_line("20240401", "000000", 1, 2) + std::string(8, '\xff') + "\n");
     dset.form(1) = 3;
     dset.FNAME(1) = "bf240301.ggp";
     dset.FNAME(2) = "other.dat";

@@ -20,10 +20,10 @@ TEST(FormatList, AcceptsTheListsTheReadersUse) {
 TEST(FormatList, RefusesBrokenAndHostileLists) {
     const std::string deep = std::string(17, '(') + "f5.1" + std::string(17, ')');
     for (const std::string text :
-         {"", "5f12.6", "(", "(5f12.6", "()", "(5x)", "(2(3x))", "(0f5.1)", "(0(f5.1))", "(f0.1)", "(i0)",
-          "(0x,f5.1)", "(f1025.1)", "(f10.1025)", "(1234567890f5.1)", "(f12)", "(f12.)", "(i5.2)", "(q5)",
-          "(t5,f5.1)", "(e12.4e2)", "(,f5.1)", "(f5.1,)", "(f5.1,,i2)", "(f5.1/i2)", "('ab',i2)", "(3)",
-          "((f5.1)", "(a5"}) {
+         {"",          "5f12.6",    "(",    "(5f12.6",   "()",        "(5x)",       "(2(3x))",          "(0f5.1)",
+          "(0(f5.1))", "(f0.1)",    "(i0)", "(0x,f5.1)", "(f1025.1)", "(f10.1025)", "(1234567890f5.1)", "(f12)",
+          "(f12.)",    "(i5.2)",    "(q5)", "(t5,f5.1)", "(e12.4e2)", "(,f5.1)",    "(f5.1,)",          "(f5.1,,i2)",
+          "(f5.1/i2)", "('ab',i2)", "(3)",  "((f5.1)",   "(a5"}) {
         FormatList f;
         EXPECT_FALSE(f.compile(text)) << "accepted: " << text;
         EXPECT_FALSE(f.ok());

@@ -5,7 +5,6 @@
 
 #include "data/calendar.h"
 #include "data/missing.h"
-
 #include "reader_test_support.h"
 
 namespace datrax {
@@ -122,9 +121,10 @@ TEST_F(RdfileGgp, ZeroPressureIsMissing) {
 // second line of a file would read as a DATRA count); each holds the samples 1.5, 2.5, 3.5 at
 // one-minute steps (pressure 1001, 1002, 1003).
 TEST_F(RdfileGgp, VariantsOfRealFiles) {
-    const std::string three = "20170826      0    1.5000 1001.0000\n"
-                              "20170826    100    2.5000 1002.0000\n"
-                              "20170826    200    3.5000 1003.0000\n";
+    const std::string three =
+        "20170826      0    1.5000 1001.0000\n"
+        "20170826    100    2.5000 1002.0000\n"
+        "20170826    200    3.5000 1003.0000\n";
     struct Case {
         const char* name;
         std::string content;
@@ -138,10 +138,12 @@ TEST_F(RdfileGgp, VariantsOfRealFiles) {
          "20170826 000200     3.500  1003.000\n"},
         {"several blocks", "77777777\n" + three.substr(0, 36) + "99999999\nBlock 2 header\nmore header\n77777777\n" +
                                three.substr(36) + "99999999\n"},
-        {"skipped 7777 lines", "77777777\n" + three.substr(0, 72) + "77770101 000000    9.0000    9.0000\n" + three.substr(72)},
+        {"skipped 7777 lines",
+         "77777777\n" + three.substr(0, 72) + "77770101 000000    9.0000    9.0000\n" + three.substr(72)},
         {"no closing lines at all", "header\n77777777\n" + three},
-        {"crlf", "hdr\r\n77777777\r\n20170826 000000    1.5000 1001.0000\r\n"
-                 "20170826 000100    2.5000 1002.0000\r\n20170826 000200    3.5000 1003.0000\r\n88888888\r\n"},
+        {"crlf",
+         "hdr\r\n77777777\r\n20170826 000000    1.5000 1001.0000\r\n"
+         "20170826 000100    2.5000 1002.0000\r\n20170826 000200    3.5000 1003.0000\r\n88888888\r\n"},
         {"data after the end line is not read", "77777777\n" + three + "88888888\n" + three},
     };
     for (const auto& c : cases) {
@@ -260,8 +262,8 @@ TEST_F(RdfileGgp, StatedColumnsFirstThenFields) {
 // A header naming pressure as the only channel: its values fill slot 2 in
 // its unit, slot 1 holds no sample.
 TEST_F(RdfileGgp, HeaderNamesTheOneChannel) {
-    for (const auto& [header, unit] : {std::pair{"yyyymmdd hhmmss pressure(hPa)", "hPa"},
-                                      std::pair{"yyyymmdd hhmmss    baro(m)", "m"}}) {
+    for (const auto& [header, unit] :
+         {std::pair{"yyyymmdd hhmmss pressure(hPa)", "hPa"}, std::pair{"yyyymmdd hhmmss    baro(m)", "m"}}) {
         SCOPED_TRACE(header);
         const std::string file = std::string("Station      : Somewhere\nBarometer (Setra 278)\n") + header +
                                  "\n77777777\n20240301 000000 1016.4423\n20240301 010000 1016.5000\n";
@@ -293,7 +295,7 @@ TEST_F(RdfileGgp, FieldsTimeStampsGapsAndFlags) {
                              "77777777\n"
                              "20100101 001000 10.0 1010.0\n"
                              "20100101 001000 11.0 1011.0\n"  // repeats: skipped
-                             "20100101 001100 12.0\n"          // gravity only
+                             "20100101 001100 12.0\n"         // gravity only
                              "88888888\n";
     EXPECT_EQ(read("bf100101.ggp", file, 1, "{enter}"), 0);
     EXPECT_EQ(message_row(), "2 lines skipped (time repeated or out of order), first at line 10 - hit Enter");

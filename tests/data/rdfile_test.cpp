@@ -21,8 +21,8 @@ const std::string kTwelve =
     "   11.000000   12.000000\n";
 
 TEST_F(RdfileDatra, ReadsHeaderAndSamples) {
-    const std::string file = "   Station X, gravity\n" + datra_counts(12, "60.0") +
-                             datra_texts("   (5f12.6)", "  MBAR", "min") + kTwelve;
+    const std::string file =
+        "   Station X, gravity\n" + datra_counts(12, "60.0") + datra_texts("   (5f12.6)", "  MBAR", "min") + kTwelve;
     dset.IFORM = 3;
     EXPECT_EQ(read("d24001.dat", file), 0);
     EXPECT_EQ(dset.IFORM, 1);
@@ -65,11 +65,11 @@ TEST_F(RdfileDatra, SixMillionSamplesFitOneMoreIsRefusedBeforeLineThree) {
 
     // The count refuses the file once line 3 has shown it is a DATRA file.
     dset.IFORM = 3;
-    EXPECT_EQ(read("huge.dat", "huge\n" + datra_counts(MAXPTS + 1, "1.0") + datra_texts("(5f12.6)", "v", "s"), 1,
-                   "{enter}"),
-              1);
+    EXPECT_EQ(
+        read("huge.dat", "huge\n" + datra_counts(MAXPTS + 1, "1.0") + datra_texts("(5f12.6)", "v", "s"), 1, "{enter}"),
+        1);
     EXPECT_EQ(message_row(), "File too large for DATRAX, recompile...");
-    EXPECT_EQ(dset.NPTS(1), MAXPTS);     // left as it was
+    EXPECT_EQ(dset.NPTS(1), MAXPTS);       // left as it was
     EXPECT_EQ(dset.FNAME(1), "huge.dat");  // blanked by the caller, not the reader
     EXPECT_EQ(dset.IFORM, 3);
     // Without line 3 the large number is no count: a title and a list of
@@ -118,8 +118,8 @@ TEST_F(RdfileDatra, FilesThatAreNotDatraFallThrough) {
     } cases[] = {
         {"fmt.dat", "title\n" + datra_counts(5, "1.0") + datra_texts("5f12.6", "volt", "sec"), 1, 3,
          "List not read: line 3 is not a time and a value - hit Enter"},
-        {"bad.fmt", "title\n" + datra_counts(2, "1.0") + datra_texts("(2q5.1)", "volt", "sec") + "  1.0  2.0\n", 1,
-         3, "List not read: line 3 is not a time and a value - hit Enter"},
+        {"bad.fmt", "title\n" + datra_counts(2, "1.0") + datra_texts("(2q5.1)", "volt", "sec") + "  1.0  2.0\n", 1, 3,
+         "List not read: line 3 is not a time and a value - hit Enter"},
         {"list.dat", "1 2.5\n3 4.5\n", 0, 4, "Reading GGP data ..."},
     };
     for (const auto& c : cases) {

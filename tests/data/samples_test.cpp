@@ -26,8 +26,8 @@ TEST_F(Samples, EveryFileReadsInItsFormat) {
         INTEGER npts;
         const char* tunit;
     } cases[] = {
-        {"d24122.dat", 1, 2880, "min"},  {"g24123.dat", 2, 86400, "sec"},  {"p24123.dat", 2, 8640, "sec"},
-        {"bf240301.ggp", 3, 744, "hr"},  {"bf240401.ggp", 3, 720, "hr"},   {"pl240301.txt", 4, 720, "no unit"},
+        {"d24122.dat", 1, 2880, "min"}, {"g24123.dat", 2, 86400, "sec"}, {"p24123.dat", 2, 8640, "sec"},
+        {"bf240301.ggp", 3, 744, "hr"}, {"bf240401.ggp", 3, 720, "hr"},  {"pl240301.txt", 4, 720, "no unit"},
     };
     for (const auto& c : cases) {
         dset.FNAME(1) = c.name;

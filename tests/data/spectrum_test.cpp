@@ -45,8 +45,8 @@ TEST(Spectrum, PureLinesShowTheirAmplitudeAtTheirFrequency) {
     // Lengths of every kind (powers of two, odd, prime, the sample month),
     // lines on a bin and between bins.
     const Case cases[] = {
-        {1024, 1.0, 0.125, 1.0},      {1000, 1.0 / 60.0, 4.1234, 34.9}, {1009, 1.0, 0.2, 7.5},
-        {744, 1.0, 0.0805114, 35.0},  {744, 1.0, 0.0417807, 38.0},       {4096, 0.5, 0.3333, 0.002},
+        {1024, 1.0, 0.125, 1.0},     {1000, 1.0 / 60.0, 4.1234, 34.9}, {1009, 1.0, 0.2, 7.5},
+        {744, 1.0, 0.0805114, 35.0}, {744, 1.0, 0.0417807, 38.0},      {4096, 0.5, 0.3333, 0.002},
         {6001, 2.0, 0.0123, 1500.0},
     };
     for (const Case& c : cases) {
@@ -131,7 +131,8 @@ TEST(Spectrum, UpToOneTenthMissingIsFilledAboveThatRefused) {
         int missing;
         SpectrumStatus status;
     };
-    for (const Case c : {Case{37, SpectrumStatus::Ok}, Case{100, SpectrumStatus::Ok}, Case{101, SpectrumStatus::TooManyMissing}}) {
+    for (const Case c :
+         {Case{37, SpectrumStatus::Ok}, Case{100, SpectrumStatus::Ok}, Case{101, SpectrumStatus::TooManyMissing}}) {
         SCOPED_TRACE(c.missing);
         std::vector<REAL> y = whole;
         // A gap of 30 samples (the first sample among them) and single losses.

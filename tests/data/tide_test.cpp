@@ -43,8 +43,8 @@ TEST(TideArguments, MatchPublishedFundamentalArguments) {
         const char* wave;
         double expected;
     } rows[] = {
-        {946684800.0, "M2", 136.490358}, {946684800.0, "S2", 0.0},
-        {946684800.0, "K1", 189.973626}, {946684800.0, "O1", 306.516732},
+        {946684800.0, "M2", 136.490358},  {946684800.0, "S2", 0.0},
+        {946684800.0, "K1", 189.973626},  {946684800.0, "O1", 306.516732},
         {1710590400.0, "M2", 207.473954}, {1710590400.0, "S2", 0.0},  // 2024-03-16 12:00 UTC
         {1710590400.0, "K1", 84.574759},  {1710590400.0, "O1", 122.899195},
     };
@@ -78,27 +78,28 @@ struct Series {
 // Given nodal corrections at the centre of 2024 (2024-07-01 23:30 UTC,
 // node longitude 11.189 degrees), from Pugh (1987) Table 4.3.
 const std::map<std::string, NodalCorrection> kNodal2024 = {
-    {"Q1", {1.180017, 1.69059}}, {"O1", {1.180017, 1.69059}}, {"P1", {1.0, 0.0}},       {"K1", {1.111177, -1.49907}},
-    {"N2", {0.963994, -0.41526}}, {"M2", {0.963994, -0.41526}}, {"S2", {1.0, 0.0}},     {"K2", {1.311383, -3.20561}},
-    {"M3", {0.946480, -0.62289}},
+    {"Q1", {1.180017, 1.69059}},  {"O1", {1.180017, 1.69059}},  {"P1", {1.0, 0.0}},
+    {"K1", {1.111177, -1.49907}}, {"N2", {0.963994, -0.41526}}, {"M2", {0.963994, -0.41526}},
+    {"S2", {1.0, 0.0}},           {"K2", {1.311383, -3.20561}}, {"M3", {0.946480, -0.62289}},
 };
 
 const std::vector<Wave> kYearWaves = {
-    {"Q1", 6.0, 10.0},  {"O1", 32.0, 20.0}, {"P1", 15.0, 30.0}, {"K1", 45.0, 40.0}, {"N2", 12.0, 350.0},
-    {"M2", 60.0, 5.0},  {"S2", 28.0, 15.0}, {"K2", 8.0, 25.0},  {"M3", 0.6, 200.0},
+    {"Q1", 6.0, 10.0}, {"O1", 32.0, 20.0}, {"P1", 15.0, 30.0}, {"K1", 45.0, 40.0}, {"N2", 12.0, 350.0},
+    {"M2", 60.0, 5.0}, {"S2", 28.0, 15.0}, {"K2", 8.0, 25.0},  {"M3", 0.6, 200.0},
 };
 constexpr double kDrift[] = {12.0, 0.02, -1.0e-4};  // data unit per day^k from the centre
 constexpr double kAdmittance = -0.3;
 
 double synthetic_pressure(double hours) {
-    return 1013.0 + 8.0 * std::sin(2 * std::numbers::pi * hours / 131.0) + 3.0 * std::sin(2 * std::numbers::pi * hours / 47.0 + 1.0);
+    return 1013.0 + 8.0 * std::sin(2 * std::numbers::pi * hours / 131.0) +
+           3.0 * std::sin(2 * std::numbers::pi * hours / 47.0 + 1.0);
 }
 
 // n hourly samples from `start` of the waves with the given nodal
 // corrections, the drift, the admittance times the pressure with its mean
 // removed, and noise.
-Series synthetic(size_t n, double start, const std::vector<Wave>& waves, const std::map<std::string, NodalCorrection>& nodal,
-                 double noise = 0.0, unsigned seed = 1) {
+Series synthetic(size_t n, double start, const std::vector<Wave>& waves,
+                 const std::map<std::string, NodalCorrection>& nodal, double noise = 0.0, unsigned seed = 1) {
     Series s;
     s.start = start;
     std::mt19937 rng(seed);
@@ -190,7 +191,8 @@ TEST(TideFit, NoisyRepetitionsScatterAsTheStandardErrorsSay) {
     for (int run = 0; run < kRuns; ++run) {
         const TideFit f = fit(synthetic(8784, kJan2024, kYearWaves, kNodal2024, 2.0, 100 + run));
         for (const auto& [name, ve] : parameters(f)) {
-            const double offset = name.ends_with("phase") ? angle_difference(ve.first, expected.at(name)) : ve.first - expected.at(name);
+            const double offset =
+                name.ends_with("phase") ? angle_difference(ve.first, expected.at(name)) : ve.first - expected.at(name);
             if (run == 0) {
                 EXPECT_LT(std::fabs(offset), 3.0 * ve.second) << name;
             }
@@ -238,7 +240,7 @@ TEST(TideFit, TwoMonthsGivePhasesEqualWithinATenthOfADegree) {
 TEST(TideFit, MissingSamplesChangeOnlyTheStandardErrors) {
     const Series full = synthetic(8784, kJan2024, kYearWaves, kNodal2024, 2.0, 7);
     Series gappy = full;
-    for (size_t i = 1000; i < 1024; ++i) gappy.y[i] = std::numeric_limits<REAL>::quiet_NaN();  // a day
+    for (size_t i = 1000; i < 1024; ++i) gappy.y[i] = std::numeric_limits<REAL>::quiet_NaN();      // a day
     for (size_t i = 3000; i < 8784; i += 97) gappy.y[i] = std::numeric_limits<REAL>::quiet_NaN();  // flags
     gappy.pressure[5000] = std::numeric_limits<REAL>::quiet_NaN();  // a pressure gap drops its sample too
     const TideFit a = fit(full), b = fit(gappy);
@@ -246,7 +248,8 @@ TEST(TideFit, MissingSamplesChangeOnlyTheStandardErrors) {
     EXPECT_EQ(b.used, 8784 - b.missing);
     const auto pa = parameters(a), pb = parameters(b);
     for (const auto& [name, ve] : pa) {
-        const double offset = name.ends_with("phase") ? angle_difference(pb.at(name).first, ve.first) : pb.at(name).first - ve.first;
+        const double offset =
+            name.ends_with("phase") ? angle_difference(pb.at(name).first, ve.first) : pb.at(name).first - ve.first;
         EXPECT_LT(std::fabs(offset), 0.5 * ve.second) << name;
         EXPECT_GT(pb.at(name).second, ve.second) << name;
     }
@@ -309,14 +312,10 @@ TEST(GgpHeader, LatitudeLines) {
         const char* line;
         double latitude;
     } rows[] = {
-        {"N. Latitude (deg) :    48.330", 48.33},
-        {"N Latitude (deg) : 32.7800", 32.78},
-        {"N. Latitude (deg) :   -33.95  ", -33.95},
-        {"N. Latitude (deg) :   91.0", kNone},
-        {"N. Latitude (deg) :   48.3 N", kNone},
-        {"N. Latitude (deg) :", kNone},
-        {"E. Longitude (deg):     8.330", kNone},
-        {"yyyymmdd hhmmss gravity(microgal) pressure(mbar)", kNone},
+        {"N. Latitude (deg) :    48.330", 48.33},   {"N Latitude (deg) : 32.7800", 32.78},
+        {"N. Latitude (deg) :   -33.95  ", -33.95}, {"N. Latitude (deg) :   91.0", kNone},
+        {"N. Latitude (deg) :   48.3 N", kNone},    {"N. Latitude (deg) :", kNone},
+        {"E. Longitude (deg):     8.330", kNone},   {"yyyymmdd hhmmss gravity(microgal) pressure(mbar)", kNone},
     };
     for (const Row& r : rows) {
         double latitude = kNone;

@@ -12,7 +12,6 @@
 
 #include "data/fixed_read.h"
 #include "data/helper_thread.h"
-
 #include "reader_test_support.h"
 
 namespace datrax {
@@ -142,8 +141,8 @@ std::string ggp_varied(int lines, unsigned seed) {
         if (i % 401 == 11) line.replace(line.size() - 11, 10, "    0.0000");
         if (i % 503 == 13) line.erase(line.size() - 11, 10);  // gravity only
         out += line;
-        if (i % 601 == 17) out += line;                        // the same time again: skipped
-        if (i % 701 == 19) out += "77770101 000000 1 2\n\n";   // a line to skip and a blank one
+        if (i % 601 == 17) out += line;                       // the same time again: skipped
+        if (i % 701 == 19) out += "77770101 000000 1 2\n\n";  // a line to skip and a blank one
         if (i == lines / 2) out += "99999999\nNext block header\n77777777\n";
     }
     return out;

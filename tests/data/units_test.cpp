@@ -1,8 +1,9 @@
 // Time-unit recognition, the conversion table and the default axis titles.
+#include "data/units.h"
+
 #include <gtest/gtest.h>
 
 #include "app/state.h"
-#include "data/units.h"
 #include "support/session.h"
 
 namespace datrax {

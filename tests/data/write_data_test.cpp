@@ -2,6 +2,8 @@
 // flags and two data sets, as DATRA and GGP through the reader and as CSV
 // through a parse of its lines; the value texts, the interval field and the
 // refusals.
+#include "data/write_data.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -17,7 +19,6 @@
 #include "data/calendar.h"
 #include "data/field_conversion.h"
 #include "data/missing.h"
-#include "data/write_data.h"
 #include "data/write_datra.h"
 #include "data/write_text.h"
 #include "reader_test_support.h"
@@ -192,7 +193,8 @@ void copy_sample(const std::string& name) {
 }
 
 TEST_F(WriteDataTest, EverySampleFileComesBackAsWritten) {
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(DATRAX_SOURCE_DIR) / "samples")) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(DATRAX_SOURCE_DIR) / "samples")) {
         const std::string name = entry.path().filename().string();
         SCOPED_TRACE(name);
         copy_sample(name);
@@ -243,9 +245,23 @@ TEST_F(WriteDataTest, GapsAndFlagsStayMissing) {
 // Values of every kind: the smallest and largest, subnormal, signed zeros,
 // values that look like a flag, and random bit patterns.
 std::vector<REAL> awkward_values() {
-    std::vector<REAL> v = {0.0f, -0.0f, 1.0f, -1.0f, 0.1f, 1e-45f, -1e-45f, 1.17549435e-38f,
-                           std::numeric_limits<REAL>::max(), std::numeric_limits<REAL>::lowest(),
-                           99999.0f, -9999.0f, 9999.999f, 999999.9f, 16777217.0f, 3.4e37f, 1015.9742f};
+    std::vector<REAL> v = {0.0f,
+                           -0.0f,
+                           1.0f,
+                           -1.0f,
+                           0.1f,
+                           1e-45f,
+                           -1e-45f,
+                           1.17549435e-38f,
+                           std::numeric_limits<REAL>::max(),
+                           std::numeric_limits<REAL>::lowest(),
+                           99999.0f,
+                           -9999.0f,
+                           9999.999f,
+                           999999.9f,
+                           16777217.0f,
+                           3.4e37f,
+                           1015.9742f};
     std::mt19937 random(27);
     while (v.size() < 20000) {
         const REAL r = std::bit_cast<REAL>(static_cast<uint32_t>(random()));
@@ -347,8 +363,8 @@ TEST(DatraInterval, TwelveColumnsWithAPointThatReadBackExactly) {
         REAL dt;
         const char* text;
     } rows[] = {
-        {1.0f, "         1.0"},       {60.0f, "        60.0"},        {0.016666668f, " 0.016666668"},
-        {1e-05f, "      1.0e-5"},     {2.5e10f, "      2.5e10"},       {1.2345678e-20f, "1.2345678e-20"},
+        {1.0f, "         1.0"},   {60.0f, "        60.0"},   {0.016666668f, " 0.016666668"},
+        {1e-05f, "      1.0e-5"}, {2.5e10f, "      2.5e10"}, {1.2345678e-20f, "1.2345678e-20"},
     };
     for (const Row& r : rows) {
         const std::string t = writer::datra_interval(r.dt);

@@ -36,7 +36,9 @@ TEST(DataInput, FirstFileIsReadAndTheDataMenuOpens) {
     EXPECT_EQ(dset.ITU, 3);
     EXPECT_EQ(dset.DUNIT(1), Text<20>("microgal"));
 
-    s.run("dy" "r");  // kept, then back in the main menu
+    s.run(
+        "dy"
+        "r");  // kept, then back in the main menu
     EXPECT_EQ(s.row(0), " MAIN MENU - Style 1 Ndsets 1 File 1 grav.dat");
 }
 
@@ -123,7 +125,9 @@ TEST(DataInput, TwoFilesInTurn) {
     Session s;
     write_file("grav.dat", kDatra);
     write_file("list.txt", kList);
-    s.run("n2{enter}" "dgrav.dat{enter}list.txt{enter}y");
+    s.run(
+        "n2{enter}"
+        "dgrav.dat{enter}list.txt{enter}y");
     EXPECT_EQ(dset.NPTS(1), 3);
     EXPECT_EQ(dset.NPTS(2), 3);
     EXPECT_EQ(dset.FNAME(2).trimmed(), "list.txt");
@@ -134,7 +138,9 @@ TEST(DataInput, TwoFilesInTurn) {
 TEST(DataInput, GgpFileEndsTheDialogueAfterSlotOne) {
     Session s;
     write_file("bf170826.ggp", kGgp);
-    s.run("n2{enter}s5{enter}" "dbf170826.ggp{enter}");
+    s.run(
+        "n2{enter}s5{enter}"
+        "dbf170826.ggp{enter}");
     EXPECT_EQ(dset.IFORM, 3);
     EXPECT_EQ(sel.STYLE, 2);
     EXPECT_EQ(sel.NDSETS, 2);

@@ -29,8 +29,8 @@ std::string ggp_month(const std::string& yyyymm, int n, double first) {
     std::string text = "Filename : x\n77777777\n";
     for (int i = 0; i < n; ++i) {
         char line[64];
-        std::snprintf(line, sizeof line, "%s%02d %02d0000 %9.4f %9.4f\n", yyyymm.c_str(), 1 + i / 24, i % 24,
-                      first + i, 1000.0 + i);
+        std::snprintf(line, sizeof line, "%s%02d %02d0000 %9.4f %9.4f\n", yyyymm.c_str(), 1 + i / 24, i % 24, first + i,
+                      1000.0 + i);
         text += line;
     }
     return text + "99999999\n";
@@ -51,14 +51,19 @@ TEST(FileNames, CommandLinePathOfSixtyCharactersStepsInItsFolder) {
     write_file("bf240401.ggp", ggp_month("202404", 2, 90.0));  // the same base name in the working folder
 
     const std::string files[] = {first};
-    s.window().add_script("dnn{enter}" "n" "q" "r");
+    s.window().add_script(
+        "dnn{enter}"
+        "n"
+        "q"
+        "r");
     EXPECT_EQ(run_datrax(files), 0);
     EXPECT_EQ(dset.FNAME(1).trimmed(), folder + "/bf240401.ggp");
     EXPECT_EQ(dset.FNAME(2).trimmed(), folder + "/bf240401.ggp");
     EXPECT_EQ(dset.NPTS(1), 7);
     EXPECT_EQ(Y(1, 1), 20.0f);
     EXPECT_EQ(gp.PLTNAM(1).trimmed(), folder + "/bf240401.plt");
-    EXPECT_EQ(dset.TITLE(1).trimmed(), std::string("...rds_of_2024/hourly_means/bf240401.ggp")) << "a title keeps to its place";
+    EXPECT_EQ(dset.TITLE(1).trimmed(), std::string("...rds_of_2024/hourly_means/bf240401.ggp"))
+        << "a title keeps to its place";
     EXPECT_EQ(s.window().title(), "bf240401.ggp - DATRAX 1.1");
     EXPECT_EQ(s.row(0), " MAIN MENU - Style 1 Ndsets 1 File 1 " + folder + "/bf240401.ggp");
 }
@@ -72,7 +77,10 @@ TEST(FileNames, TypedLongNameAndAGapInTheSeries) {
     ASSERT_EQ(name.size(), 44u);
     write_file(name, "1 10\n2 20\n3 30\n");
     write_file(name.substr(0, 40), "1 99\n");  // what a cut name would open
-    s.run("d" + name + "{enter}y" "dnn{enter}" "n");
+    s.run("d" + name +
+          "{enter}y"
+          "dnn{enter}"
+          "n");
     EXPECT_EQ(dset.FNAME(1).trimmed(), name);
     EXPECT_EQ(dset.NPTS(1), 3);
     EXPECT_EQ(s.row(s.canvas().rows() - 2), "File not found: measurements/xx240401_bf_station_gravity.dat");
@@ -87,7 +95,14 @@ TEST(FileNames, TypedPlotNamesKeepTheirExtensionAndLength) {
     write_file("grav.dat", "1 10\n2 20\n3 30\n");
     const std::string pdf = "station_bf_march_2024_gravity_residual_v2.pdf";
     const std::string plt = std::string(120, 'p') + ".plt";
-    s.run("dgrav.dat{enter}y" "dnn{enter}" "sn" + pdf + "{enter}" "sn" + plt + "{enter}");
+    s.run(
+        "dgrav.dat{enter}y"
+        "dnn{enter}"
+        "sn" +
+        pdf +
+        "{enter}"
+        "sn" +
+        plt + "{enter}");
     EXPECT_EQ(s.bottom_row(), kBrowse);
     EXPECT_EQ(read_file(pdf).substr(0, 5), "%PDF-");
     EXPECT_FALSE(std::filesystem::exists("station_bf_march_2024_gravity_residu.plt"));

@@ -11,8 +11,8 @@
 #include "support/golden_file.h"
 #include "support/golden_png.h"
 #include "support/hp2xx_check.h"
-#include "support/session.h"
 #include "support/sample_files.h"
+#include "support/session.h"
 
 namespace datrax {
 namespace {
@@ -30,10 +30,14 @@ REAL wave(int i) { return static_cast<REAL>(30.0 * std::sin(i * 0.05) + 10.0 * s
 TEST(Histogram, ScreenPictureStatisticsAndTable) {
     Session s;
     write_datra("bf.dat", 2000, wave);
-    s.run("dbf.dat{enter}" "hn");
+    s.run(
+        "dbf.dat{enter}"
+        "hn");
     EXPECT_EQ(s.bottom_row(), "Save Plot [y/n] -->");
     EXPECT_TRUE(testing::matches_golden_png(s.canvas(), "histogram_screen"));
-    s.run("dy" "hnny");  // the file kept; no save, quit: the table is written
+    s.run(
+        "dy"
+        "hnny");  // the file kept; no save, quit: the table is written
     const std::string table = testing::read_file_bytes("bf.hst");
     EXPECT_EQ(table.substr(0, 21), " DATA HISTOGRAM for b");
     EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 28);
@@ -42,7 +46,11 @@ TEST(Histogram, ScreenPictureStatisticsAndTable) {
 TEST(Histogram, SavedPlotFileMatchesAndRenders) {
     Session s;
     write_datra("bf.dat", 2000, wave);
-    s.run("dbf.dat{enter}" "hn" "yy" "y");
+    s.run(
+        "dbf.dat{enter}"
+        "hn"
+        "yy"
+        "y");
     ASSERT_TRUE(std::filesystem::exists("bfh.plt"));
     const std::string plot = testing::read_file_bytes("bfh.plt");
     EXPECT_TRUE(testing::matches_golden("histogram_saved.plt", plot));
@@ -52,9 +60,14 @@ TEST(Histogram, SavedPlotFileMatchesAndRenders) {
 TEST(Histogram, RepeatedValueNeedsFixedLimits) {
     Session s;
     write_datra("flat.dat", 50, [](int) { return 7.5f; });
-    s.run("dflat.dat{enter}" "hn");
+    s.run(
+        "dflat.dat{enter}"
+        "hn");
     EXPECT_EQ(s.bottom_row(), "Data Range too small : 0.0000 Press [Enter] -->");
-    s.run("dy" "hn{enter}n{enter}" "y7{enter}8{enter}");
+    s.run(
+        "dy"
+        "hn{enter}n{enter}"
+        "y7{enter}8{enter}");
     EXPECT_EQ(s.bottom_row(), "Save Plot [y/n] -->");
     EXPECT_FLOAT_EQ(histw.lower, 7.0f);
     EXPECT_EQ(menus.histogram_counts[50], 50);  // 7.5 is the middle of 7..8: bar NINT(49.5) + 1
@@ -63,7 +76,9 @@ TEST(Histogram, RepeatedValueNeedsFixedLimits) {
 TEST(Histogram, FixedLimitsBeyondTheDataDrawAnEmptyFrame) {
     Session s;
     write_datra("bf.dat", 2000, wave);
-    s.run("dbf.dat{enter}" "hy100{enter}200{enter}");
+    s.run(
+        "dbf.dat{enter}"
+        "hy100{enter}200{enter}");
     EXPECT_EQ(s.bottom_row(), "Save Plot [y/n] -->");
     for (int b = 0; b < 100; ++b) EXPECT_EQ(menus.histogram_counts[static_cast<size_t>(b)], 0);
 }
@@ -72,7 +87,9 @@ TEST(Histogram, WithoutTitlesOnlyAxesFrameAndBarsAreDrawn) {
     Session s;
     write_datra("bf.dat", 2000, wave);
     pp.ZTITL = false;
-    s.run("dbf.dat{enter}" "hn");
+    s.run(
+        "dbf.dat{enter}"
+        "hn");
     // Nothing above the frame (YMAX = 6.5 inches) but the axis title area.
     const auto& c = s.canvas();
     const int frame_top = static_cast<int>((7.5f - 6.6f) * (c.height() - 1) / 7.5f);
@@ -87,11 +104,20 @@ TEST(Histogram, WithoutTitlesOnlyAxesFrameAndBarsAreDrawn) {
 TEST(Histogram, AfterATimeSeriesPlotTheFirstHistogramAsksForLimits) {
     Session s;
     write_datra("bf.dat", 2000, wave);
-    s.run("dbf.dat{enter}" "dnn{enter}q" "h");
+    s.run(
+        "dbf.dat{enter}"
+        "dnn{enter}q"
+        "h");
     EXPECT_EQ(s.bottom_row(), "Fixed Data Limits [y/n] -->");
-    s.run("dy" "dnn{enter}q" "hn");
+    s.run(
+        "dy"
+        "dnn{enter}q"
+        "hn");
     EXPECT_EQ(s.bottom_row(), "Save Plot [y/n] -->");
-    s.run("dy" "dnn{enter}q" "hnnn");  // its own limits now: it asks to change them
+    s.run(
+        "dy"
+        "dnn{enter}q"
+        "hnnn");  // its own limits now: it asks to change them
     EXPECT_EQ(s.bottom_row(), "Change Data Limits [y/n] -->");
 }
 
@@ -99,11 +125,17 @@ TEST(Histogram, AfterATimeSeriesPlotTheFirstHistogramAsksForLimits) {
 // station's title.
 TEST(Histogram, SecondDataSetShowsItsOwnUnitAndATitle) {
     Session s;
-    testing::write_text_file(
-        "st240301.ggp", testing::ggp_text("Filename : ST240301.GGP\nStation : ST\n77777777\n", "202403", 1, 48,
-                                          [](int i) { return 40.0 * std::sin(i * 0.3); },
-                                          [](int i) { return 1005.0 + 4.0 * std::cos(i * 0.1); }, "99999999\n88888888\n"));
-    s.run("dst240301.ggp{enter}" "f" "hn" "yy" "y");
+    testing::write_text_file("st240301.ggp",
+                             testing::ggp_text(
+                                 "Filename : ST240301.GGP\nStation : ST\n77777777\n", "202403", 1, 48,
+                                 [](int i) { return 40.0 * std::sin(i * 0.3); },
+                                 [](int i) { return 1005.0 + 4.0 * std::cos(i * 0.1); }, "99999999\n88888888\n"));
+    s.run(
+        "dst240301.ggp{enter}"
+        "f"
+        "hn"
+        "yy"
+        "y");
     const std::string plot = testing::read_file_bytes("st240301h.plt");
     EXPECT_NE(plot.find(" LBmbar\x03;"), std::string::npos);
     EXPECT_EQ(plot.find(" LBmicrogal\x03;"), std::string::npos);
@@ -115,8 +147,11 @@ TEST(Histogram, SecondDataSetShowsItsOwnUnitAndATitle) {
 TEST(Histogram, ARangeBeyondSinglePrecisionIsReported) {
     Session s;
     testing::DatraLayout wide{"Wide", "1.0", "(2e16.7)", "nm/s^2", "min", 2, "%16.7E"};
-    testing::write_text_file("wide.dat", testing::datra_text(wide, 4, [](int i) { return i % 2 == 0 ? 3.4e38 : -3.4e38; }));
-    s.run("dwide.dat{enter}" "hn");
+    testing::write_text_file("wide.dat",
+                             testing::datra_text(wide, 4, [](int i) { return i % 2 == 0 ? 3.4e38 : -3.4e38; }));
+    s.run(
+        "dwide.dat{enter}"
+        "hn");
     EXPECT_EQ(s.bottom_row(), "Data Range too large to draw Press [Enter] -->");
 }
 
@@ -125,9 +160,13 @@ TEST(Histogram, NoSamplesGiveAMessageAndNoTable) {
     write_datra("one.dat", 1, wave);
     s.run("done.dat{enter}");
     dset.NPTS(1) = 0;
-    s.run("dy" "h");
+    s.run(
+        "dy"
+        "h");
     EXPECT_EQ(s.bottom_row(), "No samples in this data set -->");
-    s.run("dy" "h{enter}");
+    s.run(
+        "dy"
+        "h{enter}");
     EXPECT_EQ(s.row(0).substr(0, 12), " DATA MENU -");
     EXPECT_FALSE(std::filesystem::exists("one.hst"));
 }

@@ -37,7 +37,10 @@ TEST(LoggerFiles, DayFirstCsvDrawsOnTheCalendarAxis) {
     testing::Session s;
     testing::write_text_file((s.folder() / "site_a.csv").string(), logger_file());
     // The Enter answers the notice of the second sensor's line.
-    s.run("dsite_a.csv{enter}{enter}" "cu5{enter}r" "dnn{enter}");
+    s.run(
+        "dsite_a.csv{enter}{enter}"
+        "cu5{enter}r"
+        "dnn{enter}");
     EXPECT_EQ(dset.IFORM, 4);
     EXPECT_EQ(dset.NPTS(1), 192);
     EXPECT_EQ(dset.missing(1), 13);

@@ -99,11 +99,11 @@ TEST(MainMenu, ColoursOfTheMenuAreas) {
     s.run("");
     const auto& c = s.canvas();
     auto cell_background = [&](int col, int row) { return c.pixel(col * 8, row * 16); };
-    EXPECT_EQ(cell_background(100, 0), 4);   // header in KS(1)
-    EXPECT_EQ(cell_background(60, 15), 4);   // help box in KS(1)
+    EXPECT_EQ(cell_background(100, 0), 4);  // header in KS(1)
+    EXPECT_EQ(cell_background(60, 15), 4);  // help box in KS(1)
     EXPECT_EQ(cell_background(74, 21), 4);
-    EXPECT_EQ(cell_background(75, 15), 0);   // right of the box: BCOL
-    EXPECT_EQ(cell_background(5, 4), 0);     // command list on BCOL
+    EXPECT_EQ(cell_background(75, 15), 0);  // right of the box: BCOL
+    EXPECT_EQ(cell_background(5, 4), 0);    // command list on BCOL
     EXPECT_EQ(cell_background(4, 15), 0);
 }
 

@@ -21,9 +21,19 @@ TEST(ParameterMenu, EnterEverywhereLeavesEveryValueUnchanged) {
     Session s;
     // D and H: six numbers and two titles each; U: ITUP; M: L (one data set),
     // C (six colours), P (four reals), T (three titles), S (five switches), O.
-    const std::string keys = "c" "d" + enters(8) + "h" + enters(8) + "u" + enters(1) + "m" "l" + enters(4) +
-                             "c" + enters(6) + "p" + enters(4) + "t" + enters(3) + "s" "xxxxx" "o" + enters(1) +
-                             "r" "r";
+    const std::string keys =
+        "c"
+        "d" +
+        enters(8) + "h" + enters(8) + "u" + enters(1) +
+        "m"
+        "l" +
+        enters(4) + "c" + enters(6) + "p" + enters(4) + "t" + enters(3) +
+        "s"
+        "xxxxx"
+        "o" +
+        enters(1) +
+        "r"
+        "r";
     s.run("");
     const PlotParamRecord before = pp;
     s.run(keys);
@@ -102,8 +112,11 @@ TEST(ParameterMenu, PositionKeepsEdgesInStepAndUnknownLettersReask) {
 
 TEST(ParameterMenu, LinesEditEveryDataSetAndColoursAllThreeEntries) {
     Session s;
-    s.run("n2{enter}cml" "1{enter}5{enter}3{enter}.2{enter}" "2{enter}6{enter}{enter}{enter}"
-          "c1{enter}2{enter}3{enter}4{enter}5{enter}6{enter}x");
+    s.run(
+        "n2{enter}cml"
+        "1{enter}5{enter}3{enter}.2{enter}"
+        "2{enter}6{enter}{enter}{enter}"
+        "c1{enter}2{enter}3{enter}4{enter}5{enter}6{enter}x");
     EXPECT_EQ(pp.LTYP(1), 5);
     EXPECT_EQ(pp.LINF(2), 2);
     EXPECT_EQ(pp.LTYP(2), 6);
@@ -136,7 +149,9 @@ TEST(GraphicsProfile, ChangedTextModeResizesTheWindow) {
 
 TEST(GraphicsProfile, PlotNamesAndTheKeptAnswer) {
     Session s;
-    s.run("gnyplot1{enter}  hist{enter}" "gx");
+    s.run(
+        "gnyplot1{enter}  hist{enter}"
+        "gx");
     EXPECT_EQ(gp.PLTNAM(1).trimmed(), "plot1");
     EXPECT_EQ(gp.NPLT(1), 5);
     EXPECT_EQ(gp.PLTNAM(2).trimmed(), "hist");

@@ -27,8 +27,13 @@ using testing::Session;
 const std::string kBrowse = "[Mark/Forward/Back/Zoom/Yscale/Previous/Next/Save/Quit] ->";
 const std::string kTableNotWritten = "The table of the marks could not be written -->";
 // Reads the sample, draws it and marks the sample at the centre.
-const std::string kMarked = "dbf240301.ggp{enter}" "dnn{enter}" "m{enter}n";
-const std::string kUnmarked = "dbf240301.ggp{enter}" "dnn{enter}";
+const std::string kMarked =
+    "dbf240301.ggp{enter}"
+    "dnn{enter}"
+    "m{enter}n";
+const std::string kUnmarked =
+    "dbf240301.ggp{enter}"
+    "dnn{enter}";
 
 std::string save_as(const std::string& name) { return "sn" + name + "{enter}"; }
 
@@ -178,7 +183,11 @@ TEST(PlotSave, ControlCharactersFromDataFilesNeverBecomePlotterCommands) {
         for (int i = 1; i <= 60; ++i) text += std::to_string(100 + i % 7) + ".000" + (i % 5 == 0 ? "\n" : "    ");
         testing::write_text_file(name, text);
         const std::vector<std::string> files = {name};
-        s.run("dnn{enter}" "m{enter}n" "sy", files);
+        s.run(
+            "dnn{enter}"
+            "m{enter}n"
+            "sy",
+            files);
         ASSERT_EQ(s.bottom_row(), kBrowse) << "code " << code;
         std::string plot_name = name;
         plot_name.replace(plot_name.size() - 4, 4, ".plt");

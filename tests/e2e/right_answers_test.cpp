@@ -80,7 +80,10 @@ TEST(RightAnswers, NextIntoAFileOfAnotherRateTakesItsUnit) {
     // A logger that ran at 15 minutes in March and hourly in April.
     write_ggp("bf240301.ggp", "202403", every(15, 31), tide, air);
     write_ggp("bf240401.ggp", "202404", every(60, 30), tide, air);
-    s.run("dbf240301.ggp{enter}" "dnn{enter}" "n");
+    s.run(
+        "dbf240301.ggp{enter}"
+        "dnn{enter}"
+        "n");
     EXPECT_EQ(s.bottom_row(), kBrowse);
     // Still plotted in minutes (the user's unit kept), the hourly samples
     // 60 minutes apart.
@@ -92,17 +95,24 @@ TEST(RightAnswers, NextIntoAFileOfAnotherRateTakesItsUnit) {
     EXPECT_EQ(s.row(17), "      Time Interval         : 1.000000  : hr");
     EXPECT_EQ(s.row(18), "      Time Scaling Factor   : 60.000000");
     EXPECT_EQ(s.row(19), "      Time Axis Label       : min");
-    s.run("dy" "an{enter}q");
+    s.run(
+        "dy"
+        "an{enter}q");
     const std::string stepped = step_of("bf240401.spc");
     EXPECT_EQ(stepped, "    1.38889E-03");
     // Back to the 15-minute month: minutes at factor 1 again.
-    s.run("dy" "dnn{enter}" "p");
+    s.run(
+        "dy"
+        "dnn{enter}"
+        "p");
     EXPECT_EQ(dset.ITU, 2);
     EXPECT_FLOAT_EQ(dset.TSCALE, 1.0f);
 
     // The hourly month read directly has the same step.
     std::filesystem::remove("bf240401.spc");
-    s.run("dnbf240401.ggp{enter}" "an{enter}q");
+    s.run(
+        "dnbf240401.ggp{enter}"
+        "an{enter}q");
     EXPECT_EQ(step_of("bf240401.spc"), stepped);
 }
 
@@ -163,7 +173,9 @@ TEST(RightAnswers, ALoneSampleIsADotOnTheScreenAndInThePlotFile) {
     Session s;
     constexpr int kHours = 120;
     write_ggp("bf240301.ggp", "202403", hourly_after_four_hours_of_quarters(kHours), tide, air);
-    s.run("dbf240301.ggp{enter}" "dnn{enter}");
+    s.run(
+        "dbf240301.ggp{enter}"
+        "dnn{enter}");
     ASSERT_EQ(s.bottom_row(), kBrowse);
     ASSERT_EQ(dset.NPTS(1), 4 * kHours + 1);
     const int background = s.canvas().pixel(1, 1);
@@ -181,7 +193,10 @@ TEST(RightAnswers, ALoneSampleIsADotOnTheScreenAndInThePlotFile) {
     }
     EXPECT_EQ(seen, lone);
 
-    s.run("dy" "dnn{enter}" "snlone.plt{enter}");
+    s.run(
+        "dy"
+        "dnn{enter}"
+        "snlone.plt{enter}");
     const std::string plot = testing::read_file_bytes("lone.plt");
     // Every lone reading of both data sets is a dot (the axis lines, drawn
     // back from their far ends, add theirs at the frame's left edge and its
@@ -199,15 +214,25 @@ TEST(RightAnswers, EveryNewlyReadFileIsNewDataForTheTimeSeriesPlot) {
     Session s;
     const auto write = [](const std::string& name, double volts) {
         const testing::DatraLayout layout{"Tilt " + name, "1.0", "(5f10.4)", "volt", "min", 5, "%10.4f"};
-        testing::write_text_file(name, testing::datra_text(layout, 300, [volts](int i) { return volts * std::sin(i * 0.05); }));
+        testing::write_text_file(
+            name, testing::datra_text(layout, 300, [volts](int i) { return volts * std::sin(i * 0.05); }));
     };
     write("big.dat", 100.0);
     write("small.dat", 1.0);
     // Limits kept from the first file, a histogram in between: the second
     // file still starts with its own window and limits.
-    s.run("dbig.dat{enter}" "dnn{enter}" "q" "hnny" "r" "dnsmall.dat{enter}" "d");
+    s.run(
+        "dbig.dat{enter}"
+        "dnn{enter}"
+        "q"
+        "hnny"
+        "r"
+        "dnsmall.dat{enter}"
+        "d");
     EXPECT_EQ(s.bottom_row(), "Fixed Time Limits [y/n] -->");
-    s.run("dy" "dnn{enter}");
+    s.run(
+        "dy"
+        "dnn{enter}");
     EXPECT_NEAR(plotw.YHI1, 1.0f, 0.01f);
     EXPECT_NEAR(plotw.YLO1, -1.0f, 0.01f);
 }
@@ -216,7 +241,12 @@ TEST(RightAnswers, TheDataMenuOpensWithThePlotNamesOfItsDataSet) {
     Session s;
     for (const char* name : {"g24122.dat", "p24122.dat"})
         std::filesystem::copy_file(std::filesystem::path(DATRAX_SOURCE_DIR) / "samples" / name, name);
-    s.run("n2{enter}" "dg24122.dat{enter}p24122.dat{enter}" "f" "r" "dyy");
+    s.run(
+        "n2{enter}"
+        "dg24122.dat{enter}p24122.dat{enter}"
+        "f"
+        "r"
+        "dyy");
     EXPECT_EQ(s.row(0).substr(0, 12), " DATA MENU -");
     EXPECT_EQ(sel.slot, 2);
     EXPECT_EQ(gp.PLTNAM(1).trimmed(), "p24122.plt");
@@ -228,7 +258,9 @@ TEST(RightAnswers, ADataSetWithNoSampleIsNotDrawnAsAPanel) {
     Session s;
     // A station whose barometer gave nothing but the missing-value flag.
     write_ggp("bf240301.ggp", "202403", every(60, 3), tide, [](int) { return std::nan(""); });
-    s.run("dbf240301.ggp{enter}" "dnn{enter}");
+    s.run(
+        "dbf240301.ggp{enter}"
+        "dnn{enter}");
     ASSERT_EQ(s.bottom_row(), kBrowse);
     EXPECT_EQ(lone_set(), 1);
     // One area over the whole height: no frame edge at the lower area's top.
@@ -244,7 +276,9 @@ TEST(RightAnswers, ARangeSetToTheMinimumIsToldAfterThePlotIsDrawn) {
     Session s;
     const testing::DatraLayout layout{"Flat", "1.0", "(5f10.3)", "volt", "min", 5, "%10.3f"};
     testing::write_text_file("flat.dat", testing::datra_text(layout, 50, [](int) { return 2.5; }));
-    s.run("dflat.dat{enter}" "dnn{enter}");
+    s.run(
+        "dflat.dat{enter}"
+        "dnn{enter}");
     EXPECT_EQ(s.bottom_row(), kBrowse);
     EXPECT_EQ(s.row(s.canvas().rows() - 2).substr(0, 25), "Data range set to minimum");
 }
@@ -279,7 +313,8 @@ double band_rms_direct(const std::vector<REAL>& x, long double dt, double lo, do
     std::vector<long double> y(n);
     for (size_t i = 0; i < n; ++i) {
         const long double t = static_cast<long double>(i) - mid;
-        y[i] = (x[i] - (mean + slope * t)) * (0.5L - 0.5L * std::cos(2 * pi * static_cast<long double>(i) / static_cast<long double>(n)));
+        y[i] = (x[i] - (mean + slope * t)) *
+               (0.5L - 0.5L * std::cos(2 * pi * static_cast<long double>(i) / static_cast<long double>(n)));
     }
     const long double df = 1 / (static_cast<long double>(n) * dt);
     long double power = 0;
@@ -310,15 +345,18 @@ double band_field(const std::string& table, int row, size_t from, size_t width) 
 void write_three_days(const std::string& name, double scale) {
     const testing::DatraLayout layout{"Gravity on band limits", "1.0", "(5e16.8)", "nm/s^2", "min", 5, "%16.8e"};
     testing::write_text_file(name, testing::datra_text(layout, 3 * 1440, [scale](int i) {
-        const double t = (i - 1) / 60.0, w = 2.0 * std::numbers::pi;
-        return scale * (10.0 * std::cos(w * 0.5 * t) + 6.0 * std::cos(w * 1.0 * t + 0.3) + 3.0 * std::cos(w * 0.2 * t));
-    }));
+                                 const double t = (i - 1) / 60.0, w = 2.0 * std::numbers::pi;
+                                 return scale * (10.0 * std::cos(w * 0.5 * t) + 6.0 * std::cos(w * 1.0 * t + 0.3) +
+                                                 3.0 * std::cos(w * 0.2 * t));
+                             }));
 }
 
 TEST(RightAnswers, BinsOnABandLimitBelongToTheUpperBand) {
     Session s;
     write_three_days("bf.dat", 1.0);
-    s.run("dbf.dat{enter}" "an{enter}q");
+    s.run(
+        "dbf.dat{enter}"
+        "an{enter}q");
     const std::string table = testing::read_file_bytes("bf.spc");
     const std::vector<REAL> x = samples_of("bf.dat");
     ASSERT_EQ(x.size(), 4320u);
@@ -339,8 +377,10 @@ std::vector<std::string> amplitude_numbers(const std::string& plot_file) {
     int x = 1 << 30;
     while (std::getline(in, line)) {
         std::smatch m;
-        if (std::regex_match(line, m, move)) x = std::stoi(m[1]);
-        else if (line.rfind(" LB", 0) == 0 && x < 1600) numbers.push_back(line.substr(3, line.find('\x03') - 3));
+        if (std::regex_match(line, m, move))
+            x = std::stoi(m[1]);
+        else if (line.rfind(" LB", 0) == 0 && x < 1600)
+            numbers.push_back(line.substr(3, line.find('\x03') - 3));
     }
     return numbers;
 }
@@ -348,7 +388,11 @@ std::vector<std::string> amplitude_numbers(const std::string& plot_file) {
 TEST(RightAnswers, SpectrumAxisAndBandsReadable) {
     Session s;
     write_three_days("bf.dat", 0.002);
-    s.run("dbf.dat{enter}" "an{enter}" "snbf.plt{enter}" "snbf.svg{enter}");
+    s.run(
+        "dbf.dat{enter}"
+        "an{enter}"
+        "snbf.plt{enter}"
+        "snbf.svg{enter}");
     EXPECT_EQ(s.bottom_row(), "[Zoom/Yscale/Save/Quit] ->");
     std::vector<std::string> numbers = amplitude_numbers(testing::read_file_bytes("bf.plt"));
     ASSERT_GE(numbers.size(), 3u);
@@ -363,7 +407,9 @@ TEST(RightAnswers, SpectrumAxisAndBandsReadable) {
 TEST(RightAnswers, SpectrumOfHugeValuesIsFiniteOrRefused) {
     Session s;
     write_three_days("bf.dat", 1e20);
-    s.run("dbf.dat{enter}" "an{enter}q");
+    s.run(
+        "dbf.dat{enter}"
+        "an{enter}q");
     const std::string table = testing::read_file_bytes("bf.spc");
     for (const char* bad : {"INF", "inf", "NAN", "nan"}) EXPECT_EQ(table.find(bad), std::string::npos) << bad;
     const double rms = band_field(table, 12, 32, 15);
@@ -371,21 +417,28 @@ TEST(RightAnswers, SpectrumOfHugeValuesIsFiniteOrRefused) {
 
     // Values at the end of single precision overflow the transform.
     const testing::DatraLayout layout{"Overflow", "1.0", "(5e16.8)", "nm/s^2", "min", 5, "%16.8e"};
-    testing::write_text_file("big.dat", testing::datra_text(layout, 1000, [](int i) { return i % 2 ? 3.0e38 : -3.0e38; }));
-    s.run("dnbig.dat{enter}" "an{enter}");
+    testing::write_text_file("big.dat",
+                             testing::datra_text(layout, 1000, [](int i) { return i % 2 ? 3.0e38 : -3.0e38; }));
+    s.run(
+        "dnbig.dat{enter}"
+        "an{enter}");
     EXPECT_EQ(s.bottom_row(), "Data range too large to draw Press [Enter] -->");
-    s.run("dy" "an{enter}{enter}");
+    s.run(
+        "dy"
+        "an{enter}{enter}");
     EXPECT_EQ(s.row(0).substr(0, 12), " DATA MENU -");
     EXPECT_FALSE(std::filesystem::exists("big.spc"));
 }
 
 TEST(RightAnswers, ALongTitleEndsWithDotsInsideTheFrame) {
     Session s;
-    const std::string title =
-        "Superconducting gravimeter, Black Forest Observatory, station BF, sensor 2, 1 s";
+    const std::string title = "Superconducting gravimeter, Black Forest Observatory, station BF, sensor 2, 1 s";
     const testing::DatraLayout layout{title, "1.0", "(5f10.3)", "nm/s^2", "min", 5, "%10.3f"};
     testing::write_text_file("bf.dat", testing::datra_text(layout, 100, [](int i) { return std::sin(i * 0.1); }));
-    s.run("dbf.dat{enter}" "dnn{enter}" "snlong.plt{enter}");
+    s.run(
+        "dbf.dat{enter}"
+        "dnn{enter}"
+        "snlong.plt{enter}");
     // 8 inches of frame hold 53 characters of 0.15 inch.
     const std::string shown = title.substr(0, 50) + "...";
     EXPECT_NE(testing::read_file_bytes("long.plt").find(" LB" + shown + "\x03"), std::string::npos);
@@ -399,7 +452,9 @@ TEST(RightAnswers, ASampleOnAPrintedBinLimitIsCountedInTheUpperBin) {
     const std::vector<double> readings = {0.0, 0.16, 0.48, 0.96, 4.0};
     const testing::DatraLayout layout{"Tide gauge", "1.0", "(5f10.2)", "cm", "hour", 5, "%10.2f"};
     testing::write_text_file("tg.dat", testing::datra_text(layout, 5, [&](int i) { return readings[i - 1]; }));
-    s.run("dtg.dat{enter}" "hnny");
+    s.run(
+        "dtg.dat{enter}"
+        "hnny");
     std::istringstream table(testing::read_file_bytes("tg.hst"));
     std::string line;
     std::vector<int> counts;
@@ -412,9 +467,15 @@ TEST(RightAnswers, ASampleOnAPrintedBinLimitIsCountedInTheUpperBin) {
 TEST(RightAnswers, SpectrumTimeLimitsAreAskedAsDatesOnACalendarAxis) {
     Session s;
     std::filesystem::copy_file(std::filesystem::path(DATRAX_SOURCE_DIR) / "samples" / "bf240301.ggp", "bf240301.ggp");
-    s.run("dbf240301.ggp{enter}" "cu5{enter}r" "ay");
+    s.run(
+        "dbf240301.ggp{enter}"
+        "cu5{enter}r"
+        "ay");
     EXPECT_EQ(s.bottom_row().substr(0, 38), "Set dates (yyyy-mm-dd hh:mm): Lower ->");
-    s.run("dy" "cu5{enter}r" "ay2024-03-02{enter}2024-03-12{enter}{enter}q");
+    s.run(
+        "dy"
+        "cu5{enter}r"
+        "ay2024-03-02{enter}2024-03-12{enter}{enter}q");
     EXPECT_NE(testing::read_file_bytes("bf240301.spc").find(" Samples   :        25       265       241"),
               std::string::npos);
 }

@@ -62,10 +62,14 @@ double rms_of(double a, double b) { return std::sqrt((a * a + b * b) / 2.0); }
 TEST(Spectrum, SampleMonthOnTheScreenAndItsBandTable) {
     Session s;
     copy_sample_month();
-    s.run("dbf240301.ggp{enter}" "an{enter}");
+    s.run(
+        "dbf240301.ggp{enter}"
+        "an{enter}");
     EXPECT_EQ(s.bottom_row(), kPrompt);
     EXPECT_TRUE(testing::matches_golden_png(s.canvas(), "spectrum_screen"));
-    s.run("dy" "an{enter}q");  // the file kept; quit at once: the table is written
+    s.run(
+        "dy"
+        "an{enter}q");  // the file kept; quit at once: the table is written
     const std::string table = testing::read_file_bytes("bf240301.spc");
     EXPECT_TRUE(testing::matches_golden("spectrum_table.spc", table));
     const std::vector<BandRow> rows = band_rows(table);
@@ -85,7 +89,10 @@ TEST(Spectrum, SampleMonthOnTheScreenAndItsBandTable) {
 TEST(Spectrum, SavedPlotFileMatchesAndRenders) {
     Session s;
     copy_sample_month();
-    s.run("dbf240301.ggp{enter}" "an{enter}" "sy");
+    s.run(
+        "dbf240301.ggp{enter}"
+        "an{enter}"
+        "sy");
     EXPECT_EQ(s.bottom_row(), kPrompt);
     ASSERT_TRUE(std::filesystem::exists("bf240301a.plt"));
     EXPECT_TRUE(testing::matches_golden("spectrum_saved.plt", testing::read_file_bytes("bf240301a.plt")));
@@ -98,14 +105,17 @@ TEST(Spectrum, AChangedBandLimitInTheProfileMovesALineToAnotherRow) {
     s.run("q");  // writes a fresh profile
     std::string profile = testing::read_file_bytes(s.profile_path());
     // Row (D) ends below K1 at 0.0418 cph, the next row begins there.
-    for (const auto& [from, to] : {std::pair<std::string, std::string>{"    3(D)     0.033     0.047", "    3(D)     0.033     0.040"},
-                                   {"    4        0.047     0.075", "    4        0.040     0.075"}}) {
+    for (const auto& [from, to] :
+         {std::pair<std::string, std::string>{"    3(D)     0.033     0.047", "    3(D)     0.033     0.040"},
+          {"    4        0.047     0.075", "    4        0.040     0.075"}}) {
         const size_t at = profile.find(from);
         ASSERT_NE(at, std::string::npos) << from;
         profile.replace(at, from.size(), to);
     }
     std::ofstream(s.profile_path(), std::ios::binary) << profile;
-    s.run("dbf240301.ggp{enter}" "an{enter}q");
+    s.run(
+        "dbf240301.ggp{enter}"
+        "an{enter}q");
     const std::vector<BandRow> rows = band_rows(testing::read_file_bytes("bf240301.spc"));
     ASSERT_EQ(rows.size(), 22u);
     EXPECT_NEAR(rows[2].peak_frequency, 1 / 25.82, 0.0014);  // O1 stays
@@ -133,18 +143,26 @@ TEST(Spectrum, MissingSamplesAreFilledUpToOneTenthAndRefusedAbove) {
     s.run("dbf.dat{enter}");
     constexpr REAL nan = std::numeric_limits<REAL>::quiet_NaN();
     for (int i = 101; i <= 300; ++i) Y(i, 1) = nan;  // exactly one tenth, in one gap
-    s.run("dy" "an{enter}");
+    s.run(
+        "dy"
+        "an{enter}");
     EXPECT_EQ(s.bottom_row(), kPrompt);
     EXPECT_EQ(s.row(s.window().canvas().rows() - 2), "Missing samples filled : 200 of 2000");
-    s.run("dy" "an{enter}q");
+    s.run(
+        "dy"
+        "an{enter}q");
     const std::vector<BandRow> rows = band_rows(testing::read_file_bytes("bf.spc"));
     EXPECT_NEAR(rows[4].peak, 35.0, 1.5);
 
     Y(301, 1) = nan;
     std::filesystem::remove("bf.spc");
-    s.run("dy" "an{enter}");
+    s.run(
+        "dy"
+        "an{enter}");
     EXPECT_EQ(s.bottom_row(), "Too many missing samples : 201 of 2000 -->");
-    s.run("dy" "an{enter}{enter}");
+    s.run(
+        "dy"
+        "an{enter}{enter}");
     EXPECT_EQ(s.row(0).substr(0, 12), " DATA MENU -");
     EXPECT_FALSE(std::filesystem::exists("bf.spc"));
 }
@@ -152,9 +170,15 @@ TEST(Spectrum, MissingSamplesAreFilledUpToOneTenthAndRefusedAbove) {
 TEST(Spectrum, WindowZoomAndAmplitudeLimits) {
     Session s;
     write_datra("bf.dat", 2000, "hour");
-    s.run("dbf.dat{enter}" "ay100{enter}600{enter}{enter}");
+    s.run(
+        "dbf.dat{enter}"
+        "ay100{enter}600{enter}{enter}");
     EXPECT_EQ(s.bottom_row(), kPrompt);
-    s.run("dy" "ay{enter}{enter}0.2{enter}" "z0.05{enter}0.1{enter}" "yy0{enter}50{enter}q");
+    s.run(
+        "dy"
+        "ay{enter}{enter}0.2{enter}"
+        "z0.05{enter}0.1{enter}"
+        "yy0{enter}50{enter}q");
     EXPECT_FLOAT_EQ(specw.FMAX, 0.2f);
     EXPECT_FLOAT_EQ(specw.FLO, 0.05f);
     EXPECT_FLOAT_EQ(specw.FHI, 0.1f);
@@ -162,7 +186,10 @@ TEST(Spectrum, WindowZoomAndAmplitudeLimits) {
     const std::string table = testing::read_file_bytes("bf.spc");
     EXPECT_NE(table.find(" Samples   :       101       601       501         0\n"), std::string::npos);
     // A maximum above the Nyquist frequency is capped; zoom limits beyond it too.
-    s.run("dy" "an9{enter}" "z0.3{enter}0.9{enter}qy");
+    s.run(
+        "dy"
+        "an9{enter}"
+        "z0.3{enter}0.9{enter}qy");
     EXPECT_FLOAT_EQ(specw.FHI, 0.5f);
     EXPECT_FLOAT_EQ(specw.FLO, 0.3f);
 }
@@ -170,11 +197,17 @@ TEST(Spectrum, WindowZoomAndAmplitudeLimits) {
 TEST(Spectrum, UserTimeUnitsGiveCyclesPerUnitWithoutBands) {
     Session s;
     write_datra("bf.dat", 1000, "step");
-    s.run("dbf.dat{enter}y" "an");
+    s.run(
+        "dbf.dat{enter}y"
+        "an");
     EXPECT_EQ(s.bottom_row(), "Maximum Frequency (cycles/step), [default 0.5] -->");
-    s.run("dy" "an{enter}q");
+    s.run(
+        "dy"
+        "an{enter}q");
     EXPECT_EQ(s.bottom_row(), "No band table: the time unit is not known -->");
-    s.run("dy" "an{enter}q{enter}");
+    s.run(
+        "dy"
+        "an{enter}q{enter}");
     EXPECT_EQ(s.row(0).substr(0, 12), " DATA MENU -");
     EXPECT_FALSE(std::filesystem::exists("bf.spc"));
 }

@@ -54,7 +54,9 @@ WaveRow wave_row(const std::string& line) {
 TEST(TideAnalysis, SampleMonthScreenTableAndResidualPlot) {
     Session s;
     copy_sample("bf240301.ggp");
-    s.run("dbf240301.ggp{enter}" "tn{enter}y");
+    s.run(
+        "dbf240301.ggp{enter}"
+        "tn{enter}y");
     EXPECT_EQ(s.bottom_row(), kPrompt);
     EXPECT_EQ(s.row(0), " TIDAL ANALYSIS - File 1 bf240301.ggp");
     const std::vector<REAL> before(Y.column(1), Y.column(1) + 744);
@@ -78,9 +80,20 @@ TEST(TideAnalysis, SampleMonthScreenTableAndResidualPlot) {
     EXPECT_NE(table[14].find("microgal/mbar"), std::string::npos);
 
     // The residual browsed and saved, then every record as it was.
-    s.run("dy" "tn{enter}y" "y" "pnn{enter}");
+    s.run(
+        "dy"
+        "tn{enter}y"
+        "y"
+        "pnn{enter}");
     EXPECT_EQ(s.bottom_row(), "[Mark/Forward/Back/Zoom/Yscale/Save/Quit] ->");
-    s.run("dy" "tn{enter}y" "y" "pnn{enter}" "sy" "q" "q");
+    s.run(
+        "dy"
+        "tn{enter}y"
+        "y"
+        "pnn{enter}"
+        "sy"
+        "q"
+        "q");
     EXPECT_EQ(s.bottom_row(), "Select letter -->");
     EXPECT_TRUE(std::filesystem::exists("bf240301r.plt"));
     EXPECT_TRUE(testing::renders_with_hp2xx("bf240301r.plt"));
@@ -93,18 +106,25 @@ TEST(TideAnalysis, SampleMonthScreenTableAndResidualPlot) {
 TEST(TideAnalysis, ShortWindowGroupsO1WithK1AndSaysSo) {
     Session s;
     copy_sample("bf240301.ggp");
-    s.run("dbf240301.ggp{enter}" "cu5{enter}r" "ty2024-03-01 00:00{enter}2024-03-11 00:00{enter}{enter}n");
+    s.run(
+        "dbf240301.ggp{enter}"
+        "cu5{enter}r"
+        "ty2024-03-01 00:00{enter}2024-03-11 00:00{enter}{enter}n");
     EXPECT_EQ(s.bottom_row(), kPrompt);
     const std::string screen = s.screen();
     EXPECT_NE(screen.find(" K1+O1+P1+Q1 "), std::string::npos);
-    EXPECT_NE(screen.find(" Grouped     : O1, P1, Q1 with K1; S2, N2, K2 with M2 (closer than 1/window)"), std::string::npos);
+    EXPECT_NE(screen.find(" Grouped     : O1, P1, Q1 with K1; S2, N2, K2 with M2 (closer than 1/window)"),
+              std::string::npos);
     EXPECT_NE(screen.find("2024-03-01 00:00:00 to 2024-03-11 00:00:00"), std::string::npos);
 }
 
 TEST(TideAnalysis, WritesResidualAndFittedTide) {
     Session s;
     copy_sample("bf240301.ggp");
-    s.run("dbf240301.ggp{enter}" "tn{enter}y" "w{enter}");
+    s.run(
+        "dbf240301.ggp{enter}"
+        "tn{enter}y"
+        "w{enter}");
     EXPECT_EQ(s.bottom_row(), "Written: 1488 samples (0 missing) to bf240301r.csv");
     const std::vector<std::string> csv = lines_of(testing::read_file_bytes("bf240301r.csv"));
     ASSERT_EQ(csv.size(), 745u);
@@ -120,14 +140,20 @@ TEST(TideAnalysis, WritesResidualAndFittedTide) {
 TEST(TideAnalysis, RefusedWithoutAStartTime) {
     Session s;
     copy_sample("pl240301.txt");
-    s.run("dpl240301.txt{enter}y" "t");
+    s.run(
+        "dpl240301.txt{enter}y"
+        "t");
     EXPECT_EQ(s.bottom_row(), "No tidal analysis: the start time of the data is not known -->");
 }
 
 TEST(TideAnalysis, AsksBeforeOverwritingItsTable) {
     Session s;
     copy_sample("bf240301.ggp");
-    s.run("dbf240301.ggp{enter}" "tn{enter}y" "q" "tn{enter}y");
+    s.run(
+        "dbf240301.ggp{enter}"
+        "tn{enter}y"
+        "q"
+        "tn{enter}y");
     EXPECT_EQ(s.bottom_row(), "File {bf240301.tid} Exists. Overwrite [y/n] -->");
 }
 

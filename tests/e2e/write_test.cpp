@@ -34,7 +34,9 @@ TEST(WriteCommand, TheMenuLineAndTheSampleMonthAsCsv) {
     s.run("dbf240301.ggp{enter}");
     EXPECT_EQ(s.row(5), "      W - WRITE     Data File");
     const INTEGER missing = dset.missing(1);
-    s.run("dy" "wn{enter}1{enter}");
+    s.run(
+        "dy"
+        "wn{enter}1{enter}");
     EXPECT_EQ(s.bottom_row(), "Written: 744 samples (" + std::to_string(missing) + " missing) to bf240301w.csv");
     const std::string csv = testing::read_file_bytes("bf240301w.csv");
     EXPECT_EQ(line_of(csv, 1), "time,bf240301.ggp [microgal]");
@@ -45,14 +47,21 @@ TEST(WriteCommand, TheMenuLineAndTheSampleMonthAsCsv) {
 TEST(WriteCommand, BothSetsAsGgpAskBeforeOverwriting) {
     Session s;
     copy_sample_month();
-    s.run("dbf240301.ggp{enter}" "wn{enter}b" "copy.ggp{enter}");
-    EXPECT_EQ(s.bottom_row(), "Written: 1488 samples (" + std::to_string(dset.missing(1) + dset.missing(2)) +
-                                  " missing) to copy.ggp");
+    s.run(
+        "dbf240301.ggp{enter}"
+        "wn{enter}b"
+        "copy.ggp{enter}");
+    EXPECT_EQ(s.bottom_row(),
+              "Written: 1488 samples (" + std::to_string(dset.missing(1) + dset.missing(2)) + " missing) to copy.ggp");
     const std::string first = testing::read_file_bytes("copy.ggp");
     // Again, to the same name: the overwrite question, answered yes.
-    s.run("dy" "wn{enter}b" "copy.ggp{enter}" "y");
-    EXPECT_EQ(s.bottom_row(), "Written: 1488 samples (" + std::to_string(dset.missing(1) + dset.missing(2)) +
-                                  " missing) to copy.ggp");
+    s.run(
+        "dy"
+        "wn{enter}b"
+        "copy.ggp{enter}"
+        "y");
+    EXPECT_EQ(s.bottom_row(),
+              "Written: 1488 samples (" + std::to_string(dset.missing(1) + dset.missing(2)) + " missing) to copy.ggp");
     EXPECT_EQ(testing::read_file_bytes("copy.ggp"), first);
     // The copy reads as the sample month.
     const std::vector<REAL> g(Y.column(1), Y.column(1) + 744);
@@ -72,11 +81,24 @@ TEST(WriteCommand, ADayByDatesFilteredAsDatra) {
     Session s;
     copy_sample_month();
     // Dates and times on the axis (ITUP 5), then a day of the month.
-    s.run("dbf240301.ggp{enter}" "cu5{enter}r" "wy" "2024-03-02 00:00{enter}" "2024-03-02 23:00{enter}" "1{enter}"
-          "1" "day.dat{enter}");
+    s.run(
+        "dbf240301.ggp{enter}"
+        "cu5{enter}r"
+        "wy"
+        "2024-03-02 00:00{enter}"
+        "2024-03-02 23:00{enter}"
+        "1{enter}"
+        "1"
+        "day.dat{enter}");
     EXPECT_EQ(s.bottom_row(), "Written: 24 samples (0 missing) to day.dat");
     const std::vector<REAL> day(Y.column(1) + 24, Y.column(1) + 48);
-    s.run("dy" "cu5{enter}r" "wy{enter}{enter}" "5{enter}" "1" "smooth.dat{enter}");
+    s.run(
+        "dy"
+        "cu5{enter}r"
+        "wy{enter}{enter}"
+        "5{enter}"
+        "1"
+        "smooth.dat{enter}");
     EXPECT_EQ(s.bottom_row(), "Written: 24 samples (0 missing) to smooth.dat");
     const std::string dat = testing::read_file_bytes("smooth.dat");
     EXPECT_EQ(line_of(dat, 1), "bf240301.ggp");
@@ -96,13 +118,21 @@ TEST(WriteCommand, ADayByDatesFilteredAsDatra) {
 TEST(WriteCommand, RefusalsAreSaidOnTheBottomRow) {
     Session s;
     copy_sample_month();
-    s.run("dbf240301.ggp{enter}" "wn{enter}b" "both.dat{enter}");
+    s.run(
+        "dbf240301.ggp{enter}"
+        "wn{enter}b"
+        "both.dat{enter}");
     EXPECT_EQ(s.bottom_row(), "Not written: A DATRA file holds one data set -->");
     EXPECT_FALSE(std::filesystem::exists("both.dat"));
-    s.run("dy" "wn{enter}1" "nofolder/x.csv{enter}");
+    s.run(
+        "dy"
+        "wn{enter}1"
+        "nofolder/x.csv{enter}");
     EXPECT_TRUE(s.bottom_row().starts_with("Not written: ")) << s.bottom_row();
     // Time limits beyond the month (minutes 50000 to 60000; it has 44640).
-    s.run("dy" "wy50000{enter}60000{enter}{enter}1");
+    s.run(
+        "dy"
+        "wy50000{enter}60000{enter}{enter}1");
     EXPECT_EQ(s.bottom_row(), "Not written: no samples within the time limits -->");
     EXPECT_FALSE(std::filesystem::exists("empty.csv"));
 }

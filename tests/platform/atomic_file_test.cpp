@@ -146,9 +146,7 @@ TEST(PlotFile, OnlyTheNullDeviceNamesWriteNothing) {
 TEST(AtomicFile, NewFilesFollowTheUmask) {
     testing::ScratchDir dir;
     const mode_t old_mask = ::umask(0);
-    const struct {
-        mode_t mask, mode;
-    } rows[] = {{077, 0600}, {022, 0644}, {002, 0664}, {0, 0666}};
+    const struct { mode_t mask, mode; } rows[] = {{077, 0600}, {022, 0644}, {002, 0664}, {0, 0666}};
     for (const auto& r : rows) {
         ::umask(r.mask);
         const std::string name = dir.file("new" + std::to_string(r.mask));

@@ -1,8 +1,8 @@
 // Line rasterizing: masks, their continuation, clipping, far end points.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <random>
-
-#include <gtest/gtest.h>
 
 #include "platform/canvas.h"
 #include "tests/support/canvas_art.h"

@@ -1,11 +1,11 @@
 // A polyline drawn column by column must leave exactly the pixels, pen and
 // mask position of the same points drawn one line at a time.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <limits>
 #include <random>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "platform/canvas.h"
 
@@ -34,8 +34,9 @@ std::string first_difference(const Canvas& a, const Canvas& b) {
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x)
             if (a.pixel(x, y) != b.pixel(x, y))
-                return "pixel (" + std::to_string(x) + ", " + std::to_string(y) + "): " +
-                       std::to_string(a.pixel(x, y)) + " one by one, " + std::to_string(b.pixel(x, y)) + " as polyline";
+                return "pixel (" + std::to_string(x) + ", " + std::to_string(y) +
+                       "): " + std::to_string(a.pixel(x, y)) + " one by one, " + std::to_string(b.pixel(x, y)) +
+                       " as polyline";
     return "";
 }
 
@@ -138,7 +139,8 @@ std::vector<Curve> curves() {
     }
     out.push_back(dense);
 
-    Curve single{"one column, entered from outside the clip", {5.0f, 5.0f, 5.0f, 5.0f, 5.0f, 5.0f},
+    Curve single{"one column, entered from outside the clip",
+                 {5.0f, 5.0f, 5.0f, 5.0f, 5.0f, 5.0f},
                  {-5.0f, 1.0f, 0.5f, 9.0f, 2.0f, 2.0f}};
     out.push_back(single);
     return out;

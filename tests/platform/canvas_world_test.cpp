@@ -3,9 +3,9 @@
 // and markers: IX = (x - XLO) * PXIN, IY = (YHI - y) * PYIN in REAL
 // arithmetic, truncated, with PXIN = (width - 1) / (XHI - XLO) and
 // PYIN = (height - 1) / (YHI - YLO).
-#include <cmath>
-
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include "platform/canvas.h"
 #include "tests/support/canvas_art.h"

@@ -1,7 +1,8 @@
 // The marking cursor: drawn inverted over the canvas, and leaving no trace.
+#include "platform/crosshair.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/crosshair.h"
 #include "support/canvas_art.h"
 
 namespace datrax::testing {

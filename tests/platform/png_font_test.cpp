@@ -1,9 +1,9 @@
 // PNG output of the canvas and the embedded bitmap font.
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <set>
-
-#include <gtest/gtest.h>
 
 #include "platform/canvas.h"
 #include "platform/font8x16.h"

@@ -2,7 +2,6 @@
 // lies and how it is filtered, which canvas pixel is under the mouse, the
 // size the window opens at, and the remembered size and place.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -24,22 +23,23 @@ TEST(PictureLayout, WholeMultiplesAreSharpEverythingElseFiltered) {
     };
     for (const Row& r : {
              Row{1024, 768, 1024, 768, {0, 0, 1024, 768, 1}},
-             Row{1024, 768, 2048, 1600, {0, 32, 2048, 1536, 2}},   // bars above and below
-             Row{640, 480, 1921, 1441, {0, 0, 1920, 1440, 3}},     // one pixel over is still 3x
-             Row{1024, 768, 800, 600, {0, 0, 800, 600, 0}},        // 0.78x
-             Row{1024, 768, 1536, 1200, {0, 24, 1536, 1152, 0}},   // 1.5x
+             Row{1024, 768, 2048, 1600, {0, 32, 2048, 1536, 2}},  // bars above and below
+             Row{640, 480, 1921, 1441, {0, 0, 1920, 1440, 3}},    // one pixel over is still 3x
+             Row{1024, 768, 800, 600, {0, 0, 800, 600, 0}},       // 0.78x
+             Row{1024, 768, 1536, 1200, {0, 24, 1536, 1152, 0}},  // 1.5x
              Row{1024, 768, 1000, 1000, {0, 125, 1000, 750, 0}},
-             Row{800, 608, 1024, 600, {117, 0, 789, 600, 0}},      // height decides
-             Row{1024, 768, 0, 0, {0, 0, 0, 0, 0}},                // minimised
+             Row{800, 608, 1024, 600, {117, 0, 789, 600, 0}},  // height decides
+             Row{1024, 768, 0, 0, {0, 0, 0, 0, 0}},            // minimised
          }) {
-        EXPECT_EQ(layout_picture(r.cw, r.ch, r.dw, r.dh), r.expected) << r.cw << "x" << r.ch << " in " << r.dw << "x" << r.dh;
+        EXPECT_EQ(layout_picture(r.cw, r.ch, r.dw, r.dh), r.expected)
+            << r.cw << "x" << r.ch << " in " << r.dw << "x" << r.dh;
     }
 }
 
 TEST(PictureLayout, TheMouseFindsTheCanvasPixelUnderThePixelCentre) {
-    const PictureLayout small = layout_picture(1024, 768, 800, 600);      // 0.78x
-    const PictureLayout large = layout_picture(1024, 768, 1536, 1200);    // 1.5x, bars of 24
-    const PictureLayout twice = layout_picture(320, 240, 640, 600);       // 2x, bars of 60
+    const PictureLayout small = layout_picture(1024, 768, 800, 600);    // 0.78x
+    const PictureLayout large = layout_picture(1024, 768, 1536, 1200);  // 1.5x, bars of 24
+    const PictureLayout twice = layout_picture(320, 240, 640, 600);     // 2x, bars of 60
     struct Row {
         const PictureLayout* layout;
         int cw, ch, x, y;  // window pixel
@@ -48,17 +48,17 @@ TEST(PictureLayout, TheMouseFindsTheCanvasPixelUnderThePixelCentre) {
     };
     for (const Row& r : {
              Row{&small, 1024, 768, 0, 0, true, 0, 0},
-             Row{&small, 1024, 768, 1, 1, true, 1, 1},       // 1.5 * 1.28 = 1.92
-             Row{&small, 1024, 768, 2, 2, true, 3, 3},       // 2.5 * 1.28 = 3.2: pixel 2 lies between centres
+             Row{&small, 1024, 768, 1, 1, true, 1, 1},  // 1.5 * 1.28 = 1.92
+             Row{&small, 1024, 768, 2, 2, true, 3, 3},  // 2.5 * 1.28 = 3.2: pixel 2 lies between centres
              Row{&small, 1024, 768, 399, 299, true, 511, 383},
              Row{&small, 1024, 768, 799, 599, true, 1023, 767},
              Row{&large, 1024, 768, 0, 24, true, 0, 0},
-             Row{&large, 1024, 768, 1, 25, true, 1, 1},      // 1.5 / 1.5 = 1
-             Row{&large, 1024, 768, 2, 26, true, 1, 1},      // 2.5 / 1.5 = 1.67
+             Row{&large, 1024, 768, 1, 25, true, 1, 1},  // 1.5 / 1.5 = 1
+             Row{&large, 1024, 768, 2, 26, true, 1, 1},  // 2.5 / 1.5 = 1.67
              Row{&large, 1024, 768, 3, 27, true, 2, 2},
              Row{&large, 1024, 768, 1535, 1175, true, 1023, 767},
-             Row{&large, 1024, 768, 100, 23, false, 0, 0},   // on the bar above
-             Row{&large, 1024, 768, 100, 1176, false, 0, 0}, // on the bar below
+             Row{&large, 1024, 768, 100, 23, false, 0, 0},    // on the bar above
+             Row{&large, 1024, 768, 100, 1176, false, 0, 0},  // on the bar below
              Row{&twice, 320, 240, 201, 301, true, 100, 120},
              Row{&twice, 320, 240, 639, 539, true, 319, 239},
              Row{&twice, 320, 240, 639, 540, false, 0, 0},
@@ -95,11 +95,10 @@ TEST(AreaAverage, EveryOutputPixelIsTheMeanOfTheAreaItCovers) {
     c.line_to(3, 3);
     // Across 4 -> 3, output 0 covers 3/4 of column 0 and 1/4 of column 1,
     // output 1 half of columns 1 and 2, output 2 a quarter of 2 and all of 3.
-    EXPECT_EQ(grey_picture(c, 3, 3), (std::vector<std::vector<int>>{
-                                         {64, 128, 0},
-                                         {64, 128, 0},
-                                         {207, 223, 191},  // a quarter of the row above, three quarters white
-                                     }));
+    EXPECT_EQ(grey_picture(c, 3, 3),
+              (std::vector<std::vector<int>>{
+                  {64, 128, 0}, {64, 128, 0}, {207, 223, 191},  // a quarter of the row above, three quarters white
+              }));
     // Up by 3/2: each canvas pixel fills one output pixel and half of another.
     EXPECT_EQ(grey_picture(c, 6, 6)[0], (std::vector<int>{0, 128, 255, 0, 0, 0}));
     EXPECT_EQ(grey_picture(c, 4, 4), (std::vector<std::vector<int>>{
@@ -142,13 +141,13 @@ TEST(WindowPlace, OpensAtTheLargestWholeMultipleThatFits) {
     };
     for (const Row& r : {
              Row{1024, 768, {0, 0, 1024, 768}, 1, {0, 0, 1024, 768}},
-             Row{1024, 768, {0, 0, 1024, 600}, 1, {112, 0, 800, 600}},          // below 1x: filtered
-             Row{1024, 768, {0, 27, 1366, 714}, 1, {207, 27, 952, 714}},        // a laptop with a panel
-             Row{640, 480, {0, 32, 1920, 1048}, 1, {320, 76, 1280, 960}},       // 2x on a full HD screen
+             Row{1024, 768, {0, 0, 1024, 600}, 1, {112, 0, 800, 600}},     // below 1x: filtered
+             Row{1024, 768, {0, 27, 1366, 714}, 1, {207, 27, 952, 714}},   // a laptop with a panel
+             Row{640, 480, {0, 32, 1920, 1048}, 1, {320, 76, 1280, 960}},  // 2x on a full HD screen
              Row{1280, 1024, {0, 0, 3840, 2160}, 1, {640, 56, 2560, 2048}},
-             Row{1024, 768, {0, 0, 1920, 1080}, 2, {448, 156, 1024, 768}},      // desktop scaled 2x: 2x real pixels
-             Row{1024, 768, {0, 0, 960, 540}, 2, {224, 78, 512, 384}},          // full HD scaled 2x: 1x of real pixels
-             Row{1024, 768, {100, 50, 2048, 1536}, 1, {100, 50, 2048, 1536}},   // second display
+             Row{1024, 768, {0, 0, 1920, 1080}, 2, {448, 156, 1024, 768}},     // desktop scaled 2x: 2x real pixels
+             Row{1024, 768, {0, 0, 960, 540}, 2, {224, 78, 512, 384}},         // full HD scaled 2x: 1x of real pixels
+             Row{1024, 768, {100, 50, 2048, 1536}, 1, {100, 50, 2048, 1536}},  // second display
          }) {
         EXPECT_EQ(fit_window(r.cw, r.ch, r.usable, r.ppu), r.expected)
             << r.cw << "x" << r.ch << " on " << r.usable.width << "x" << r.usable.height << " at " << r.ppu;
@@ -161,10 +160,10 @@ TEST(WindowPlace, ARememberedPlaceIsShrunkAndMovedOntoTheScreen) {
         ScreenRect remembered, expected;
     };
     for (const Row& r : {
-             Row{{10, 20, 800, 500}, {10, 20, 800, 500}},        // fits: as it was
-             Row{{900, 550, 800, 500}, {224, 100, 800, 500}},    // moved back onto the screen
+             Row{{10, 20, 800, 500}, {10, 20, 800, 500}},      // fits: as it was
+             Row{{900, 550, 800, 500}, {224, 100, 800, 500}},  // moved back onto the screen
              Row{{-50, -9, 300, 200}, {0, 0, 300, 200}},
-             Row{{0, 0, 1536, 1152}, {0, 0, 800, 600}},          // shrunk with its shape kept
+             Row{{0, 0, 1536, 1152}, {0, 0, 800, 600}},  // shrunk with its shape kept
              Row{{0, 0, 2048, 300}, {0, 0, 1024, 150}},
          }) {
         EXPECT_EQ(keep_inside(r.remembered, screen), r.expected);
@@ -183,8 +182,8 @@ TEST(WindowPlace, TheWindowFileHoldsOneLineAndDamageIsIgnored) {
     ASSERT_TRUE(read_window_place(file, place));
     EXPECT_EQ(place, (ScreenRect{-8, 40, 1536, 1152}));
 
-    for (const char* damaged : {"", "1 2 3\n", "1 2 3 4 5\n", "a b c d\n", "0 0 0 768\n", "0 0 1024 -1\n",
-                                "0 0 99999999 768\n"}) {
+    for (const char* damaged :
+         {"", "1 2 3\n", "1 2 3 4 5\n", "a b c d\n", "0 0 0 768\n", "0 0 1024 -1\n", "0 0 99999999 768\n"}) {
         dir.write("window", damaged);
         ScreenRect kept{1, 2, 3, 4};
         EXPECT_FALSE(read_window_place(file, kept)) << damaged;

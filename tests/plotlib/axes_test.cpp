@@ -1,4 +1,6 @@
 // Numbers and annotated axes in plot files.
+#include "plotlib/axes.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +9,6 @@
 #include <string>
 
 #include "plot_fixture.h"
-#include "plotlib/axes.h"
 #include "plotlib/plotlib.h"
 
 namespace datrax::testing {
@@ -22,8 +23,8 @@ protected:
         return file_lines(name);
     }
     static int count_starting(const Lines& lines, std::string_view head) {
-        return static_cast<int>(std::count_if(lines.begin(), lines.end(),
-                                              [&](const std::string& l) { return l.rfind(head, 0) == 0; }));
+        return static_cast<int>(
+            std::count_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(head, 0) == 0; }));
     }
     // The text of a label record, without the end of text and the padding.
     static std::string label_text(const std::string& record) { return record.substr(3, record.find('\x03') - 3); }
@@ -73,10 +74,10 @@ TEST_F(Axes, NumbersNeverOverlap) {
         INTEGER ndec;
         std::vector<std::string> numbers;
     } cases[] = {
-        {0.0f, 1002.0f, 2.05f, 0.8f, 1, {"1002.0", "1006.1", "1010.2"}},              // 6 x 0.14 > 0.8
+        {0.0f, 1002.0f, 2.05f, 0.8f, 1, {"1002.0", "1006.1", "1010.2"}},  // 6 x 0.14 > 0.8
         {0.0f, 1002.0f, 2.05f, 0.5f, 1, {"1002.0", "1006.1", "1010.2", "1014.3", "1018.4"}},
         {0.0f, 10.0f, 2.0f, 0.8f, 1, {"10.0", "12.0", "14.0", "16.0", "18.0", "20.0"}},  // fits
-        {90.0f, 0.0f, 1.0f, 0.1f, 0, {"0.", "3."}},                                     // stacked
+        {90.0f, 0.0f, 1.0f, 0.1f, 0, {"0.", "3."}},                                      // stacked
     };
     int k = 0;
     for (const Case& c : cases) {
@@ -101,7 +102,8 @@ TEST_F(Axes, TickCountAllowsAHundredthOfAnInch) {
 
 TEST_F(Axes, DivisionOfZeroOrLessGivesTheFirstTickOnly) {
     int k = 0;
-    for (const REAL div : {0.0f, -1.0f, std::numeric_limits<REAL>::quiet_NaN(), std::numeric_limits<REAL>::infinity()}) {
+    for (const REAL div :
+         {0.0f, -1.0f, std::numeric_limits<REAL>::quiet_NaN(), std::numeric_limits<REAL>::infinity()}) {
         const std::string name = "div" + std::to_string(k++) + ".plt";
         open_plot(name);
         PLTAXS(1.0f, 1.0f, "T", 1, 5.0f, 0.0f, 0.0f, 1.0f, 0, 0.0f, div);
@@ -118,14 +120,14 @@ TEST_F(Axes, SidesOfNumbersTicksAndTitleOnAnXAxis) {
     PLTAXS(2.0f, 3.0f, "Below", -5, -4.0f, 0.0f, 0.0f, 1.0f, -1, 0.0f, 1.0f);
     Lines lines = records("up.plt");
     EXPECT_EQ(move_before(lines, "0"), pu(2.0f - 0.0625f, 3.0f - 0.256f));  // numbers below
-    EXPECT_EQ(tick_end(lines), pd(2.0f, 3.15f));                              // ticks above
+    EXPECT_EQ(tick_end(lines), pd(2.0f, 3.15f));                            // ticks above
     EXPECT_EQ(move_before(lines, "Below"), pu(2.0f + 2.0f - 5.0f * 0.07f, 3.0f - 0.537f));
 
     open_plot("down.plt");
     PLTAXS(2.0f, 3.0f, "Below", -5, 4.0f, 0.0f, 0.0f, 1.0f, -1, 0.0f, 1.0f);
     lines = records("down.plt");
     EXPECT_EQ(move_before(lines, "0"), pu(2.0f - 0.0625f, 3.0f - 0.356f));  // a further 0.1 down
-    EXPECT_EQ(tick_end(lines), pd(2.0f, 2.85f));                              // ticks below
+    EXPECT_EQ(tick_end(lines), pd(2.0f, 2.85f));                            // ticks below
 }
 
 TEST_F(Axes, YAxisNumbersAreRightAlignedLeftOfTheAxis) {
@@ -147,7 +149,8 @@ TEST_F(Axes, NegativeAngleIsBroughtIntoRangeForTheCaller) {
     EXPECT_FLOAT_EQ(angle, 270.0f);
     const Lines lines = records("angle.plt");
     EXPECT_EQ(lines[lines.size() - 2], pd(5.0f, 5.0f));  // the axis ends back at its start
-    const auto far_end = std::find_if(lines.rbegin(), lines.rend(), [](const std::string& l) { return l.find(" PU") != std::string::npos; });
+    const auto far_end = std::find_if(lines.rbegin(), lines.rend(),
+                                      [](const std::string& l) { return l.find(" PU") != std::string::npos; });
     EXPECT_EQ(far_end->substr(far_end->size() - 17), pu(5.0f, 3.0f));  // drawn from its far end below
 }
 
@@ -166,7 +169,7 @@ TEST_F(Axes, NumbersTakeTheDecimalsTheirValuesNeedNeverFewer) {
         INTEGER ndec;
         Lines numbers;
     } rows[] = {
-        {0.0f, 9.2f, 0, {"0.0", "9.2", "18.4", "27.6", "36.8"}},    // not 28 at 27.6
+        {0.0f, 9.2f, 0, {"0.0", "9.2", "18.4", "27.6", "36.8"}},     // not 28 at 27.6
         {9.2f, 0.05f, 1, {"9.20", "9.25", "9.30", "9.35", "9.40"}},  // not 9.3 twice
         {0.0f, 2.5f, 1, {"0.0", "2.5", "5.0", "7.5", "10.0"}},       // already right: as asked
         {0.0f, 5.0f, -1, {"0", "5", "10", "15", "20"}},

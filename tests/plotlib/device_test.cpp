@@ -1,12 +1,13 @@
 // The plot device: set-up and queries, page sizes, plot file naming and
 // opening with its dialogue, the coordinate conversions.
+#include "plotlib/device.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 
-#include "plot_fixture.h"
 #include "base/numbers.h"
-#include "plotlib/device.h"
+#include "plot_fixture.h"
 #include "plotlib/pen.h"
 #include "plotlib/plotlib.h"
 
@@ -201,10 +202,9 @@ TEST_F(Device, ReopeningTheOpenFileWritesOnWithAFreshStart) {
     PENMOV(1.0f, 1.0f, 3);
     PLTOPN("same.plt");
     close_plot("same.plt");
-    const std::vector<std::string> expected = {" PS4;IN;", " IW   100,   200, 10315,  7870;", " SP15;",
-                                               " PU  1121,  1222;",
-                                               " PS4;IN;", " IW   100,   200, 10315,  7870;", " SP15;",
-                                               " SP;"};
+    const std::vector<std::string> expected = {
+        " PS4;IN;", " IW   100,   200, 10315,  7870;", " SP15;", " PU  1121,  1222;",
+        " PS4;IN;", " IW   100,   200, 10315,  7870;", " SP15;", " SP;"};
     EXPECT_EQ(file_lines("same.plt"), expected);
 }
 

@@ -1,8 +1,9 @@
 // Rectangles, grids and arrows, written into plot files.
+#include "plotlib/figures.h"
+
 #include <gtest/gtest.h>
 
 #include "plot_fixture.h"
-#include "plotlib/figures.h"
 #include "plotlib/pen.h"
 #include "plotlib/symbols.h"
 
@@ -69,12 +70,11 @@ TEST_F(Figures, GridOfOneCellIsItsFrame) {
 TEST_F(Figures, GridLinesAlternateAndTheFrameReturnsToTheLastLine) {
     open_plot("g32.plt");
     PLTGRD(1.0f, 1.0f, 1.0f, 1.0f, 3, 2);
-    const Lines expected = {
-        " PU  2143,  1222;", " PD  2143,  3268;",                       // x = 2 upward
-        " PU  3164,  3268;", " PD  3164,  1222;",                       // x = 3 downward
-        " PU  4186,  2245;", " PD  1121,  2245;",                       // y = 2 right to left
-        " PD  1121,  3268;", " PD  4186,  3268;", " PD  4186,  1222;",  // frame
-        " PD  1121,  1222;", " PD  1121,  2245;"};
+    const Lines expected = {" PU  2143,  1222;", " PD  2143,  3268;",                       // x = 2 upward
+                            " PU  3164,  3268;", " PD  3164,  1222;",                       // x = 3 downward
+                            " PU  4186,  2245;", " PD  1121,  2245;",                       // y = 2 right to left
+                            " PD  1121,  3268;", " PD  4186,  3268;", " PD  4186,  1222;",  // frame
+                            " PD  1121,  1222;", " PD  1121,  2245;"};
     EXPECT_EQ(drawn("g32.plt"), expected);
 }
 
@@ -90,7 +90,7 @@ TEST_F(Figures, ArrowWithOneClosedHead) {
     PLTARW(1.0f, 1.0f, 3.0f, 1.0f, 0.15f, 0.0f, 11);
     const Lines expected = {" PU  1121,  1222;", " PU  1121,  1222;", " PD  3011,  1222;",  // shaft to the base
                             " PD  3011,  1171;", " PD  3164,  1222;", " PD  3011,  1273;",  // W1, tip, W2
-                            " PD  3011,  1222;", " PU  3164,  1222;"};                     // base, tip
+                            " PD  3011,  1222;", " PU  3164,  1222;"};                      // base, tip
     EXPECT_EQ(drawn("a11.plt"), expected);
 }
 

@@ -26,9 +26,8 @@ TEST(Fmtnum, ExamplesTable) {
         INTEGER ndec;
         const char* text;
     } rows[] = {
-        {12.7f, 2, "12.70"},     {12.7f, 0, "13."},     {12.7f, -1, "13"},
-        {-0.5f, 1, "-0.5"},      {0.0f, 2, "0.00"},     {9.996f, 2, "10.00"},
-        {123456789.0f, 2, "1.23E8"}, {0.0000000012f, 1, "1.2E-9"},
+        {12.7f, 2, "12.70"}, {12.7f, 0, "13."},    {12.7f, -1, "13"},           {-0.5f, 1, "-0.5"},
+        {0.0f, 2, "0.00"},   {9.996f, 2, "10.00"}, {123456789.0f, 2, "1.23E8"}, {0.0000000012f, 1, "1.2E-9"},
     };
     for (const Row& r : rows) EXPECT_EQ(format(r.value, r.ndec), r.text) << r.value << " " << r.ndec;
 }
@@ -44,9 +43,9 @@ TEST(Fmtnum, SinglePrecisionExponentAndRounding) {
 }
 
 TEST(Fmtnum, ExponentFormEdges) {
-    EXPECT_EQ(format(1e10f, 2), "10.00E9");          // exact power of ten: mantissa 10
+    EXPECT_EQ(format(1e10f, 2), "10.00E9");  // exact power of ten: mantissa 10
     EXPECT_EQ(format(-2.5e12f, 1), "-2.5E12");
-    EXPECT_EQ(format(6000000.0f, -1), "6000000");    // below the limit stays fixed
+    EXPECT_EQ(format(6000000.0f, -1), "6000000");           // below the limit stays fixed
     EXPECT_EQ(format(123456789.0f, 2, 0), "123456792.00");  // NUMDIG 0: never the exponent form
     EXPECT_EQ(format(0.001f, 3), "0.001");
     EXPECT_EQ(format(0.5f, -1), "1");

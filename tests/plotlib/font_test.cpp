@@ -1,12 +1,13 @@
 // The stroke font as loaded, the marker commands of plot files and the
 // drawing style.
+#include "plotlib/font.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "plot_fixture.h"
 #include "plotlib/device.h"
-#include "plotlib/font.h"
 #include "plotlib/plotlib.h"
 #include "plotlib/symbols.h"
 

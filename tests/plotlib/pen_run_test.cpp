@@ -1,9 +1,9 @@
 // A run of pen moves handed over at once draws the screen and writes the
 // plot file exactly as the same moves made one by one.
+#include <gtest/gtest.h>
+
 #include <random>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "plot_fixture.h"
 #include "plotlib/device.h"

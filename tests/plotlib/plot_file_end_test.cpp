@@ -26,7 +26,8 @@ class PlotFileEnd : public PlotTest {
 protected:
     std::vector<std::string> names() const {
         std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(folder_)) names.push_back(e.path().filename().string());
+        for (const auto& e : std::filesystem::directory_iterator(folder_))
+            names.push_back(e.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }

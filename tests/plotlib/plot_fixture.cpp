@@ -6,10 +6,10 @@
 #include <atomic>
 #include <sstream>
 
-#include "support/golden_file.h"
-#include "support/hp2xx_check.h"
 #include "plotlib/device.h"
 #include "plotlib/plotlib.h"
+#include "support/golden_file.h"
+#include "support/hp2xx_check.h"
 
 namespace datrax::testing {
 

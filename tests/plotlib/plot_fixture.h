@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/state.h"
-#include "support/session.h"
 #include "support/scratch_dir.h"
+#include "support/session.h"
 
 namespace datrax::testing {
 

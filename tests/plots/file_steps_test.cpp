@@ -32,8 +32,9 @@ protected:
     }
     // A GGP file of n hourly lines from the first of a month, gravity base + i, pressure 1000 - i.
     void write_ggp(const std::string& name, const std::string& year_month, int n, int base) {
-        write(name, testing::ggp_text("station\nheader\n77777777\n", year_month, 1, n,
-                                      [base](int i) { return base + i; }, [](int i) { return 1000.0 - i; }, ""));
+        write(name, testing::ggp_text(
+                        "station\nheader\n77777777\n", year_month, 1, n, [base](int i) { return base + i; },
+                        [](int i) { return 1000.0 - i; }, ""));
     }
     void read(INTEGER k, const std::string& name) {
         dset.FNAME(k) = name;
@@ -49,7 +50,11 @@ TEST_F(FileSteps, NextStepsOverAGapAndRedrawsTheWholeNewRecord) {
     write_list("xx240301.txt", 8, 100);
     read(1, "xx240101.txt");
     EXPECT_EQ(window_.title(), "xx240101.txt - DATRAX 1.1");
-    plot("nn{enter}" "n" "{enter}" "q");
+    plot(
+        "nn{enter}"
+        "n"
+        "{enter}"
+        "q");
     EXPECT_EQ(dset.FNAME(1), "xx240301.txt");
     EXPECT_EQ(window_.title(), "xx240301.txt - DATRAX 1.1") << "the title names the file read, not the gap passed";
     EXPECT_EQ(dset.NPTS(1), 8);
@@ -66,7 +71,11 @@ TEST_F(FileSteps, PreviousClearsFixedTimeLimits) {
     write_list("xx240101.txt", 5, 0);
     write_list("xx240201.txt", 9, 0);
     read(1, "xx240201.txt");
-    plot("y1{enter}3{enter}" "n{enter}" "p" "q");
+    plot(
+        "y1{enter}3{enter}"
+        "n{enter}"
+        "p"
+        "q");
     EXPECT_EQ(dset.FNAME(1), "xx240101.txt");
     EXPECT_FALSE(plotw.fixed_time);
     EXPECT_EQ(plotw.I1, 1);
@@ -81,7 +90,10 @@ TEST_F(FileSteps, TwoDataSetsStepTogetherAndOnlyTheSecondStepCounts) {
     read(2, "bb240101.txt");
     sel.NDSETS = 2;
     sel.STYLE = 2;
-    plot("nn{enter}" "n" "q");
+    plot(
+        "nn{enter}"
+        "n"
+        "q");
     EXPECT_EQ(dset.FNAME(1), "aa240201.txt");
     EXPECT_EQ(dset.NPTS(1), 6) << "data set 1 stays stepped";
     EXPECT_EQ(dset.FNAME(2), "bb240101.txt") << "a missing file leaves the slot as it was";
@@ -95,7 +107,10 @@ TEST_F(FileSteps, AGgpPairStepsWithOneRead) {
     read(1, "bf170801.ggp");
     enter_ggp_pair();
     ASSERT_EQ(sel.NDSETS, 2);
-    plot("nn{enter}" "n" "q");
+    plot(
+        "nn{enter}"
+        "n"
+        "q");
     EXPECT_EQ(dset.FNAME(1), "bf170901.ggp");
     EXPECT_EQ(dset.FNAME(2), "bf170901.ggp");
     EXPECT_EQ(dset.NPTS(2), 24);

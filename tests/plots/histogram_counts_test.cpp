@@ -1,4 +1,6 @@
 // Binning and the summary statistics, against values computed independently.
+#include "plots/histogram_counts.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include "base/numbers.h"
-#include "plots/histogram_counts.h"
 
 namespace datrax {
 namespace {
@@ -18,16 +19,27 @@ TEST(Binning, EqualIntervalsWithSharedLimitsInTheUpperBin) {
         REAL v, lower, upper;
         INTEGER nbin, bin;
     } rows[] = {
-        {0.0f, 0.0f, 10.0f, 100, 1},    {10.0f, 0.0f, 10.0f, 100, 100},  // the maximum in the last bin
-        {3.0f, 0.0f, 10.0f, 100, 31},   {2.99f, 0.0f, 10.0f, 100, 30},   // a shared limit goes up
-        {-5.0f, -5.0f, -4.0f, 25, 1},   {-4.0f, -5.0f, -4.0f, 25, 25},   {-4.5f, -5.0f, -4.0f, 25, 13},
-        {3.96f, 0.0f, 99.0f, 25, 2},    {3.95f, 0.0f, 99.0f, 25, 1},     // limits of 99 / 25
-        {0.16f, 0.0f, 4.0f, 25, 2},     {0.48f, 0.0f, 4.0f, 25, 4},      // 0.16 is below the double 0.16
-        {0.1f, 0.0f, 1.0f, 10, 2},      {0.7f, 0.0f, 1.0f, 10, 8},       // the printed limits 0.1 and 0.7
-        {-1.0f, 0.0f, 10.0f, 100, 0},   {11.0f, 0.0f, 10.0f, 100, 0},    // outside: no bin
-        {2.0f, 2.0f, 2.0f, 25, 1},      {2.5f, 2.0f, 2.0f, 25, 0},       // a zero range
-        {3.4e38f, -3.4e38f, 3.4e38f, 25, 25}, {-3.4e38f, -3.4e38f, 3.4e38f, 25, 1},
-        {0.0f, -3.4e38f, 3.4e38f, 25, 13},    {1.0e-30f, -3.4e38f, 1.0e-30f, 4, 4},
+        {0.0f, 0.0f, 10.0f, 100, 1},
+        {10.0f, 0.0f, 10.0f, 100, 100},  // the maximum in the last bin
+        {3.0f, 0.0f, 10.0f, 100, 31},
+        {2.99f, 0.0f, 10.0f, 100, 30},  // a shared limit goes up
+        {-5.0f, -5.0f, -4.0f, 25, 1},
+        {-4.0f, -5.0f, -4.0f, 25, 25},
+        {-4.5f, -5.0f, -4.0f, 25, 13},
+        {3.96f, 0.0f, 99.0f, 25, 2},
+        {3.95f, 0.0f, 99.0f, 25, 1},  // limits of 99 / 25
+        {0.16f, 0.0f, 4.0f, 25, 2},
+        {0.48f, 0.0f, 4.0f, 25, 4},  // 0.16 is below the double 0.16
+        {0.1f, 0.0f, 1.0f, 10, 2},
+        {0.7f, 0.0f, 1.0f, 10, 8},  // the printed limits 0.1 and 0.7
+        {-1.0f, 0.0f, 10.0f, 100, 0},
+        {11.0f, 0.0f, 10.0f, 100, 0},  // outside: no bin
+        {2.0f, 2.0f, 2.0f, 25, 1},
+        {2.5f, 2.0f, 2.0f, 25, 0},  // a zero range
+        {3.4e38f, -3.4e38f, 3.4e38f, 25, 25},
+        {-3.4e38f, -3.4e38f, 3.4e38f, 25, 1},
+        {0.0f, -3.4e38f, 3.4e38f, 25, 13},
+        {1.0e-30f, -3.4e38f, 1.0e-30f, 4, 4},
     };
     for (const Row& r : rows) EXPECT_EQ(Bins(r.lower, r.upper, r.nbin).bin_of(r.v), r.bin) << r.v << " in " << r.lower;
     EXPECT_EQ(Bins(0.0f, 1.0f, 4).bin_of(std::nanf("")), 0);
@@ -88,7 +100,8 @@ TEST(Statistics, SixMillionSamplesOfALargeMeanAreExactToTheShownDigits) {
     std::uniform_real_distribution<double> uniform(0.0, 1.0);
     std::vector<REAL> y(6'000'000);
     for (size_t i = 0; i < y.size(); i += 2) {
-        const double r = std::sqrt(-2.0 * std::log(1.0 - uniform(random))), a = 2.0 * std::numbers::pi * uniform(random);
+        const double r = std::sqrt(-2.0 * std::log(1.0 - uniform(random))),
+                     a = 2.0 * std::numbers::pi * uniform(random);
         y[i] = static_cast<REAL>(1000.0 + r * std::cos(a));
         y[i + 1] = static_cast<REAL>(1000.0 + r * std::sin(a));
     }

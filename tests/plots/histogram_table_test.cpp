@@ -1,4 +1,6 @@
 // The histogram table file: number fields, layout, and the overwrite dialogue.
+#include "plots/histogram_table.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,7 +9,6 @@
 
 #include "app/main_program.h"
 #include "app/state.h"
-#include "plots/histogram_table.h"
 #include "support/golden_file.h"
 #include "support/session.h"
 
@@ -22,9 +23,9 @@ TEST(HistogramTable, GeneralRealFields) {
         double x;
         const char* text;
     } rows[] = {
-        {12.3f, "  12.    "},     {0.5f, " 0.50    "},     {1234.5f, " 0.12E+04"}, {0.0f, "  0.0    "},
-        {-12.3f, " -12.    "},    {1.25f, "  1.2    "},     {0.1f, " 0.10    "},  {0.05f, " 0.50E-01"},
-        {-0.00123f, "-0.12E-02"}, {99.4f, "  99.    "},     {99.6f, " 0.10E+03"}, {1.0e20f, " 0.10E+21"},
+        {12.3f, "  12.    "},     {0.5f, " 0.50    "},     {1234.5f, " 0.12E+04"},  {0.0f, "  0.0    "},
+        {-12.3f, " -12.    "},    {1.25f, "  1.2    "},    {0.1f, " 0.10    "},     {0.05f, " 0.50E-01"},
+        {-0.00123f, "-0.12E-02"}, {99.4f, "  99.    "},    {99.6f, " 0.10E+03"},    {1.0e20f, " 0.10E+21"},
         {-3.4e38f, "-0.34E+39"},  {1.0e-45f, " 0.14E-44"}, {INFINITY, "*********"}, {NAN, "*********"},
         {1.0e200, "*********"},
     };

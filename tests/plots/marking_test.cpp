@@ -1,12 +1,13 @@
 // Point marking: picks snapped to samples, the mark list, and its replay
 // into a saved plot.
+#include "plots/marking.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
 #include "platform/run_stop.h"
-#include "plots/marking.h"
 #include "plots_fixture.h"
 
 namespace datrax::testing {
@@ -103,8 +104,8 @@ TEST_F(Marking, AMarkNearTheTopStaysInsideTheFrame) {
 TEST_F(Marking, PicksOutsideTheWindowGiveIndicesBeyondIt) {
     mark(0.5f, 1, repeat("{left}", 450) + "{enter}y" + repeat("{right}", 900) + "{enter}n");
     ASSERT_EQ(plotw.mark_count, 2);
-    mark_is(1, 1.0f, -0.5f);   // index 0, left of sample 1: a negative time
-    mark_is(2, 10.0f, 8.5f);   // index 18, right of the last sample 17
+    mark_is(1, 1.0f, -0.5f);  // index 0, left of sample 1: a negative time
+    mark_is(2, 10.0f, 8.5f);  // index 18, right of the last sample 17
 }
 
 TEST_F(Marking, AZeroSampleStepTakesTheFirstSampleOfTheWindow) {

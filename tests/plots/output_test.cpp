@@ -1,11 +1,12 @@
 // Output selection: screen drawings, saves into plot files, and the way back
 // to the screen.
+#include "plots/output.h"
+
 #include <gtest/gtest.h>
 
 #include "console/console.h"
 #include "plotlib/device.h"
 #include "plotlib/pen.h"
-#include "plots/output.h"
 #include "plots_fixture.h"
 
 namespace datrax::testing {

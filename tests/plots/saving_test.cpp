@@ -42,7 +42,13 @@ TEST_F(Saving, SaveWritesTheSamePlotIntoAFileAndLeavesTheScreenAlone) {
 
 TEST_F(Saving, SaveGivenTwiceWritesTwoCompleteFiles) {
     pp.ZNAME = false;  // no banner, whose file names differ
-    plot("nn{enter}" "sy" "s" "yn" "second{enter}" "q");
+    plot(
+        "nn{enter}"
+        "sy"
+        "s"
+        "yn"
+        "second{enter}"
+        "q");
     const std::vector<std::string> p = prompts();
     EXPECT_EQ(std::count(p.begin(), p.end(), "Save to g97001.plt? [y/n] -->"), 2);
     EXPECT_EQ(file_text("second.plt"), file_text("g97001.plt"));
@@ -53,7 +59,11 @@ TEST_F(Saving, MarkRightAfterASaveMarksTheRedrawnScreen) {
     const std::string saved = file_text("g97001.plt");
     const std::vector<uint8_t> screen = plot_pixels();
     std::filesystem::remove("g97001.plt");
-    plot("nn{enter}" "sy" "m{enter}n" "q");
+    plot(
+        "nn{enter}"
+        "sy"
+        "m{enter}n"
+        "q");
     EXPECT_EQ(file_text("g97001.plt"), saved) << "nothing more went into the closed file";
     EXPECT_EQ(gp.DEVICE, 2);
     EXPECT_EQ(plotw.mark_count, 1);
@@ -65,7 +75,13 @@ TEST_F(Saving, TheMarksOfAStepGoIntoTheNextSaveOnly) {
     plot("nn{enter}syq");
     const std::string plain = file_text("g97001.plt");
     std::filesystem::remove("g97001.plt");
-    plot("nn{enter}" "m{enter}y{right}{enter}n" "sy" "sn" "second{enter}" "q");
+    plot(
+        "nn{enter}"
+        "m{enter}y{right}{enter}n"
+        "sy"
+        "sn"
+        "second{enter}"
+        "q");
     EXPECT_EQ(plotw.mark_count, 0);
     EXPECT_EQ(file_text("second.plt"), plain);
     const std::vector<std::string> marked = file_lines("g97001.plt");

@@ -1,11 +1,12 @@
 // Where the samples of two data sets lie on a calendar axis: placed by
 // their starts and intervals, and exactly as before on any other axis.
+#include "plots/time_placement.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "app/state.h"
-#include "plots/time_placement.h"
 
 namespace datrax {
 namespace {
@@ -33,7 +34,7 @@ TEST_F(Placing, ALaterStartAndALongerIntervalShiftAndStretchTheSamples) {
     ASSERT_TRUE(calendar_axis());
     EXPECT_TRUE(placement(1).identity());
     const Placement p = placement(2);
-    EXPECT_EQ(p.position(1), 7.0);   // 06:00 is position 7 of set 1's hours
+    EXPECT_EQ(p.position(1), 7.0);    // 06:00 is position 7 of set 1's hours
     EXPECT_EQ(p.position(30), 65.0);  // 29 two-hour steps later
     EXPECT_EQ(axis_length(), 65);
     // Window positions 10..20 hold samples 3..7 of set 2 (positions 11..19).
@@ -47,7 +48,7 @@ TEST_F(Placing, ALaterStartAndALongerIntervalShiftAndStretchTheSamples) {
     EXPECT_EQ(to, 7);
     p.samples_within(1, 6, dset.NPTS(2), from, to);
     EXPECT_GT(from, to);
-    EXPECT_EQ(p.nearest(12.0), 4);  // between samples 3 (11) and 4 (13): halves go up
+    EXPECT_EQ(p.nearest(12.0), 4);                          // between samples 3 (11) and 4 (13): halves go up
     EXPECT_EQ(p.nearest(-1e12), INTEGER{-2147483647 - 1});  // held to the INTEGER range
 }
 

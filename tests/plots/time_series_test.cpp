@@ -1,5 +1,7 @@
 // The time-series plot: the questions it asks, the sample window and data
 // limits it takes, and the browse commands.
+#include "plots/time_series.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,7 +11,6 @@
 
 #include "platform/run_stop.h"
 #include "plotlib/device.h"
-#include "plots/time_series.h"
 #include "plots_fixture.h"
 
 namespace datrax::testing {
@@ -107,7 +108,13 @@ TEST_F(TimeSeries, EnterRepeatsTheLastCommandAndCapitalsAreNoCommands) {
 }
 
 TEST_F(TimeSeries, ZoomAsksForNewTimeLimitsAndYscaleForNewDataLimits) {
-    plot("nn{enter}" "z" + fixed("50", "60") + "n" "y" + fixed("-5", "5") + "q");
+    plot(
+        "nn{enter}"
+        "z" +
+        fixed("50", "60") +
+        "n"
+        "y" +
+        fixed("-5", "5") + "q");
     const Prompts p = prompts();
     EXPECT_EQ(std::count(p.begin(), p.end(), kFilter), 1) << "the filter length is asked once per call";
     window_is(51, 61, 51, 61);
@@ -127,7 +134,10 @@ TEST_F(TimeSeries, FixedLimitsBeyondTheRecordDrawOnlyItsSamplesAtTheWindowsScale
 }
 
 TEST_F(TimeSeries, HugeTimeLimitsGiveTheFarthestSampleIndices) {
-    plot(fixed("-1e30", "1e30") + "n{enter}" "m{enter}n" "fbq");
+    plot(fixed("-1e30", "1e30") +
+         "n{enter}"
+         "m{enter}n"
+         "fbq");
     window_is(-2147483647, 2147483647, 1, 100);
     EXPECT_GT(count_pixels(12), 0) << "the record is a short curve in the middle";
     EXPECT_EQ(plotw.mark_count, 1);
@@ -135,7 +145,9 @@ TEST_F(TimeSeries, HugeTimeLimitsGiveTheFarthestSampleIndices) {
 
 TEST_F(TimeSeries, AWindowBeyondTheRecordDrawsAnEmptyFrameAndKeepsTheLimits) {
     plot("nn{enter}q");
-    plot("y" + fixed("200", "300") + "yn" "{enter}q");
+    plot("y" + fixed("200", "300") +
+         "yn"
+         "{enter}q");
     window_is(201, 301, 201, 100);
     EXPECT_EQ(count_pixels(12), 0);
     EXPECT_EQ(std::make_pair(plotw.YLO1, plotw.YHI1), wave_range(1, 100));
@@ -183,7 +195,8 @@ TEST_F(TimeSeries, WithoutPlotHeightTheLowerAreaStillDrawsItsCurve) {
 // A range that single precision cannot hold is reported, and nothing is
 // drawn at a scale that overflowed.
 TEST_F(TimeSeries, ARangeBeyondSinglePrecisionIsReported) {
-    load(1, 4, [](INTEGER i) { return i % 2 == 0 ? 3.4e38f : -3.4e38f; }, "WIDE.DAT");
+    load(
+        1, 4, [](INTEGER i) { return i % 2 == 0 ? 3.4e38f : -3.4e38f; }, "WIDE.DAT");
     keys("nn");
     EXPECT_THROW(time_series_plot(), RunStop);
     EXPECT_EQ(bottom_row(), "Data range too large to draw Press [Enter] -->");
@@ -192,7 +205,8 @@ TEST_F(TimeSeries, ARangeBeyondSinglePrecisionIsReported) {
 }
 
 TEST_F(TimeSeries, AFlatDataSetLiesOnTheLowerEdgeOfItsArea) {
-    load(1, 100, [](INTEGER) { return 3.0f; }, "FLAT.DAT");
+    load(
+        1, 100, [](INTEGER) { return 3.0f; }, "FLAT.DAT");
     plot("nn{enter}q");
     const int bottom = row_of(pp.YMIN);
     const platform::Canvas& c = window_.canvas();

@@ -1,9 +1,10 @@
 // The samples a command takes within fixed time limits: each data set by
 // its own interval, or on a calendar axis by its place on it.
+#include "plots/time_window.h"
+
 #include <gtest/gtest.h>
 
 #include "app/state.h"
-#include "plots/time_window.h"
 
 namespace datrax {
 namespace {

@@ -1,6 +1,9 @@
 // The SDL window's input rules and painting, driven by synthetic events on
 // SDL's offscreen video driver (no display needed).
+#include "platform/sdl_window.h"
+
 #include <SDL.h>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -8,11 +11,8 @@
 #include <memory>
 #include <vector>
 
-#include <gtest/gtest.h>
-
 #include "platform/config_path.h"
 #include "platform/run_stop.h"
-#include "platform/sdl_window.h"
 #include "support/scratch_dir.h"
 
 namespace datrax::platform {
@@ -96,9 +96,9 @@ protected:
     }
     std::vector<uint32_t> read_pixels(int width, int height) {
         std::vector<uint32_t> px(static_cast<size_t>(width) * height);
-        EXPECT_EQ(SDL_RenderReadPixels(SDL_GetRenderer(sdl_window_), nullptr, SDL_PIXELFORMAT_ARGB8888, px.data(),
-                                       width * 4),
-                  0)
+        EXPECT_EQ(
+            SDL_RenderReadPixels(SDL_GetRenderer(sdl_window_), nullptr, SDL_PIXELFORMAT_ARGB8888, px.data(), width * 4),
+            0)
             << SDL_GetError();
         return px;
     }
@@ -111,7 +111,9 @@ protected:
 TEST_F(SdlWindowTest, PromptsGetOnlyEnterBackspaceAndPrintableAscii) {
     key(SDLK_F1);
     key(SDLK_a);  // its character comes with the text event
-    text("a\xC3\xA9" "b");  // a, e acute (dropped), b
+    text(
+        "a\xC3\xA9"
+        "b");  // a, e acute (dropped), b
     key(SDLK_UP);
     key(SDLK_ESCAPE);
     key(SDLK_RETURN);
@@ -139,7 +141,7 @@ TEST_F(SdlWindowTest, CursorEventsFromArrowsMouseAndKeys) {
     key(SDLK_LEFT);
     key(SDLK_DOWN, KMOD_LSHIFT);
     motion(100, 50);
-    motion(5000, 50);  // off the canvas: ignored
+    motion(5000, 50);                 // off the canvas: ignored
     click(30, 40, SDL_BUTTON_RIGHT);  // ignored
     click(30, 40);
     key(SDLK_RETURN);
@@ -304,7 +306,8 @@ TEST_F(SdlWindowTest, SetSizeResizesCanvasAndWindowAndShowsThePalette) {
     ASSERT_EQ(SDL_RenderReadPixels(r, nullptr, SDL_PIXELFORMAT_ARGB8888, px, 64 * 4), 0) << SDL_GetError();
     for (int x = 0; x < 64; x += 4) {
         const Rgb rgb = palette_rgb(x / 4);
-        EXPECT_EQ(px[16 * 64 + x] & 0xFFFFFF, uint32_t{rgb.r} << 16 | uint32_t{rgb.g} << 8 | rgb.b) << "colour " << x / 4;
+        EXPECT_EQ(px[16 * 64 + x] & 0xFFFFFF, uint32_t{rgb.r} << 16 | uint32_t{rgb.g} << 8 | rgb.b)
+            << "colour " << x / 4;
     }
 }
 

@@ -94,8 +94,8 @@ std::filesystem::path golden_path(std::string_view name) {
         return ::testing::AssertionSuccess() << "golden file rewritten: " << golden;
     }
     if (!std::filesystem::exists(golden))
-        return ::testing::AssertionFailure() << "no golden file " << golden << " (actual output in " << out
-                                             << "; DATRAX_UPDATE_GOLDEN=1 creates it)";
+        return ::testing::AssertionFailure()
+               << "no golden file " << golden << " (actual output in " << out << "; DATRAX_UPDATE_GOLDEN=1 creates it)";
     const std::string expected = read_file_bytes(golden);
     if (expected == actual) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << name << " differs from its golden file; "

@@ -81,9 +81,8 @@ bool read_png_indices(const std::string& path, IndexedImage& image, std::string&
         }
         if (count == 0) return ::testing::AssertionSuccess();
         const int x = static_cast<int>(first % canvas.width()), y = static_cast<int>(first / canvas.width());
-        verdict = std::to_string(count) + " pixels differ; first at (" + std::to_string(x) + ", " +
-                  std::to_string(y) + "): colour " + std::to_string(px[first]) + ", golden " +
-                  std::to_string(expected.pixels[first]);
+        verdict = std::to_string(count) + " pixels differ; first at (" + std::to_string(x) + ", " + std::to_string(y) +
+                  "): colour " + std::to_string(px[first]) + ", golden " + std::to_string(expected.pixels[first]);
     }
     fs::create_directories(actual.parent_path());
     if (!platform::write_png(canvas, actual.string(), error)) verdict += "; " + error;

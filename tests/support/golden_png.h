@@ -1,11 +1,11 @@
 // Pixel-exact comparison of a canvas with a golden PNG in tests/golden/.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "platform/canvas.h"
 

@@ -13,9 +13,9 @@
 namespace datrax::testing {
 
 struct HpglRecord {
-    size_t offset = 0;     // where the command's two letters start
-    std::string command;   // "LB", "PU" ...
-    std::string params;    // what follows up to its end (the label's text for LB)
+    size_t offset = 0;    // where the command's two letters start
+    std::string command;  // "LB", "PU" ...
+    std::string params;   // what follows up to its end (the label's text for LB)
 };
 
 inline std::vector<HpglRecord> read_hpgl_records(std::string_view file) {
