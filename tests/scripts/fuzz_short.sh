@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# A short run of every fuzz target (about 20 s each), built with clang in a
+# A short run of every fuzz target (about 10 s each), built with clang in a
 # folder of its own. The fuzzers carry their own sanitizers, so the run
 # belongs to the optimised build's tests only.
 build=$1
@@ -15,4 +15,4 @@ fi
 fuzz_build="$build/fuzz-short"
 CC=clang CXX=clang++ cmake -S "$src" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DDATRAX_FUZZ=ON -DDATRAX_TESTS=OFF -DDATRAX_BENCH=OFF >/dev/null || exit 1
-exec "$src/scripts/run-fuzzers" "$fuzz_build" "${FUZZ_SECONDS:-20}"
+exec "$src/scripts/run-fuzzers" "$fuzz_build" "${FUZZ_SECONDS:-10}"
