@@ -9,6 +9,13 @@
 
 namespace datrax {
 
+// A copy of s in lower case (ASCII letters), for names compared without case.
+inline std::string lower_case(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return out;
+}
+
 // A mutable view of a fixed-length text: pointer plus declared length.
 // Routines that change a text argument in place take one of these.
 struct TextRef {

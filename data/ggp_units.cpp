@@ -5,17 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/text.h"
 namespace datrax {
-
-namespace {
-
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
-}  // namespace
 
 std::string_view shown_unit(std::string_view written) {
     struct Known {
@@ -35,7 +26,7 @@ std::string_view shown_unit(std::string_view written) {
         {"\xc2\xb5gal", "microgal"},
         {"mugal", "microgal"},
     };
-    const std::string l = lower(written);
+    const std::string l = lower_case(written);
     for (const Known& k : kKnown) {
         if (l == k.written) return k.shown;
     }
@@ -50,14 +41,14 @@ bool names_pressure(std::string_view name) { return name.starts_with("pres") || 
 // A line naming the columns names the date or time column too; a line of
 // free text ("Barometer (Setra 278)") names no column.
 bool names_columns(std::string_view line) {
-    const std::string l = lower(line);
+    const std::string l = lower_case(line);
     const auto has = [&l](std::string_view w) { return l.find(w) != std::string::npos; };
     return has("yyyy") || has("date") || has("hhmmss") || has("time");
 }
 
 // The channels a line of column names names, units or not.
 void note_channels(std::string_view line, HeaderUnits& units) {
-    const std::string l = lower(line);
+    const std::string l = lower_case(line);
     for (size_t i = 0; i < l.size(); ++i) {
         if (!std::isalpha(static_cast<unsigned char>(l[i])) ||
             (i > 0 && std::isalpha(static_cast<unsigned char>(l[i - 1]))))
@@ -71,7 +62,7 @@ void note_channels(std::string_view line, HeaderUnits& units) {
 }  // namespace
 
 void scan_header_latitude(std::string_view line, double& latitude) {
-    const std::string l = lower(line);
+    const std::string l = lower_case(line);
     const size_t name = l.find("latitude");
     const size_t colon = l.find(':', name == std::string::npos ? l.size() : name);
     if (colon == std::string::npos) return;
@@ -93,7 +84,7 @@ void scan_header_units(std::string_view line, HeaderUnits& units) {
         if (close == std::string_view::npos) return;
         size_t word = open;
         while (word > 0 && std::isalpha(static_cast<unsigned char>(line[word - 1]))) --word;
-        const std::string name = lower(line.substr(word, open - word));
+        const std::string name = lower_case(line.substr(word, open - word));
         const std::string_view unit = line.substr(open + 1, close - open - 1);
         if (!unit.empty() && unit.find_first_not_of(' ') != std::string_view::npos) {
             if (names_gravity(name) || names_pressure(name)) note_channels(line, units);

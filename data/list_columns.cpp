@@ -4,17 +4,12 @@
 #include <cmath>
 #include <vector>
 
+#include "base/text.h"
 #include "data/ggp_units.h"
 
 namespace datrax {
 
 namespace {
-
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
@@ -28,7 +23,7 @@ bool known_unit(std::string_view u) {
                                                   "cm",    "mm",    "cmh2o", "mh2o", "inhg", "mmhg",  "v",
                                                   "mv",    "c",     "degc",  "k",    "ugal", "mgal",  "microgal",
                                                   "nm/s2", "nms-2", "m/s2",  "ms",   "s",    "us/cm", "ms/cm"};
-    const std::string l = lower(u);
+    const std::string l = lower_case(u);
     for (const std::string_view k : kUnits) {
         if (l == k) return true;
     }
@@ -38,7 +33,7 @@ bool known_unit(std::string_view u) {
 }  // namespace
 
 bool names_time_column(std::string_view name) {
-    const std::string l = lower(trim(name));
+    const std::string l = lower_case(trim(name));
     const auto has = [&l](std::string_view w) { return l.find(w) != std::string::npos; };
     return has("date") || has("time") || has("julian") || has("epoch") || l.starts_with("day") ||
            l.starts_with("doy") || l == "jd" || l == "mjd" || l.starts_with("hour") || l.starts_with("minute");
@@ -61,7 +56,7 @@ std::string unit_in_name(std::string_view name) {
 }
 
 std::string zone_in_header(std::string_view line) {
-    const std::string l = lower(line);
+    const std::string l = lower_case(line);
     size_t at = l.find("utc");
     if (at == std::string::npos) at = l.find("gmt");
     if (at == std::string::npos) return {};

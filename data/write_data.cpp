@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cmath>
 
+#include "base/text.h"
 #include "data/missing.h"
 #include "data/write_csv.h"
 #include "data/write_datra.h"
@@ -17,9 +18,7 @@ std::string lower_extension(std::string_view name) {
     const size_t slash = name.find_last_of("/\\");
     const size_t dot = name.rfind('.');
     if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) return "";
-    std::string ext(name.substr(dot + 1));
-    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext;
+    return lower_case(name.substr(dot + 1));
 }
 
 bool whole_seconds(double v) { return std::isfinite(v) && v == std::floor(v); }
