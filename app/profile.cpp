@@ -5,14 +5,14 @@
 #include <string>
 
 #include "app/state.h"
-#include "data/fixed_read.h"
-#include "data/fixed_write.h"
-#include "data/format_list.h"
-#include "data/line_source.h"
 #include "platform/atomic_file.h"
 #include "platform/config_path.h"
 #include "platform/files.h"
 #include "plotlib/device.h"
+#include "records/fixed_read.h"
+#include "records/fixed_write.h"
+#include "records/format_list.h"
+#include "records/line_source.h"
 
 namespace datrax {
 

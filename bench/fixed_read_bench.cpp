@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "data/fixed_read.h"
-#include "data/helper_thread.h"
+#include "records/fixed_read.h"
+#include "records/helper_thread.h"
 
 namespace {
 

@@ -14,10 +14,10 @@
 
 #include "app/state.h"
 #include "console/console.h"
-#include "data/helper_thread.h"
 #include "data/rdfile.h"
 #include "platform/canvas.h"
 #include "platform/headless_window.h"
+#include "records/helper_thread.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "app/state.h"
 #include "base/file_name.h"
-#include "data/field_conversion.h"
+#include "records/field_conversion.h"
 
 namespace datrax {
 

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "data/calendar.h"
-#include "data/field_conversion.h"
 #include "data/ggp_fields.h"
-#include "data/missing.h"
+#include "records/field_conversion.h"
+#include "records/missing.h"
 
 namespace datrax {
 

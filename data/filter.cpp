@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "console/console.h"
-#include "data/missing.h"
+#include "records/missing.h"
 
 namespace datrax {
 

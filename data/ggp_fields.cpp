@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "data/calendar.h"
-#include "data/field_conversion.h"
-#include "data/missing.h"
+#include "records/field_conversion.h"
+#include "records/missing.h"
 
 namespace datrax {
 

@@ -4,7 +4,7 @@
 
 #include "console/console.h"
 #include "console/prompts.h"
-#include "data/missing.h"
+#include "records/missing.h"
 
 namespace datrax {
 

@@ -1,8 +1,8 @@
 #include "data/list_fields.h"
 
-#include "data/field_conversion.h"
 #include "data/ggp_fields.h"
-#include "data/missing.h"
+#include "records/field_conversion.h"
+#include "records/missing.h"
 
 namespace datrax {
 

@@ -7,11 +7,11 @@
 
 #include "console/console.h"
 #include "console/prompts.h"
-#include "data/missing.h"
 #include "data/reader_attempts.h"
 #include "data/time_grid.h"
 #include "data/units.h"
 #include "platform/window.h"
+#include "records/missing.h"
 
 namespace datrax {
 

@@ -14,9 +14,9 @@
 #include "console/console.h"
 #include "data/dated_lines.h"
 #include "data/list_columns.h"
-#include "data/missing.h"
 #include "data/reader_attempts.h"
 #include "data/time_grid.h"
+#include "records/missing.h"
 
 namespace datrax::reader {
 

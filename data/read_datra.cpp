@@ -9,8 +9,8 @@
 #include "console/console.h"
 #include "console/prompts.h"
 #include "data/calendar.h"
-#include "data/fixed_read.h"
 #include "data/reader_attempts.h"
+#include "records/fixed_read.h"
 
 namespace datrax::reader {
 

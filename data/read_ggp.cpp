@@ -10,14 +10,14 @@
 #include "console/console.h"
 #include "console/prompts.h"
 #include "data/calendar.h"
-#include "data/fixed_write.h"
 #include "data/ggp_fields.h"
 #include "data/ggp_units.h"
-#include "data/helper_thread.h"
-#include "data/missing.h"
 #include "data/reader_attempts.h"
 #include "data/time_grid.h"
 #include "platform/window.h"
+#include "records/fixed_write.h"
+#include "records/helper_thread.h"
+#include "records/missing.h"
 
 namespace datrax::reader {
 

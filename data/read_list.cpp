@@ -10,10 +10,10 @@
 
 #include "console/console.h"
 #include "data/dated_lines.h"
-#include "data/free_read.h"
 #include "data/list_fields.h"
-#include "data/missing.h"
 #include "data/reader_attempts.h"
+#include "records/free_read.h"
+#include "records/missing.h"
 
 namespace datrax::reader {
 

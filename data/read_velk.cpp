@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "data/calendar.h"
-#include "data/field_conversion.h"
-#include "data/free_read.h"
-#include "data/missing.h"
 #include "data/reader_attempts.h"
 #include "data/time_grid.h"
+#include "records/field_conversion.h"
+#include "records/free_read.h"
+#include "records/missing.h"
 
 namespace datrax::reader {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/state.h"
-#include "data/line_source.h"
+#include "records/line_source.h"
 
 namespace datrax::reader {
 

@@ -6,7 +6,7 @@
 #include <map>
 #include <numeric>
 
-#include "data/missing.h"
+#include "records/missing.h"
 
 namespace datrax {
 

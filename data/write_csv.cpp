@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "data/missing.h"
+#include "records/missing.h"
 
 namespace datrax::writer {
 

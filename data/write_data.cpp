@@ -4,11 +4,11 @@
 #include <cmath>
 
 #include "base/text.h"
-#include "data/missing.h"
 #include "data/write_csv.h"
 #include "data/write_datra.h"
 #include "data/write_ggp.h"
 #include "platform/atomic_file.h"
+#include "records/missing.h"
 
 namespace datrax {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "data/missing.h"
+#include "records/missing.h"
 
 namespace datrax::writer {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "data/calendar.h"
-#include "data/missing.h"
+#include "records/missing.h"
 
 namespace datrax::writer {
 

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "data/calendar.h"
-#include "data/missing.h"
+#include "records/missing.h"
 
 namespace datrax::writer {
 

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "data/fixed_read.h"
-#include "data/fixed_write.h"
-#include "data/format_list.h"
+#include "records/fixed_read.h"
+#include "records/fixed_write.h"
+#include "records/format_list.h"
 
 using namespace datrax;
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "data/free_read.h"
+#include "records/free_read.h"
 
 using namespace datrax;
 

@@ -8,9 +8,9 @@
 
 #include "data/dated_lines.h"
 #include "data/ggp_fields.h"
-#include "data/line_source.h"
 #include "data/list_fields.h"
 #include "data/time_grid.h"
+#include "records/line_source.h"
 
 using namespace datrax;
 

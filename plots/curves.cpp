@@ -5,11 +5,11 @@
 #include <utility>
 
 #include "data/filter.h"
-#include "data/missing.h"
 #include "platform/window.h"
 #include "plotlib/pen.h"
 #include "plotlib/symbols.h"
 #include "plots/time_placement.h"
+#include "records/missing.h"
 
 namespace datrax {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "data/missing.h"
+#include "records/missing.h"
 
 namespace datrax {
 

@@ -8,13 +8,13 @@
 #include "console/console.h"
 #include "console/prompts.h"
 #include "data/calendar.h"
-#include "data/missing.h"
 #include "platform/atomic_file.h"
 #include "platform/files.h"
 #include "plotlib/device.h"
 #include "plots/series_drawing.h"
 #include "plots/table_file.h"
 #include "plots/time_placement.h"
+#include "records/missing.h"
 
 namespace datrax {
 

@@ -8,7 +8,6 @@
 #include "console/console.h"
 #include "console/prompts.h"
 #include "data/filter.h"
-#include "data/missing.h"
 #include "platform/crosshair.h"
 #include "platform/window.h"
 #include "plotlib/axes.h"
@@ -18,6 +17,7 @@
 #include "plots/mark_table.h"
 #include "plots/sample_index.h"
 #include "plots/time_placement.h"
+#include "records/missing.h"
 
 namespace datrax {
 

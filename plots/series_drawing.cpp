@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "data/missing.h"
 #include "plotlib/axes.h"
 #include "plotlib/device.h"
 #include "plotlib/figures.h"
@@ -16,6 +15,7 @@
 #include "plots/mark_table.h"
 #include "plots/marking.h"
 #include "plots/time_placement.h"
+#include "records/missing.h"
 
 namespace datrax {
 

@@ -1,4 +1,4 @@
-#include "data/field_conversion.h"
+#include "records/field_conversion.h"
 
 #include <gtest/gtest.h>
 

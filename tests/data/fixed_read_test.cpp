@@ -1,4 +1,4 @@
-#include "data/fixed_read.h"
+#include "records/fixed_read.h"
 
 #include <gtest/gtest.h>
 

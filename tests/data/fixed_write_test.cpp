@@ -1,4 +1,4 @@
-#include "data/fixed_write.h"
+#include "records/fixed_write.h"
 
 #include <gtest/gtest.h>
 

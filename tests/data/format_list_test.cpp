@@ -1,4 +1,4 @@
-#include "data/format_list.h"
+#include "records/format_list.h"
 
 #include <gtest/gtest.h>
 

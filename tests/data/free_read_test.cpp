@@ -1,4 +1,4 @@
-#include "data/free_read.h"
+#include "records/free_read.h"
 
 #include <gtest/gtest.h>
 

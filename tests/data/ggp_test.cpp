@@ -4,8 +4,8 @@
 #include <string>
 
 #include "data/calendar.h"
-#include "data/missing.h"
 #include "reader_test_support.h"
+#include "records/missing.h"
 
 namespace datrax {
 namespace {

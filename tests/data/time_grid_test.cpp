@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-#include "data/missing.h"
+#include "records/missing.h"
 
 namespace datrax {
 namespace {

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "data/fixed_read.h"
-#include "data/helper_thread.h"
 #include "reader_test_support.h"
+#include "records/fixed_read.h"
+#include "records/helper_thread.h"
 
 namespace datrax {
 namespace {

@@ -17,11 +17,11 @@
 #include <vector>
 
 #include "data/calendar.h"
-#include "data/field_conversion.h"
-#include "data/missing.h"
 #include "data/write_datra.h"
 #include "data/write_text.h"
 #include "reader_test_support.h"
+#include "records/field_conversion.h"
+#include "records/missing.h"
 #include "support/golden_file.h"
 
 namespace datrax {

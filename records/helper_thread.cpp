@@ -1,4 +1,4 @@
-#include "data/helper_thread.h"
+#include "records/helper_thread.h"
 
 #include <atomic>
 #include <cstring>

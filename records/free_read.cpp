@@ -1,7 +1,7 @@
-#include "data/free_read.h"
+#include "records/free_read.h"
 
-#include "data/field_conversion.h"
-#include "data/missing.h"
+#include "records/field_conversion.h"
+#include "records/missing.h"
 
 namespace datrax {
 

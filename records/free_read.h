@@ -3,8 +3,8 @@
 #pragma once
 #include <span>
 
-#include "data/line_source.h"
-#include "data/record_fields.h"
+#include "records/line_source.h"
+#include "records/record_fields.h"
 
 namespace datrax {
 

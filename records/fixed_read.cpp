@@ -1,13 +1,13 @@
-#include "data/fixed_read.h"
+#include "records/fixed_read.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
-#include "data/field_conversion.h"
-#include "data/helper_thread.h"
-#include "data/missing.h"
+#include "records/field_conversion.h"
+#include "records/helper_thread.h"
+#include "records/missing.h"
 
 namespace datrax {
 

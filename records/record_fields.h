@@ -2,8 +2,9 @@
 #pragma once
 #include <string_view>
 
-#include "app/state.h"
-#include "data/line_source.h"
+#include "base/text.h"
+#include "base/types.h"
+#include "records/line_source.h"
 
 namespace datrax {
 

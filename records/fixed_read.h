@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <span>
 
-#include "data/format_list.h"
-#include "data/line_source.h"
-#include "data/record_fields.h"
+#include "records/format_list.h"
+#include "records/line_source.h"
+#include "records/record_fields.h"
 
 namespace datrax {
 

@@ -1,4 +1,4 @@
-#include "data/line_source.h"
+#include "records/line_source.h"
 
 namespace datrax {
 

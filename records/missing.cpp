@@ -1,4 +1,4 @@
-#include "data/missing.h"
+#include "records/missing.h"
 
 namespace datrax {
 

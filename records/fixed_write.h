@@ -3,8 +3,8 @@
 #include <span>
 #include <string>
 
-#include "data/format_list.h"
-#include "data/record_fields.h"
+#include "records/format_list.h"
+#include "records/record_fields.h"
 
 namespace datrax {
 
