@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ggp_pair.h"
 #include "console/console.h"
 #include "console/prompts.h"
 #include "data/filter.h"

@@ -4,6 +4,8 @@
 
 namespace datrax {
 
+bool ggp_pair() { return (dset.form(1) == 3 && dset.form(2) == 3) || dset.list_pair; }
+
 void enter_ggp_pair() {
     if (dset.IFORM != 3 && !dset.list_pair) return;
     sel.NDSETS = 2;

@@ -5,6 +5,10 @@
 
 namespace datrax {
 
+// Both slots hold the two channels of one file: a GGP file (gravity,
+// pressure) or a dated list of two value columns.
+bool ggp_pair();
+
 // After a successful read: NDSETS 2 and STYLE 2 when the file filled both
 // slots (a GGP file, a dated list of two value columns).
 void enter_ggp_pair();

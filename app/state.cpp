@@ -98,8 +98,6 @@ void keep_selection_in_step() {
     }
 }
 
-bool ggp_pair() { return (dset.form(1) == 3 && dset.form(2) == 3) || dset.list_pair; }
-
 void keep_page_edges_in_step() {
     pp.XMAX = pp.XMIN + pp.XLEN;
     pp.YMAX = pp.YMIN + pp.YLEN;

@@ -289,9 +289,6 @@ void reset_records();
 
 // Keeps STYLE = 1 whenever NDSETS = 1, and the current slot within NDSETS.
 void keep_selection_in_step();
-// Both slots hold the two channels of one file: a GGP file (gravity,
-// pressure) or a dated list of two value columns.
-bool ggp_pair();
 // XMAX = XMIN + XLEN and YMAX = YMIN + YLEN.
 void keep_page_edges_in_step();
 

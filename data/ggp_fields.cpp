@@ -11,8 +11,6 @@ namespace datrax {
 
 namespace {
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-
 // The next field separated by blanks or tabs; false at the end of the line.
 bool next_field(std::string_view line, size_t& pos, std::string_view& field) {
     while (pos < line.size() && is_blank(line[pos])) ++pos;

@@ -10,7 +10,6 @@ namespace {
 
 constexpr size_t kMaxFields = 4;  // time, value, two more to look at
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
 bool is_comma(char c) { return c == ',' || c == ';'; }
 
 size_t split_fields(std::string_view line, std::string_view* out) {

@@ -61,7 +61,8 @@ void record_slot(INTEGER k, INTEGER form, const reader::Context& c) {
     dset.interval_seconds(k) = std::isnan(c.interval)
                                    ? static_cast<double>(dset.DT(k)) * seconds_per_time_unit(dset.TUNIT.view())
                                    : c.interval;
-    dset.missing(k) = count_missing(Y.column(k), std::clamp(dset.NPTS(k), 0, MAXPTS));
+    dset.missing(k) =
+        static_cast<INTEGER>(count_missing({Y.column(k), static_cast<size_t>(std::clamp(dset.NPTS(k), 0, MAXPTS))}));
     dset.zone(k) = c.zone;
     dset.date_order(k) = c.date_order;
 }

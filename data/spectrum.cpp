@@ -92,10 +92,6 @@ SpectrumPeak refine(const Spectrum& s, size_t j) {
 
 }  // namespace
 
-int64_t count_missing(std::span<const REAL> samples) {
-    return std::count_if(samples.begin(), samples.end(), [](REAL v) { return std::isnan(v); });
-}
-
 bool fill_missing(std::span<REAL> x) {
     const auto present = [](REAL v) { return !std::isnan(v); };
     const auto first = std::find_if(x.begin(), x.end(), present);

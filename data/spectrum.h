@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/types.h"
+#include "records/missing.h"
 
 namespace datrax {
 
@@ -40,9 +41,6 @@ struct SpectrumPeak {
 
 // TooLarge: values so large that the single-precision transform overflows.
 enum class SpectrumStatus { Ok, TooFewSamples, TooManyMissing, TooLarge };
-
-// Missing samples (NaN) among the samples.
-int64_t count_missing(std::span<const REAL> samples);
 
 // Fills each run of NaN by a straight line between its present neighbours;
 // a run at either end takes the value of its one neighbour. Returns false

@@ -68,7 +68,7 @@ WriteOutcome write_data_file(const std::string& path, std::span<const SeriesOut>
     if (!file.commit(w.reason)) return w;
     for (const SeriesOut& s : sets) {
         w.samples += static_cast<int64_t>(s.samples.size());
-        w.missing += count_missing(s.samples.data(), static_cast<INTEGER>(s.samples.size()));
+        w.missing += count_missing(s.samples);
     }
     w.written = true;
     w.reason.clear();

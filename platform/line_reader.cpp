@@ -115,8 +115,7 @@ bool LineReader::next_line(std::string_view& line) {
     }
     const char* start = buf_.get() + begin_;
     begin_ = std::min(begin_ + len + 1, end_);
-    if (len > 0 && start[len - 1] == '\r') --len;
-    line = std::string_view(start, len);
+    line = without_carriage_return({start, len});
     return true;
 }
 

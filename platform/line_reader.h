@@ -9,6 +9,12 @@
 
 namespace datrax::platform {
 
+// A line without one trailing carriage return: the "\r" of a "\r\n" line end.
+inline std::string_view without_carriage_return(std::string_view line) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+}
+
 class LineReader {
 public:
     // The longest line read by default: far beyond any data file's line.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/ggp_pair.h"
 #include "plotlib/axes.h"
 #include "plotlib/device.h"
 #include "plotlib/figures.h"

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "app/ggp_pair.h"
 #include "console/console.h"
 #include "console/prompts.h"
 #include "data/spectrum.h"

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "app/ggp_pair.h"
 #include "console/console.h"
 #include "console/prompts.h"
 #include "data/file_series.h"

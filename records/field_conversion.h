@@ -11,6 +11,9 @@
 
 namespace datrax {
 
+// A blank between the fields of a line: a space or a tab.
+inline bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
 // Optional sign, then digits; an all-blank field gives 0. False for any
 // other character, a sign without digits, or a value beyond INTEGER.
 inline bool convert_integer(std::string_view f, INTEGER& out) {

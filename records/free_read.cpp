@@ -9,8 +9,6 @@ namespace {
 
 using FKind = FieldRef::Kind;
 
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-
 // Characters that end a value (blank, tab, comma, slash) or mark a repeat.
 enum : unsigned char { kPlain = 0, kEnd = 1, kStar = 2 };
 struct CharClasses {

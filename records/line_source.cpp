@@ -16,7 +16,7 @@ bool TextLines::next_line(std::string_view& line) {
         line = rest_.substr(0, nl);
         rest_.remove_prefix(nl + 1);
     }
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    line = platform::without_carriage_return(line);
     return true;
 }
 

@@ -28,8 +28,7 @@ public:
 // A line of a block without its "\n" and without one trailing "\r".
 inline std::string_view block_line(std::string_view raw) {
     if (!raw.empty() && raw.back() == '\n') raw.remove_suffix(1);
-    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
-    return raw;
+    return platform::without_carriage_return(raw);
 }
 
 // Hands each line of the block text [begin, end) to take, as next_line

@@ -35,9 +35,9 @@ bool is_flag_value(std::string_view field) {
     return before >= 4;
 }
 
-INTEGER count_missing(const REAL* y, INTEGER n) {
-    INTEGER missing = 0;
-    for (INTEGER i = 0; i < n; ++i) missing += is_missing(y[i]) ? 1 : 0;
+int64_t count_missing(std::span<const REAL> samples) {
+    int64_t missing = 0;
+    for (const REAL v : samples) missing += is_missing(v) ? 1 : 0;
     return missing;
 }
 

@@ -3,7 +3,9 @@
 // reads samples asks is_missing() and skips them (or lifts the pen).
 #pragma once
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <span>
 #include <string_view>
 
 #include "base/types.h"
@@ -21,7 +23,7 @@ bool is_nan_text(std::string_view field);
 // four of them before the point (9999.999, 99999.9999, 9999).
 bool is_flag_value(std::string_view field);
 
-// The missing samples among y[0..n-1].
-INTEGER count_missing(const REAL* y, INTEGER n);
+// The missing samples among the samples.
+int64_t count_missing(std::span<const REAL> samples);
 
 }  // namespace datrax

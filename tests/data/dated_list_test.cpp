@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "app/ggp_pair.h"
 #include "data/calendar.h"
 #include "data/dated_lines.h"
 #include "data/list_columns.h"

@@ -230,8 +230,8 @@ TEST_F(WriteDataTest, GapsAndFlagsStayMissing) {
     ASSERT_EQ(read("gaps.ggp", ggp_with_gaps()), 0);
     const Slot g = slot(1), p = slot(2);
     ASSERT_EQ(g.y.size(), 9u);
-    ASSERT_EQ(count_missing(g.y.data(), 9), 5);
-    ASSERT_EQ(count_missing(p.y.data(), 9), 6);
+    ASSERT_EQ(count_missing({g.y.data(), 9}), 5);
+    ASSERT_EQ(count_missing({p.y.data(), 9}), 6);
     ggp_round_trip(g, p, "gaps");
     datra_round_trip(g, "gaps");
     csv_round_trip(p, "gaps");
