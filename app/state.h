@@ -47,16 +47,24 @@ private:
     std::unique_ptr<REAL[], Release> v_;
 };
 
+// The codes of IFORM and form(k): the format a data file was read in.
+struct FileFormat {
+    static constexpr INTEGER Datra = 1;
+    static constexpr INTEGER Velk = 2;
+    static constexpr INTEGER Ggp = 3;
+    static constexpr INTEGER List = 4;
+};
+
 // Data-set store: filled by the readers, limited and filtered, then plotted.
 struct DataSetRecord {
     Arr1<INTEGER, 2> NPTS{0, 0};   // samples held per data set (load 0; set by the readers)
     Arr1<REAL, 2> DT{1.0f, 1.0f};  // sampling interval in TUNIT (load 1.0; readers)
     Arr1<Text<20>, 2> DUNIT{Text<20>("microgal"), Text<20>("volt")};  // data unit texts (load; readers, parameter menu)
-    Text<20> TUNIT{"hour"};         // time unit of the sampling interval (load; readers, TUNITS)
-    Arr1<Text<80>, 2> TITLE;        // title line per data set (load blanks; readers)
-    Arr1<INTEGER, 2> LTITLE{0, 0};  // trimmed length of TITLE(k) (load 0; readers)
-    INTEGER IFORM = 1;              // format of the last file read: 1 DATRA, 2 VELK, 3 GGP, 4 list
-    Arr1<INTEGER, 2> form{1, 1};    // format of each slot's own file, codes as IFORM (load 1; reader)
+    Text<20> TUNIT{"hour"};             // time unit of the sampling interval (load; readers, TUNITS)
+    Arr1<Text<80>, 2> TITLE;            // title line per data set (load blanks; readers)
+    Arr1<INTEGER, 2> LTITLE{0, 0};      // trimmed length of TITLE(k) (load 0; readers)
+    INTEGER IFORM = FileFormat::Datra;  // format of the last file read (FileFormat)
+    Arr1<INTEGER, 2> form{FileFormat::Datra, FileFormat::Datra};  // format of each slot's own file (load DATRA; reader)
     Arr1<double, 2> start{std::numeric_limits<double>::quiet_NaN(),
                           std::numeric_limits<double>::quiet_NaN()};  // time of sample 1: seconds since 1970-01-01
                                                                       // 00:00:00 UTC, NaN when unknown (reader)

@@ -78,7 +78,11 @@ struct Attempt {
     reader::Outcome (*read)(reader::Context&);
 };
 constexpr Attempt kAttempts[] = {
-    {1, reader::read_datra}, {2, reader::read_velk}, {3, reader::read_ggp}, {4, reader::read_list}};
+    {FileFormat::Datra, reader::read_datra},
+    {FileFormat::Velk, reader::read_velk},
+    {FileFormat::Ggp, reader::read_ggp},
+    {FileFormat::List, reader::read_list},
+};
 
 }  // namespace
 
@@ -118,7 +122,7 @@ void RDFILE(Arr1<FileName, 2>& FNAME, const INTEGER& K, INTEGER& STATUS) {
         return;
     }
     dset.list_pair = c.both_slots;
-    if (dset.IFORM == 3 || c.both_slots) {
+    if (dset.IFORM == FileFormat::Ggp || c.both_slots) {
         record_slot(1, dset.IFORM, c);
         record_slot(2, dset.IFORM, c);
     } else {
