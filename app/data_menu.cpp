@@ -40,9 +40,9 @@ constexpr std::string_view kCommands =
 
 std::string_view format_line(INTEGER iform) {
     switch (iform) {
-        case 1: return " File format           : DATRA|";
-        case 2: return " File format           : VELK|";
-        case 4: return " File format           : List|";
+        case FileFormat::Datra: return " File format           : DATRA|";
+        case FileFormat::Velk: return " File format           : VELK|";
+        case FileFormat::List: return " File format           : List|";
         default: return " File format           : GGP|";
     }
 }

@@ -4,10 +4,10 @@
 
 namespace datrax {
 
-bool ggp_pair() { return (dset.form(1) == 3 && dset.form(2) == 3) || dset.list_pair; }
+bool ggp_pair() { return (dset.form(1) == FileFormat::Ggp && dset.form(2) == FileFormat::Ggp) || dset.list_pair; }
 
 void enter_ggp_pair() {
-    if (dset.IFORM != 3 && !dset.list_pair) return;
+    if (dset.IFORM != FileFormat::Ggp && !dset.list_pair) return;
     sel.NDSETS = 2;
     sel.STYLE = 2;
 }

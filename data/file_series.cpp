@@ -89,7 +89,7 @@ private:
 
 FileName stepped_name(const FileName& name, INTEGER iform, bool next) {
     FileName out = name;
-    if (iform == 1 || iform == 2) {
+    if (iform == FileFormat::Datra || iform == FileFormat::Velk) {
         const DateField field = in_base_name(name, kDayRule);
         const INTEGER number = field_value(name, field);
         INTEGER year = number / 1000;

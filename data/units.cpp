@@ -42,7 +42,7 @@ void normalise_read_units() {
     // The GGP and list readers set their units as they are shown ("hPa",
     // "cmH2O" from a header).
     for (INTEGER k = 1; k <= sel.NDSETS && k <= 2; ++k) {
-        if (dset.form(k) != 3 && dset.form(k) != 4) normalise_unit(dset.DUNIT(k));
+        if (dset.form(k) != FileFormat::Ggp && dset.form(k) != FileFormat::List) normalise_unit(dset.DUNIT(k));
     }
 }
 

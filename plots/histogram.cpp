@@ -86,7 +86,9 @@ void draw_statistics(const SampleStatistics& s) {
 
 // The title of the data set drawn; the pressure set of a GGP pair has none
 // of its own and shows the station's.
-INTEGER title_set(INTEGER k) { return k == 2 && dset.IFORM == 3 && dset.TITLE(2).trimmed_length() == 0 ? 1 : k; }
+INTEGER title_set(INTEGER k) {
+    return k == 2 && dset.IFORM == FileFormat::Ggp && dset.TITLE(2).trimmed_length() == 0 ? 1 : k;
+}
 
 // The data axis carries AXTITX(2), which follows data set 1's unit; data
 // set 2 shows its own unit instead unless the user has typed a title.
