@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <string_view>
 
 namespace datrax {
 namespace {
@@ -133,6 +135,95 @@ TEST(FieldConversion, RealsAreCorrectlyRounded) {
     const std::string many = "1." + std::string(300, '0') + "1";
     ASSERT_TRUE(convert_real(many, 0, v));
     EXPECT_EQ(v, 1.0f);
+}
+
+// Fields of 8 to 16 columns, where plain ones are converted sixteen bytes at
+// once: every shape next to the plain one must still read as before.
+TEST(FieldConversion, RealsOfEightToSixteenColumns) {
+    struct Case {
+        const char* field;
+        int d;
+        bool ok;
+        float value;
+    } cases[] = {
+        {"   12.345678", 6, true, 12.345678f},
+        {"  -53.123456", 6, true, -53.123456f},
+        {"12345678", 6, true, 12.345678f},
+        {"  12345678", 3, true, 12345.678f},
+        {"1234567890123456", 6, true, 1234567890.123456f},
+        {"-123456789012345", 0, true, -123456789012345.0f},
+        {"9999999999999999", 0, true, 9999999999999999.0f},
+        {"+1.000000", 6, true, 1.0f},
+        {".1234567", 2, true, 0.1234567f},
+        {"1234567.", 2, true, 1234567.0f},
+        {"-.000001", 0, true, -0.000001f},
+        {"0000000.0000001", 0, true, 1e-7f},
+        {"    12.5  ", 3, true, 12.5f},
+        {"  1 2.5   ", 3, true, 12.5f},
+        {"  - 12.5", 0, true, -12.5f},
+        {"  12.5e3", 0, true, 12500.0f},
+        {"  12.5-3", 0, true, 0.0125f},
+        {" 1.5D+03", 0, true, 1500.0f},
+        {"   NaN   ", 0, false, 0},
+        {"        ", 0, true, 0.0f},
+        {"       .", 0, false, 0},
+        {"      -.", 0, false, 0},
+        {"--12.5  ", 0, false, 0},
+        {"   +-1.0", 0, false, 0},
+        {"  12.5.6", 0, false, 0},
+        {"  12-5.6", 0, false, 0},
+        {" 12.5 x ", 0, false, 0},
+        {"\t  12.500", 0, false, 0},
+        {"12345678901234567", 0, true, 12345678901234567.0f},
+    };
+    for (const auto& c : cases) {
+        REAL v = -999.0f;
+        EXPECT_EQ(convert_real(c.field, c.d, v), c.ok) << '"' << c.field << '"';
+        if (c.ok) {
+            EXPECT_EQ(v, c.value) << '"' << c.field << '"';
+        }
+    }
+    REAL v = 1.0f;
+    ASSERT_TRUE(convert_real("       -0.", 0, v));
+    EXPECT_TRUE(v == 0.0f && std::signbit(v));
+    EXPECT_FALSE(convert_real(std::string_view("  12.500\0", 9), 0, v));
+    ASSERT_TRUE(convert_real(std::string_view("  12.5009", 8), 0, v));  // nothing past the field is read
+    EXPECT_EQ(v, 12.5f);
+}
+
+// Fixed-width fields as data files hold them, with a written point or an
+// implied one, match strtof on the same decimal.
+TEST(FieldConversion, FixedWidthRealsMatchStrtof) {
+    std::mt19937_64 rng(2026);
+    char field[64], decimal[80];
+    int tried = 0, plain = 0;
+    for (int n = 0; n < 1000000; ++n) {
+        const int w = 8 + static_cast<int>(rng() % 9);
+        const int d = static_cast<int>(rng() % static_cast<uint64_t>(w - 1));
+        const double scale = std::pow(10.0, static_cast<double>(rng() % 16));
+        const double x = static_cast<double>(rng() % 100000000000000000) / scale * (rng() % 2 ? -1 : 1);
+        REAL v = 0.0f;
+        if (rng() % 4 == 0) {
+            // Digits only: the point implied d digits from the right.
+            const auto digits = static_cast<long long>(std::fabs(x)) % 1000000000000000;
+            std::snprintf(field, sizeof field, "%*lld", w, digits);
+            const std::string t = std::to_string(digits);
+            std::snprintf(decimal, sizeof decimal, "%se-%d", t.c_str(), d);
+        } else {
+            std::snprintf(field, sizeof field, "%*.*f", w, std::min(d, w - 2), x);
+            std::snprintf(decimal, sizeof decimal, "%s", field);
+        }
+        const std::string_view f(field);
+        if (f.size() != static_cast<size_t>(w)) continue;  // too wide for the field
+        ASSERT_TRUE(convert_real(f, d, v)) << field;
+        ASSERT_EQ(v, std::strtof(decimal, nullptr)) << field << " d=" << d;
+        ScannedReal r;
+        ++tried;
+        plain += scan_plain_real(f, d, r);
+    }
+#if defined(__SSE2__)
+    EXPECT_EQ(plain, tried);  // every one of them took the sixteen-byte path
+#endif
 }
 
 TEST(FieldConversion, Logicals) {
