@@ -1,8 +1,11 @@
 // Speed of the pen moves: 6,000,000 draws of a noisy curve across the plot
 // area (one sample per move, as the time-series plot draws a full data
-// set), on the screen canvas in mode 3 and into an HP-GL plot file.
+// set), on the screen canvas in mode 3 and into an HP-GL plot file, one
+// PENMOV at a time and in the runs of 4096 that curves are drawn in. A plot
+// file in memory (/dev/shm) times the formatting without the disk.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <vector>
@@ -46,6 +49,15 @@ void draw_curve() {
     for (int i = 1; i < kMoves; ++i) datrax::PENMOV(c.x[i], c.y[i], 2);
 }
 
+void draw_curve_in_runs() {
+    constexpr size_t kRun = 4096;
+    const Curve& c = curve();
+    datrax::PENMOV(c.x[0], c.y[0], 3);
+    for (size_t i = 1; i < c.x.size(); i += kRun) {
+        datrax::pen_draw_run(&c.x[i], &c.y[i], std::min(kRun, c.x.size() - i), 2);
+    }
+}
+
 void BM_PenmovScreenMode3(benchmark::State& state) {
     datrax::platform::HeadlessWindow window;
     datrax::platform::set_window(&window);
@@ -58,7 +70,7 @@ void BM_PenmovScreenMode3(benchmark::State& state) {
 }
 BENCHMARK(BM_PenmovScreenMode3)->Unit(benchmark::kMillisecond);
 
-void BM_PenmovPlotFile(benchmark::State& state) {
+void time_plot_file(benchmark::State& state, const char* name, void (*draw)()) {
     datrax::platform::HeadlessWindow window;
     datrax::platform::set_window(&window);
     datrax::reset_plotlib();
@@ -69,21 +81,34 @@ void BM_PenmovPlotFile(benchmark::State& state) {
     int64_t bytes = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        std::filesystem::remove("datrax-bench.plt");
+        std::filesystem::remove(name);
         state.ResumeTiming();
-        datrax::PLTDEV(1, 11, 0, 0, "datrax-bench.plt");
-        draw_curve();
+        datrax::PLTDEV(1, 11, 0, 0, name);
+        draw();
         datrax::PLTCLS();
         state.PauseTiming();
-        bytes += static_cast<int64_t>(std::filesystem::file_size("datrax-bench.plt"));
+        bytes += static_cast<int64_t>(std::filesystem::file_size(name));
         state.ResumeTiming();
     }
-    std::filesystem::remove("datrax-bench.plt");
+    std::filesystem::remove(name);
     std::filesystem::current_path(old_cwd);
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * kMoves);
     state.SetBytesProcessed(bytes);
     datrax::platform::set_window(nullptr);
 }
+
+void BM_PenmovPlotFile(benchmark::State& state) { time_plot_file(state, "datrax-bench.plt", draw_curve); }
 BENCHMARK(BM_PenmovPlotFile)->Unit(benchmark::kMillisecond);
+
+void BM_PenRunPlotFile(benchmark::State& state) { time_plot_file(state, "datrax-bench.plt", draw_curve_in_runs); }
+BENCHMARK(BM_PenRunPlotFile)->Unit(benchmark::kMillisecond);
+
+constexpr const char* kMemoryFile = "/dev/shm/datrax-bench.plt";
+
+void BM_PenmovMemoryFile(benchmark::State& state) { time_plot_file(state, kMemoryFile, draw_curve); }
+BENCHMARK(BM_PenmovMemoryFile)->Unit(benchmark::kMillisecond);
+
+void BM_PenRunMemoryFile(benchmark::State& state) { time_plot_file(state, kMemoryFile, draw_curve_in_runs); }
+BENCHMARK(BM_PenRunMemoryFile)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -30,7 +30,9 @@ public:
     // exists and is read-only or is no regular file.
     bool open(const std::string& path, std::string& error);
     bool is_open() const { return fd_ >= 0; }
-    // Appends bytes; a failure is kept and reported by commit().
+    // Appends bytes; a failure is kept and reported by commit(). Every few
+    // megabytes written are handed to the disk at once, so that the flush
+    // of commit() waits only for the last of a long file.
     void write(std::string_view bytes);
     // True once a write has failed (commit() will refuse).
     bool failed() const { return error_ != 0; }
@@ -42,8 +44,12 @@ public:
     void abandon();
 
 private:
+    void start_writeback();
+
     int fd_ = -1;
-    int error_ = 0;  // errno of the first failed write
+    int error_ = 0;             // errno of the first failed write
+    off_t written_ = 0;         // bytes written so far
+    off_t handed_to_disk_ = 0;  // bytes whose write-back has been started
     mode_t mode_ = 0600;
     std::string target_;
     std::string temp_;

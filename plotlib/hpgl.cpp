@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -10,6 +12,8 @@
 #include "plotlib/plotlib.h"
 
 namespace datrax::hpgl {
+
+static_assert(std::endian::native == std::endian::little, "coordinate_word puts the first column in the low byte");
 
 using plotlib_detail::plot;
 
@@ -46,15 +50,49 @@ inline char* digits_before(char* end, unsigned long long a) {
     return end;
 }
 
-// A plotter coordinate in 6 columns: the common case (0..999999) straight
-// into place, anything else through put_int.
-inline void put_coordinate(char* out, INTEGER v) {
-    if (v < 0 || v > 999999) {
-        put_int(out, 6, v);
+// The characters of 00..99 as 16-bit words, the first digit in the low
+// byte: two digits of a coordinate per load.
+constexpr auto kDigitPairWords = [] {
+    std::array<uint16_t, 100> t{};
+    for (int i = 0; i < 100; ++i) t[i] = static_cast<uint16_t>(('0' + i / 10) | ('0' + i % 10) << 8);
+    return t;
+}();
+
+// A coordinate 0..999999 in 6 columns as the low six bytes of a word (the
+// first column in the low byte, as a little-endian store puts it), the
+// leading zeros but the last digit turned into blanks without a branch per
+// digit.
+inline uint64_t coordinate_word(uint32_t v) {
+    const uint32_t low = v % 10000;
+    uint64_t word = kDigitPairWords[v / 10000] | uint64_t{kDigitPairWords[low / 100]} << 16 |
+                    uint64_t{kDigitPairWords[low % 100]} << 32;
+    const uint64_t nonzero = (word ^ 0x3030303030ULL) & 0xFFFFFFFFFFULL;  // first five columns
+    const int leading = std::min(std::countr_zero(nonzero) / 8, 5);
+    const uint64_t blanks = (uint64_t{1} << (8 * leading)) - 1;
+    return word ^ (blanks & 0x1010101010ULL);  // '0' (0x30) to ' ' (0x20)
+}
+
+inline bool fits_coordinate(INTEGER v) { return v >= 0 && v <= 999999; }
+
+constexpr size_t kMoveRecord = 18;  // " PD   123,  4567;" and the end of line
+
+// One move record: the command, both coordinates, the end of line.
+inline void put_move(char* p, const char* command, INTEGER px, INTEGER py) {
+    std::memcpy(p, command, 3);
+    if (fits_coordinate(px) && fits_coordinate(py)) {
+        // Two 8-byte stores: the first ends with the comma and one byte
+        // that the second overwrites.
+        const uint64_t x = coordinate_word(static_cast<uint32_t>(px)) | uint64_t{','} << 48;
+        const uint64_t y = coordinate_word(static_cast<uint32_t>(py)) | uint64_t{';'} << 48 | uint64_t{'\n'} << 56;
+        std::memcpy(p + 3, &x, 8);
+        std::memcpy(p + 10, &y, 8);
         return;
     }
-    std::memcpy(out, "      ", 6);
-    digits_before(out + 6, static_cast<unsigned long long>(v));
+    put_int(p + 3, 6, px);
+    p[9] = ',';
+    put_int(p + 10, 6, py);
+    p[16] = ';';
+    p[17] = '\n';
 }
 }  // namespace
 
@@ -97,14 +135,26 @@ bool on_page() { return plot.page.is_open(); }
 void move(const char* command, INTEGER px, INTEGER py) {
     if (!file_open()) return;
     if (on_page()) return plot.page.move(command[2] == 'D', px, py);
-    char* p = plot.file.reserve(18);
-    std::memcpy(p, command, 3);
-    put_coordinate(p + 3, px);
-    p[9] = ',';
-    put_coordinate(p + 10, py);
-    p[16] = ';';
-    p[17] = '\n';
-    plot.file.commit(18);
+    put_move(plot.file.reserve(kMoveRecord), command, px, py);
+    plot.file.commit(kMoveRecord);
+}
+
+void moves(const char* command, const INTEGER* px, const INTEGER* py, size_t n) {
+    if (!file_open()) return;
+    if (on_page()) {
+        for (size_t i = 0; i < n; ++i) plot.page.move(command[2] == 'D', px[i], py[i]);
+        return;
+    }
+    constexpr size_t kMostPerReserve = platform::PlotFile::capacity() / kMoveRecord;
+    while (n > 0) {
+        const size_t m = std::min(n, kMostPerReserve);
+        char* p = plot.file.reserve(m * kMoveRecord);
+        for (size_t i = 0; i < m; ++i) put_move(p + i * kMoveRecord, command, px[i], py[i]);
+        plot.file.commit(m * kMoveRecord);
+        px += m;
+        py += m;
+        n -= m;
+    }
 }
 
 void record(std::string_view text) {

@@ -4,6 +4,7 @@
 // complete, so no routine can write into a closed, finished or never opened
 // file.
 #pragma once
+#include <cstddef>
 #include <string_view>
 
 #include "base/types.h"
@@ -19,10 +20,12 @@ int put_fixed(char* out, int width, int decimals, double v);
 
 bool file_open();
 void move(const char* command, INTEGER px, INTEGER py);  // " PU"/" PD", 17 columns
-void record(std::string_view text);                      // a fixed record, e.g. " IN;"
-void line_type(INTEGER pen_code);                        // " LT;", " LT1,0.5;" (5), " LT2,1.0;" (6)
-void pen_away();                                         // " SP;"
-void page_size(INTEGER paper_code);                      // " PS4;IN;"
+// move(command, PX[i], PY[i]) for i = 0..N-1.
+void moves(const char* command, const INTEGER* px, const INTEGER* py, size_t n);
+void record(std::string_view text);  // a fixed record, e.g. " IN;"
+void line_type(INTEGER pen_code);    // " LT;", " LT1,0.5;" (5), " LT2,1.0;" (6)
+void pen_away();                     // " SP;"
+void page_size(INTEGER paper_code);  // " PS4;IN;"
 void input_window(INTEGER x1, INTEGER y1, INTEGER x2, INTEGER y2);
 void pen_select(INTEGER pen);                   // " SP 5;"
 void char_size(REAL width_cm, REAL height_cm);  // " SI"

@@ -1,5 +1,6 @@
 #include "plotlib/pen.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
@@ -104,6 +105,27 @@ void file_move(REAL x, REAL y, INTEGER ipen) {
     plot.file_pen.PY = py;
 }
 
+// The draws of one run into the plot file: the first as a single move (it
+// may change the line type), the rest, all of its command, converted and
+// written a block at a time.
+void file_draw_run(const REAL* X, const REAL* Y, size_t N, INTEGER ipen) {
+    file_move(X[0], Y[0], ipen);
+    constexpr size_t kBlock = 1024;
+    INTEGER px[kBlock], py[kBlock];
+    for (size_t first = 1; first < N; first += kBlock) {
+        const size_t n = std::min(kBlock, N - first);
+        for (size_t i = 0; i < n; ++i) {
+            const REAL y = Y[first + i];
+            px[i] = plotlib_detail::plotter_x(X[first + i]);
+            py[i] = plotlib_detail::plotter_y(y);
+            if (py[i] < 0) report_negative_y(y, y);
+        }
+        hpgl::moves(plot.file_pen.cmd, px, py, n);
+        plot.file_pen.PX = px[n - 1];
+        plot.file_pen.PY = py[n - 1];
+    }
+}
+
 }  // namespace
 
 void PENMOV(const REAL& X, const REAL& Y, const INTEGER& IPEN) {
@@ -134,9 +156,7 @@ void pen_draw_run(const REAL* X, const REAL* Y, size_t N, INTEGER IPEN) {
         screen_move(X[0], Y[0], ipen);
         platform::window().canvas().polyline_world(X + 1, Y + 1, N - 1);
     }
-    if (plotlib_detail::file_device()) {
-        for (size_t i = 0; i < N; ++i) file_move(X[i], Y[i], ipen);
-    }
+    if (plotlib_detail::file_device()) file_draw_run(X, Y, N, ipen);
 }
 
 void PENCOL(INTEGER& ICOL) {

@@ -2,6 +2,11 @@
 // the record rules of the pen moves.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <iterator>
+#include <string>
+#include <vector>
+
 #include "plot_fixture.h"
 #include "plotlib/device.h"
 #include "plotlib/hpgl.h"
@@ -64,6 +69,44 @@ TEST_F(HpglRecords, MovesOfEveryCoordinateSize) {
                         " PD204400,  1222;\n PD******,  1222;\n PD******,  1222;\n"),
               std::string::npos)
         << file;
+}
+
+// Move records of every width of coordinate, zeros inside a number kept,
+// written one at a time and as a run of moves: the same lines either way.
+TEST_F(HpglRecords, MoveRecordsOfEveryWidthOneByOneAndAsARun) {
+    struct Row {
+        INTEGER v;
+        const char* field;
+    };
+    const Row rows[] = {
+        {0, "     0"},         {7, "     7"},         {10, "    10"},    {99, "    99"},     {100, "   100"},
+        {1001, "  1001"},      {10000, " 10000"},     {10203, " 10203"}, {99999, " 99999"},  {100000, "100000"},
+        {999999, "999999"},    {1000000, "******"},   {-1, "    -1"},    {-99999, "-99999"}, {-100000, "******"},
+        {INT32_MIN, "******"}, {INT32_MAX, "******"},
+    };
+    std::vector<INTEGER> px, py;
+    Lines expected;
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const Row& x = rows[i];
+        const Row& y = rows[std::size(rows) - 1 - i];
+        px.push_back(x.v);
+        py.push_back(y.v);
+        expected.push_back(std::string(" PD") + x.field + "," + y.field + ";");
+    }
+    for (const bool as_run : {false, true}) {
+        const std::string name = as_run ? "run.plt" : "one.plt";
+        open_plot(name);
+        if (as_run) {
+            hpgl::moves(" PD", px.data(), py.data(), px.size());
+        } else {
+            for (size_t i = 0; i < px.size(); ++i) hpgl::move(" PD", px[i], py[i]);
+        }
+        close_plot(name);
+        skip_rendering(name);
+        const Lines lines = file_lines(name);
+        ASSERT_GE(lines.size(), expected.size() + 4);
+        EXPECT_EQ(Lines(lines.begin() + 3, lines.begin() + 3 + std::ssize(expected)), expected) << as_run;
+    }
 }
 
 TEST_F(HpglRecords, Page11EveryMoveLineTypeAndPenRecord) {
