@@ -1,6 +1,7 @@
 #include "plotlib/device.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "base/numbers.h"
@@ -109,11 +110,17 @@ void open_plot_file(const FileName& name) {
             TXTSIZ(maxc, maxr);
             show_name(0, -maxr, "Writing to file : |", name.view(), name.trimmed_length(), 15);
         }
+        std::string error;
         if (!plot.file.open(name.trimmed())) {
             bottom_row_notice("Cannot open |", name.trimmed(), 15);
             plot.file.open("nul");
-        } else {
-            plot.page.start(paper::kind_of(name.trimmed()), plot.file);
+        } else if (!plot.page.start(paper::kind_of(name.trimmed()), plot.file, error)) {
+            // Without the library no PDF, SVG or PNG page can be drawn: the
+            // old file of the name stays, the reason goes to standard error.
+            plot.file.abandon();
+            diagnostic("datrax: " + error);
+            bottom_row_notice("No PDF, SVG or PNG plot without the cairo library: |", name.trimmed(), 15);
+            plot.file.open("nul");
         }
     }
     plot.plot_unit = kPlotUnit;

@@ -1,13 +1,10 @@
 #include "plotlib/paper.h"
 
-#include <cairo-pdf.h>
-#include <cairo-svg.h>
-#include <cairo.h>
-
 #include <cmath>
 #include <string_view>
 
 #include "platform/canvas.h"
+#include "plotlib/cairo_library.h"
 #include "plotlib/coords.h"
 #include "plotlib/font.h"
 #include "plotlib/plotlib.h"
@@ -62,6 +59,7 @@ Kind kind_of(std::string_view name) {
 struct Page::State {
     Kind kind = Kind::hpgl;
     platform::PlotFile* out = nullptr;
+    const CairoLibrary* lib = nullptr;  // loaded by start()
     cairo_surface_t* surface = nullptr;
     cairo_t* cr = nullptr;
     PaperSize paper{};
@@ -87,25 +85,25 @@ struct Page::State {
         paper = paper_of(paper_code);
         switch (kind) {
             case Kind::pdf:
-                surface = cairo_pdf_surface_create_for_stream(write, this, paper.width_pt, paper.height_pt);
+                surface = lib->pdf_surface_create_for_stream(write, this, paper.width_pt, paper.height_pt);
                 break;
             case Kind::svg:
-                surface = cairo_svg_surface_create_for_stream(write, this, paper.width_pt, paper.height_pt);
+                surface = lib->svg_surface_create_for_stream(write, this, paper.width_pt, paper.height_pt);
                 break;
             default: {
                 const double dots = kPngDotsPerInch / 72.0;
-                surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(paper.width_pt * dots),
-                                                     static_cast<int>(paper.height_pt * dots));
+                surface = lib->image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(paper.width_pt * dots),
+                                                    static_cast<int>(paper.height_pt * dots));
                 break;
             }
         }
-        cr = cairo_create(surface);
-        if (kind == Kind::png) cairo_scale(cr, kPngDotsPerInch / 72.0, kPngDotsPerInch / 72.0);
-        cairo_set_source_rgb(cr, 1.0, 1.0, 1.0);
-        cairo_paint(cr);
-        cairo_set_line_width(cr, kLineWidth);
-        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        cr = lib->create(surface);
+        if (kind == Kind::png) lib->scale(cr, kPngDotsPerInch / 72.0, kPngDotsPerInch / 72.0);
+        lib->set_source_rgb(cr, 1.0, 1.0, 1.0);
+        lib->paint(cr);
+        lib->set_line_width(cr, kLineWidth);
+        lib->set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        lib->set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
         reset_pen_state();
     }
 
@@ -113,7 +111,7 @@ struct Page::State {
     void reset_pen_state() {
         stroke();
         pen = 0;
-        cairo_set_dash(cr, nullptr, 0, 0.0);
+        lib->set_dash(cr, nullptr, 0, 0.0);
         set_char_size(0.19, 0.27);
         run = 1.0, rise = 0.0;
         symbol = '\0';
@@ -127,17 +125,17 @@ struct Page::State {
     void stroke() {
         if (!cr || segments == 0) return;
         const platform::Rgb c = paper_colour(pen);
-        cairo_set_source_rgb(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0);
-        cairo_stroke(cr);
+        lib->set_source_rgb(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0);
+        lib->stroke(cr);
         segments = 0;
     }
 
     void line_to(double tx, double ty) {
-        if (segments == 0) cairo_move_to(cr, x, y);
-        cairo_line_to(cr, tx, ty);
+        if (segments == 0) lib->move_to(cr, x, y);
+        lib->line_to(cr, tx, ty);
         if (++segments >= kStrokeBatch) {
             stroke();
-            cairo_move_to(cr, tx, ty);
+            lib->move_to(cr, tx, ty);
         }
     }
 
@@ -154,8 +152,8 @@ struct Page::State {
             const double nx = gx + g.v(i) * ux, ny = gy + g.v(i + 1) * uy;
             i += 2;
             if (down) {
-                cairo_move_to(cr, ox + gx * run - gy * rise, oy - (gx * rise + gy * run));
-                cairo_line_to(cr, ox + nx * run - ny * rise, oy - (nx * rise + ny * run));
+                lib->move_to(cr, ox + gx * run - gy * rise, oy - (gx * rise + gy * run));
+                lib->line_to(cr, ox + nx * run - ny * rise, oy - (nx * rise + ny * run));
                 ++segments;
             }
             gx = nx, gy = ny;
@@ -179,8 +177,8 @@ Page::Page() : s_(std::make_unique<State>()) {}
 Page::~Page() {
     if (!s_) return;
     s_->out = nullptr;  // nothing more reaches the file once the page is dropped
-    if (s_->cr) cairo_destroy(s_->cr);
-    if (s_->surface) cairo_surface_destroy(s_->surface);
+    if (s_->cr) s_->lib->destroy(s_->cr);
+    if (s_->surface) s_->lib->surface_destroy(s_->surface);
 }
 
 Page::Page(Page&&) noexcept = default;
@@ -193,11 +191,14 @@ Page& Page::operator=(Page&& other) noexcept {
     return *this;
 }
 
-void Page::start(Kind kind, platform::PlotFile& out) {
+bool Page::start(Kind kind, platform::PlotFile& out, std::string& error) {
     *this = Page();
-    if (kind == Kind::hpgl) return;
+    if (kind == Kind::hpgl) return true;
+    s_->lib = cairo_library(error);
+    if (!s_->lib) return false;
     s_->kind = kind;
     s_->out = &out;
+    return true;
 }
 
 bool Page::is_open() const { return s_ && s_->out != nullptr; }
@@ -207,13 +208,13 @@ bool Page::finish() {
     State& s = *s_;
     if (!s.cr) s.create_surface(4);  // a file without a page is still a valid, empty one
     s.stroke();
-    cairo_destroy(s.cr);
+    s.lib->destroy(s.cr);
     s.cr = nullptr;
-    cairo_status_t status = cairo_surface_status(s.surface);
+    cairo_status_t status = s.lib->surface_status(s.surface);
     if (status == CAIRO_STATUS_SUCCESS && s.kind == Kind::png)
-        status = cairo_surface_write_to_png_stream(s.surface, State::write, &s);
-    cairo_surface_finish(s.surface);
-    if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(s.surface);
+        status = s.lib->surface_write_to_png_stream(s.surface, State::write, &s);
+    s.lib->surface_finish(s.surface);
+    if (status == CAIRO_STATUS_SUCCESS) status = s.lib->surface_status(s.surface);
     *this = Page();
     return status == CAIRO_STATUS_SUCCESS;
 }
@@ -230,11 +231,11 @@ void Page::input_window(INTEGER x1, INTEGER y1, INTEGER x2, INTEGER y2) {
     if (!is_open() || !s_->cr) return;
     State& s = *s_;
     s.stroke();
-    cairo_reset_clip(s.cr);
+    s.lib->reset_clip(s.cr);
     const double left = s.page_x(x1), bottom = s.page_y(y1), right = s.page_x(x2), top = s.page_y(y2);
-    cairo_rectangle(s.cr, std::fmin(left, right), std::fmin(top, bottom), std::fabs(right - left),
-                    std::fabs(bottom - top));
-    cairo_clip(s.cr);
+    s.lib->rectangle(s.cr, std::fmin(left, right), std::fmin(top, bottom), std::fabs(right - left),
+                     std::fabs(bottom - top));
+    s.lib->clip(s.cr);
 }
 
 void Page::move(bool pen_down, INTEGER px, INTEGER py) {
@@ -260,13 +261,13 @@ void Page::line_type(INTEGER pen_code) {
     const double diagonal = std::hypot(s.paper.width_pt, s.paper.height_pt);
     if (pen_code == 5) {
         const double dots[2] = {0.0, 0.005 * diagonal};
-        cairo_set_dash(s.cr, dots, 2, 0.0);
+        s.lib->set_dash(s.cr, dots, 2, 0.0);
     } else if (pen_code == 6) {
         const double half = 0.005 * diagonal;
         const double dashes[2] = {half, half};
-        cairo_set_dash(s.cr, dashes, 2, 0.0);
+        s.lib->set_dash(s.cr, dashes, 2, 0.0);
     } else {
-        cairo_set_dash(s.cr, nullptr, 0, 0.0);
+        s.lib->set_dash(s.cr, nullptr, 0, 0.0);
     }
 }
 

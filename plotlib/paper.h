@@ -4,6 +4,7 @@
 // positions arrive in plotter units, exactly as they go into an HP-GL file.
 #pragma once
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "base/types.h"
@@ -17,6 +18,10 @@ enum class Kind { hpgl, pdf, svg, png };
 // ".pdf", ".svg", ".png"; every other name is HP-GL.
 Kind kind_of(std::string_view name);
 
+// The cairo library file that the next PDF, SVG or PNG file loads, one
+// loaded before forgotten (tests: a missing library, then the system's).
+void load_cairo_from(std::string file);
+
 class Page {
 public:
     Page();
@@ -25,8 +30,9 @@ public:
     Page& operator=(Page&&) noexcept;
 
     // Starts a drawing of KIND whose bytes go to OUT (which must stay open
-    // until finish()). HP-GL starts nothing.
-    void start(Kind kind, platform::PlotFile& out);
+    // until finish()). HP-GL starts nothing. False (with the reason) when
+    // the library that draws PDF, SVG and PNG cannot be loaded.
+    bool start(Kind kind, platform::PlotFile& out, std::string& error);
     bool is_open() const;
     // Writes out the drawing (PNG: the picture; PDF, SVG: the rest of the
     // file) and ends it. False when cairo reports a failure.

@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "base/numbers.h"
 #include "plot_fixture.h"
+#include "plotlib/paper.h"
 #include "plotlib/pen.h"
 #include "plotlib/plotlib.h"
 
@@ -188,6 +192,38 @@ TEST_F(Device, FileThatCannotBeOpenedGoesToTheNullDevice) {
     EXPECT_EQ(bottom_row(), "Cannot open d.plt");
     PLTCLS();
     EXPECT_TRUE(std::filesystem::is_directory("d.plt"));
+}
+
+// Without the library that draws them, a PDF, SVG or PNG plot is not
+// written: the old file of its name stays, no temporary file is left, and
+// both the screen and standard error say why; HP-GL files are unaffected.
+TEST_F(Device, PagePlotWithoutItsLibraryKeepsTheOldFile) {
+    write_file("old.pdf", "old contents\n");
+    paper::load_cairo_from("libdatrax-test-no-such-library.so.2");
+    for (const char* name : {"old.pdf", "new.svg", "new.png"}) {
+        SCOPED_TRACE(name);
+        screen_.keys(std::string(name) == "old.pdf" ? "y{enter}" : "{enter}");
+        ::testing::internal::CaptureStderr();
+        PLTDEV(1, 11, 0, 0, name);
+        const std::string diagnostics = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(bottom_row(), std::string("No PDF, SVG or PNG plot without the cairo library: ") + name);
+        EXPECT_NE(diagnostics.find("libdatrax-test-no-such-library.so.2"), std::string::npos) << diagnostics;
+        PENMOV(1.0f, 1.0f, 2);
+        PLTCLS();
+        EXPECT_FALSE(plot_file_saved());
+        EXPECT_EQ(screen_.window().keys_left(), 0u);
+    }
+    PLTDEV(1, 11, 0, 0, "hpgl");
+    PLTCLS();
+    paper::load_cairo_from("libcairo.so.2");
+    PLTDEV(1, 11, 0, 0, "new.pdf");
+    PLTCLS();
+    EXPECT_EQ(file_text("old.pdf"), "old contents\n");
+    EXPECT_EQ(file_text("new.pdf").substr(0, 5), "%PDF-");
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder_)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"hpgl.plt", "new.pdf", "old.pdf"}));
 }
 
 TEST_F(Device, BackslashSeparatesFolders) {
