@@ -42,25 +42,23 @@ std::optional<CairoLibrary> load(const std::string& file, std::string& error) {
         return std::nullopt;
     }
     CairoLibrary c{};
-    const bool all = find(handle, "cairo_pdf_surface_create_for_stream", c.pdf_surface_create_for_stream, error) &&
-                     find(handle, "cairo_svg_surface_create_for_stream", c.svg_surface_create_for_stream, error) &&
-                     find(handle, "cairo_image_surface_create", c.image_surface_create, error) &&
-                     find(handle, "cairo_surface_write_to_png_stream", c.surface_write_to_png_stream, error) &&
-                     find(handle, "cairo_surface_status", c.surface_status, error) &&
-                     find(handle, "cairo_surface_finish", c.surface_finish, error) &&
-                     find(handle, "cairo_surface_destroy", c.surface_destroy, error) &&
-                     find(handle, "cairo_create", c.create, error) && find(handle, "cairo_destroy", c.destroy, error) &&
-                     find(handle, "cairo_scale", c.scale, error) &&
-                     find(handle, "cairo_set_source_rgb", c.set_source_rgb, error) &&
-                     find(handle, "cairo_paint", c.paint, error) &&
-                     find(handle, "cairo_set_line_width", c.set_line_width, error) &&
-                     find(handle, "cairo_set_line_cap", c.set_line_cap, error) &&
-                     find(handle, "cairo_set_line_join", c.set_line_join, error) &&
-                     find(handle, "cairo_set_dash", c.set_dash, error) &&
-                     find(handle, "cairo_move_to", c.move_to, error) &&
-                     find(handle, "cairo_line_to", c.line_to, error) && find(handle, "cairo_stroke", c.stroke, error) &&
-                     find(handle, "cairo_reset_clip", c.reset_clip, error) &&
-                     find(handle, "cairo_rectangle", c.rectangle, error) && find(handle, "cairo_clip", c.clip, error);
+    const bool all =
+        find(handle, "cairo_pdf_surface_create_for_stream", c.pdf_surface_create_for_stream, error) &&
+        find(handle, "cairo_svg_surface_create_for_stream", c.svg_surface_create_for_stream, error) &&
+        find(handle, "cairo_image_surface_create", c.image_surface_create, error) &&
+        find(handle, "cairo_surface_write_to_png_stream", c.surface_write_to_png_stream, error) &&
+        find(handle, "cairo_surface_status", c.surface_status, error) &&
+        find(handle, "cairo_surface_finish", c.surface_finish, error) &&
+        find(handle, "cairo_surface_destroy", c.surface_destroy, error) &&
+        find(handle, "cairo_create", c.create, error) && find(handle, "cairo_destroy", c.destroy, error) &&
+        find(handle, "cairo_scale", c.scale, error) && find(handle, "cairo_set_source_rgb", c.set_source_rgb, error) &&
+        find(handle, "cairo_paint", c.paint, error) && find(handle, "cairo_set_line_width", c.set_line_width, error) &&
+        find(handle, "cairo_set_line_cap", c.set_line_cap, error) &&
+        find(handle, "cairo_set_line_join", c.set_line_join, error) &&
+        find(handle, "cairo_set_dash", c.set_dash, error) && find(handle, "cairo_move_to", c.move_to, error) &&
+        find(handle, "cairo_line_to", c.line_to, error) && find(handle, "cairo_stroke", c.stroke, error) &&
+        find(handle, "cairo_reset_clip", c.reset_clip, error) && find(handle, "cairo_rectangle", c.rectangle, error) &&
+        find(handle, "cairo_clip", c.clip, error);
     if (!all) {
         ::dlclose(handle);
         return std::nullopt;
