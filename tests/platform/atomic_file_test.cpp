@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/plot_file.h"
@@ -75,6 +76,23 @@ TEST(AtomicFile, RefusesReadOnlyFilesAndSpecialFiles) {
     struct stat st {};
     ASSERT_EQ(::stat(shared.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0664u);
+}
+
+// A file of many megabytes, handed to the disk in steps while it is
+// written, comes out whole, replacing the old one only when committed.
+TEST(AtomicFile, LongFileIsWrittenWhole) {
+    testing::ScratchDir dir;
+    const std::string name = dir.write("long.plt", "old");
+    std::string contents(20 << 20, ' ');
+    for (size_t i = 0; i < contents.size(); ++i) contents[i] = static_cast<char>('a' + i % 23);
+    PlotFile plot;
+    ASSERT_TRUE(plot.open(name));
+    for (size_t at = 0; at < contents.size(); at += 1000003) plot.write(std::string_view(contents).substr(at, 1000003));
+    EXPECT_TRUE(plot.flush_all());
+    EXPECT_EQ(read_file_bytes(name), "old");
+    EXPECT_TRUE(plot.close());
+    EXPECT_TRUE(read_file_bytes(name) == contents);
+    EXPECT_EQ(names_in(dir.path()), std::vector<std::string>{"long.plt"});
 }
 
 // A folder on a 64 KB file system of its own, to fill it.
