@@ -44,6 +44,20 @@ struct TextRef {
     std::string_view trimmed() const { return {p, static_cast<size_t>(trimmed_length())}; }
 };
 
+// Moves the first n characters of text left over their leading blanks and
+// returns their trimmed length, 1 where all are blank.
+inline int left_adjust(TextRef text, int n) {
+    n = std::min(n, text.n);
+    int first = 0;
+    while (first < n && text.p[first] == ' ') ++first;
+    if (first == n) return 1;
+    std::copy(text.p + first, text.p + n, text.p);
+    std::fill(text.p + n - first, text.p + n, ' ');
+    int last = n;
+    while (last > 0 && text.p[last - 1] == ' ') --last;
+    return last;
+}
+
 // CHARACTER*N: exactly N bytes, blank-padded, never NUL-terminated.
 template <int N>
 class Text {

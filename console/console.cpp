@@ -216,15 +216,8 @@ void SHOWLG(const INTEGER& X, const INTEGER& Y, std::string_view LABEL, const LO
 }
 
 INTEGER LENTXT(TextRef TEXT, const INTEGER& N) {
-    if (N == 0) return 0;
-    const int n = std::min(N < 0 ? -N : N, TEXT.n);
-    if (N < 0) {
-        int first = 0;
-        while (first < n && TEXT.p[first] == ' ') ++first;
-        if (first == n) return 1;
-        std::copy(TEXT.p + first, TEXT.p + n, TEXT.p);
-        std::fill(TEXT.p + n - first, TEXT.p + n, ' ');
-    }
+    if (N < 0) return left_adjust(TEXT, -N);
+    const int n = std::min(N, TEXT.n);
     int last = n;
     while (last > 0 && TEXT.p[last - 1] == ' ') --last;
     return last;

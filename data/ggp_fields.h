@@ -41,6 +41,9 @@ public:
     // missing values. Dates and times are checked only as far as placing
     // the line needs: hour 24 is the next day's midnight.
     GgpLineKind read(std::string_view line, GgpRecord& r);
+    // Goes on as if it had read the data line that left r: a next line with
+    // blank month columns takes r's month.
+    void follow(const GgpRecord& r) { month_ = r.month; }
 
 private:
     GgpLineKind read_fixed(std::string_view line, GgpRecord& r);

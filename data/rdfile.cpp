@@ -4,22 +4,18 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "console/console.h"
 #include "console/prompts.h"
 #include "data/reader_attempts.h"
-#include "data/time_grid.h"
 #include "data/units.h"
 #include "platform/window.h"
 #include "records/missing.h"
 
 namespace datrax {
 
-namespace reader {
-
-void refuse_too_large() { bottom_row_notice("File too large for DATRAX, recompile...|", scr.PRMCOL); }
-
-void show_reading(std::string_view text) { MSGTXT(0, -scr.MAXROW, text, scr.PRMCOL); }
+namespace {
 
 // A notice answered by a key on the message line: " - hit Enter" where the
 // row has room for it, the notice itself cut to the row where it has not.
@@ -34,22 +30,31 @@ void notice_and_key(std::string text) {
     bottom_row_notice(text + "|", scr.PRMCOL);
 }
 
-void report_skipped_lines(INTEGER skipped, int64_t first_line) {
-    if (skipped > 0) notice_and_key(skipped_lines_notice(skipped, first_line));
+// The lines of a GGP read error stay on the rows above the message line
+// until a key, and go to standard error too.
+void show_ggp_failure(const std::vector<std::string>& lines) {
+    INTEGER row = scr.MAXROW - static_cast<INTEGER>(lines.size());
+    for (const std::string& l : lines) {
+        write_long_line(0, -row++, l, scr.PRMCOL);
+        platform::window().console_line(l);
+    }
+    bottom_row_notice("GGP file not read - hit Enter|", scr.PRMCOL);
+    for (row = scr.MAXROW - static_cast<INTEGER>(lines.size()); row < scr.MAXROW; ++row)
+        CCLEAR(0, row, scr.MAXCOL, row);
 }
 
-void title_from_name(const Context& c, INTEGER k) {
-    constexpr size_t kTitleWidth = 40;
-    const std::string title = shown_name(c.path(), kTitleWidth);
-    dset.TITLE(k) = title;
-    dset.LTITLE(k) = static_cast<INTEGER>(title.size());
+void show(const reader::Notice& n) {
+    using Kind = reader::Notice::Kind;
+    switch (n.kind) {
+        case Kind::Key: notice_and_key(n.lines.front()); break;
+        case Kind::TooLarge: bottom_row_notice("File too large for DATRAX, recompile...|", scr.PRMCOL); break;
+        case Kind::EndedEarly:
+            MSGTXT(-1, 0, "..unexpected end of data - hit Enter|", scr.PRMCOL);
+            WAITKY();
+            break;
+        case Kind::GgpFailure: show_ggp_failure(n.lines); break;
+    }
 }
-
-void refuse_with_reason(const std::string& reason) { notice_and_key(reason); }
-
-}  // namespace reader
-
-namespace {
 
 // What the caller and the plots need to know of each slot the file filled.
 void record_slot(INTEGER k, INTEGER form, const reader::Context& c) {
@@ -68,8 +73,8 @@ void record_slot(INTEGER k, INTEGER form, const reader::Context& c) {
 }
 
 // A name and a reason on the message line, answered by any key.
-void refuse_file(std::string_view label, const reader::Context& c) {
-    show_name(0, -scr.MAXROW, label, c.name.view(), c.name_len, scr.PRMCOL);
+void refuse_file(std::string_view label, const FileName& name, INTEGER name_len) {
+    show_name(0, -scr.MAXROW, label, name.view(), name_len, scr.PRMCOL);
     WAITKY();
 }
 
@@ -86,34 +91,31 @@ constexpr Attempt kAttempts[] = {
 
 }  // namespace
 
-void RDFILE(Arr1<FileName, 2>& FNAME, const INTEGER& K, INTEGER& STATUS) {
+void read_data(LineSource& in, const INTEGER& K, INTEGER& STATUS) {
     using reader::Outcome;
     const INTEGER iform_on_entry = dset.IFORM;
-    reader::Context c;
+    reader::Context c(in);
     c.k = K;
-    c.name = FNAME(K).view();
+    c.name = in.name();
     c.name_len = LENTXT(c.name, -kNameLength);
     c.start = std::numeric_limits<double>::quiet_NaN();
     c.interval = std::numeric_limits<double>::quiet_NaN();
     c.latitude = std::numeric_limits<double>::quiet_NaN();
+    c.reading = [](std::string_view text) { MSGTXT(0, -scr.MAXROW, text, scr.PRMCOL); };
 
     Outcome r = Outcome::NotThisFormat;
-    if (!c.reopen() && c.in.failure() == platform::LineReader::Failure::NotRegular) {
-        // A FIFO or a device could hang the reading or never end it.
-        refuse_file("Not a regular file : |", c);
-        r = Outcome::Refused;
-    }
     for (const Attempt& a : kAttempts) {
         if (r != Outcome::NotThisFormat) break;
         dset.IFORM = a.iform;
         r = a.read(c);
-        if (c.in.failed()) {
+        for (const reader::Notice& n : c.notices) show(n);
+        c.notices.clear();
+        if (in.failed()) {
             // What was read is incomplete: never passed for the whole file.
-            refuse_file("Line too long or unreadable : |", c);
+            refuse_file("Line too long or unreadable : |", c.name, c.name_len);
             r = Outcome::Refused;
         }
     }
-    c.in.close();
     if (r == Outcome::EndedEarly) STATUS = 2;
     if (r == Outcome::Refused || r == Outcome::NotThisFormat) {
         STATUS = 1;
@@ -129,6 +131,19 @@ void RDFILE(Arr1<FileName, 2>& FNAME, const INTEGER& K, INTEGER& STATUS) {
         record_slot(K, dset.IFORM, c);
     }
     platform::window().set_data_file(c.path());
+}
+
+void RDFILE(Arr1<FileName, 2>& FNAME, const INTEGER& K, INTEGER& STATUS) {
+    FileName name = FNAME(K).view();
+    const INTEGER name_len = LENTXT(name, -kNameLength);
+    FileLines in;
+    if (!in.open(name.trimmed()) && in.failure() == platform::LineReader::Failure::NotRegular) {
+        // A FIFO or a device could hang the reading or never end it.
+        refuse_file("Not a regular file : |", name, name_len);
+        STATUS = 1;
+        return;
+    }
+    read_data(in, K, STATUS);
 }
 
 }  // namespace datrax

@@ -2,6 +2,7 @@
 // lists, recognised by trying them in this order on the same file.
 #pragma once
 #include "app/state.h"
+#include "records/line_source.h"
 
 namespace datrax {
 
@@ -11,5 +12,9 @@ namespace datrax {
 // holds the format of the last attempt, or its value on entry after status 1.
 // Always called with FNAME = dset.FNAME.
 void RDFILE(Arr1<FileName, 2>& FNAME, const INTEGER& K, INTEGER& STATUS);
+
+// The reading of RDFILE once its file is open: the lines of in, named by
+// in.name(), into slot K, with the same notices, keys and STATUS.
+void read_data(LineSource& in, const INTEGER& K, INTEGER& STATUS);
 
 }  // namespace datrax

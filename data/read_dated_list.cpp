@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "console/console.h"
 #include "data/dated_lines.h"
 #include "data/list_columns.h"
 #include "data/reader_attempts.h"
@@ -116,7 +115,7 @@ void set_slot(Context& c, INTEGER k, const TimeGrid& grid, const std::string& na
     const std::string unit = unit_in_name(name);
     dset.DUNIT(k) = unit.empty() ? "no unit" : unit;
     dset.TITLE(k) = name.empty() ? title : name;
-    dset.LTITLE(k) = dset.TITLE(k).is_blank() ? 0 : LENTXT(dset.TITLE(k), -80);
+    dset.LTITLE(k) = dset.TITLE(k).is_blank() ? 0 : left_adjust(dset.TITLE(k), 80);
     dset.FNAME(k) = c.name.view();
 }
 
@@ -151,7 +150,7 @@ public:
 private:
     Outcome refuse(const std::string& why) {
         claim();
-        refuse_with_reason("List not read: " + why);
+        c_.notice("List not read: " + why);
         return Outcome::NotThisFormat;
     }
     void claim() {
@@ -171,7 +170,7 @@ private:
         const size_t i = grid_.lines();
         if (i == static_cast<size_t>(MAXPTS)) {
             claim();
-            refuse_too_large();
+            c_.too_large();
             return Outcome::Refused;
         }
         for (int j = 0; j < cols_.count; ++j) {
@@ -203,7 +202,7 @@ private:
         if (const Outcome r = order_dates(); r != Outcome::Read) return r;
         if (!grid_.place(MAXPTS)) {
             claim();
-            refuse_too_large();
+            c_.too_large();
             return Outcome::Refused;
         }
         const std::string title = d_.header.empty() ? std::string() : d_.header.front().substr(0, 80);
@@ -215,7 +214,7 @@ private:
         c_.start = static_cast<double>(grid_.first_time()) / 1000.0;
         if (grid_.interval() > 0) c_.interval = static_cast<double>(grid_.interval()) / 1000.0;
         c_.zone = zone_of(d_);
-        report_skipped_lines(grid_.skipped(), grid_.first_skipped_line());
+        c_.skipped_lines(grid_.skipped(), grid_.first_skipped_line());
         return Outcome::Read;
     }
 
@@ -232,10 +231,10 @@ private:
 }  // namespace
 
 Outcome read_dated_list(Context& c, const DatedStart& d) {
-    show_reading("Reading dated list ...|");
+    c.reading("Reading dated list ...|");
     const Columns cols = choose_columns(c, d);
     if (cols.count == 0) {
-        refuse_with_reason("List not read: line " + std::to_string(d.first_line) + " has no value after its time");
+        c.notice("List not read: line " + std::to_string(d.first_line) + " has no value after its time");
         return Outcome::NotThisFormat;
     }
     DatedRead r(c, d, cols);

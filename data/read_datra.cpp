@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <string>
 
-#include "console/console.h"
-#include "console/prompts.h"
 #include "data/calendar.h"
 #include "data/reader_attempts.h"
 #include "records/fixed_read.h"
@@ -48,21 +46,21 @@ Outcome read_datra(Context& c) {
 
     const FieldRef title[] = {dset.TITLE(k).ref()};
     if (read_fixed(c.in, kTitle, title) != ReadOutcome::Done) return Outcome::NotThisFormat;
-    dset.LTITLE(k) = LENTXT(dset.TITLE(k), -80);
+    dset.LTITLE(k) = left_adjust(dset.TITLE(k), 80);
 
     INTEGER n = 0;
     REAL dt = 0.0f;
     const FieldRef counts[] = {n, dt};
     if (read_fixed(c.in, kCounts, counts) != ReadOutcome::Done) {
-        refuse_with_reason("DATRA file not read: line 2 is no count (I10) and interval (G12.5)");
+        c.notice("DATRA file not read: line 2 is no count (I10) and interval (G12.5)");
         return Outcome::Refused;
     }
     Text<20> format, dunit, tunit;
     const FieldRef texts[] = {format.ref(), dunit.ref(), tunit.ref()};
     if (read_fixed(c.in, kTexts, texts) != ReadOutcome::Done) return Outcome::NotThisFormat;
-    LENTXT(format, -20);
+    left_adjust(format, 20);
     if (n > MAXPTS) {
-        refuse_too_large();  // checked before anything of it is stored
+        c.too_large();  // checked before anything of it is stored
         return Outcome::Refused;
     }
     dset.DUNIT(k) = dunit;
@@ -73,7 +71,7 @@ Outcome read_datra(Context& c) {
     dset.NPTS(k) = n;
     dset.DT(k) = dt;
 
-    show_reading("Reading DATRA data ...|");
+    c.reading("Reading DATRA data ...|");
     const FormatList data_format(format.view());
     size_t stored = 0;
     const ReadOutcome r =
@@ -83,12 +81,11 @@ Outcome read_datra(Context& c) {
     dset.NPTS(k) = static_cast<INTEGER>(stored);
     if (r == ReadOutcome::Error) {
         const int64_t line = line_of_failure(c, data_format, stored);
-        refuse_with_reason("DATRA file not read: sample " + std::to_string(stored + 1) + " in line " +
-                           std::to_string(line) + " is not a number");
+        c.notice("DATRA file not read: sample " + std::to_string(stored + 1) + " in line " + std::to_string(line) +
+                 " is not a number");
         return Outcome::Refused;
     }
-    MSGTXT(-1, 0, "..unexpected end of data - hit Enter|", scr.PRMCOL);
-    WAITKY();
+    c.notices.push_back({Notice::Kind::EndedEarly, {}});
     return Outcome::EndedEarly;
 }
 

@@ -7,14 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "console/console.h"
-#include "console/prompts.h"
 #include "data/calendar.h"
 #include "data/ggp_fields.h"
 #include "data/ggp_units.h"
 #include "data/reader_attempts.h"
 #include "data/time_grid.h"
-#include "platform/window.h"
 #include "records/fixed_write.h"
 #include "records/helper_thread.h"
 #include "records/missing.h"
@@ -23,24 +20,16 @@ namespace datrax::reader {
 
 namespace {
 
-// The three lines of a read error, and the line as read below them (the
-// fixed echo cannot show a pressure of 1000 or more), stay on the rows above
-// the message line until a key, and go to standard error too.
-void report_failure(const Context& c, const GgpRecord& d, int64_t line_number, std::string_view text) {
+// The lines of a read error: where, the file, the fields read so far and the
+// line as read (the fixed echo cannot show a pressure of 1000 or more).
+std::vector<std::string> failure_lines(const Context& c, const GgpRecord& d, int64_t line_number,
+                                       std::string_view text) {
     static const FormatList kEcho("(I4,2X,I2,1X,3I2,2F10.6)");
     const OutValue values[] = {d.year, d.day, d.hour, d.minute, d.second, d.gravity, d.pressure};
     std::string echo;
     write_fixed(kEcho, values, echo);
-    const std::string lines[] = {" GGP Reading error in line " + std::to_string(line_number),
-                                 " Last data read from " + std::string(dset.FNAME(c.k).trimmed()), echo,
-                                 std::string(text.substr(0, 200))};
-    INTEGER row = scr.MAXROW - 4;
-    for (const std::string& l : lines) {
-        write_long_line(0, -row++, l, scr.PRMCOL);
-        platform::window().console_line(l);
-    }
-    bottom_row_notice("GGP file not read - hit Enter|", scr.PRMCOL);
-    for (row = scr.MAXROW - 4; row < scr.MAXROW; ++row) CCLEAR(0, row, scr.MAXCOL, row);
+    return {" GGP Reading error in line " + std::to_string(line_number),
+            " Last data read from " + std::string(dset.FNAME(c.k).trimmed()), echo, std::string(text.substr(0, 200))};
 }
 
 // The sampling interval keeps its fraction in the unit it is shown in; an
@@ -69,7 +58,8 @@ void finish(Context& c, const TimeGrid& grid, const HeaderUnits& units) {
     set_interval(c, grid.interval(), units);
 }
 
-// Header mode: one line; true when the data block begins.
+// A line in header mode: the data block begins, the file ends (a GGP file
+// without data), or a header line, whose units and latitude are kept.
 enum class HeaderLine { Other, DataBegins, FileEnds };
 HeaderLine header_line(std::string_view line, HeaderUnits& units, double& latitude) {
     const std::string_view tag = line.substr(0, 8);
@@ -80,13 +70,17 @@ HeaderLine header_line(std::string_view line, HeaderUnits& units, double& latitu
     return HeaderLine::Other;
 }
 
-// A data line read by fields ahead of its turn (on either thread): what the
-// pass in file order needs of it.
+// A data line read by fields ahead of its turn on either thread, with the
+// fields as the line left them. A line that failed, or whose month columns
+// are blank, depends on the lines before it: it is read again in its turn.
 struct ParsedLine {
     std::string_view text;
     GgpLineKind kind = GgpLineKind::Blank;
-    int64_t time = 0;
-    REAL gravity = 0.0f, pressure = 0.0f;
+    GgpRecord record;
+
+    bool read_in_turn() const {
+        return kind == GgpLineKind::Error || (kind == GgpLineKind::Data && !record.month_given);
+    }
 };
 
 // One read of a GGP file: lines in file order, in header or data mode.
@@ -96,17 +90,14 @@ public:
         Go,       // on with the next line
         End,      // the file (or its data) ends here
         Refused,  // too large, or a line that cannot be read: reported
-        Redo,     // a line that cannot be read, met in a two-thread read
     };
 
     explicit GgpRead(Context& c) : c_(c), gravity_(Y.column(1)), pressure_(Y.column(2)) {}
 
     bool in_data() const { return in_data_; }
 
-    // One line: parsed is the line read by fields ahead (a two-thread read),
-    // else the fields are read here. A failing line read ahead is not
-    // reported, since the fields of the lines before it, which the report
-    // shows, are not kept that way: the read is to be done again.
+    // One line: parsed is the line read by fields ahead (a two-thread
+    // read), else its fields are read here.
     Step line(std::string_view text, const ParsedLine* parsed) {
         ++line_number_;
         if (!in_data_) {
@@ -116,21 +107,12 @@ public:
             if (h == HeaderLine::DataBegins) in_data_ = seen_data_marker_ = true;
             return Step::Go;
         }
-        GgpLineKind kind;
-        if (parsed) {
-            kind = parsed->kind;
-            if (kind == GgpLineKind::Error) return Step::Redo;
-            d_.time = parsed->time;
-            d_.gravity = parsed->gravity;
-            d_.pressure = parsed->pressure;
-        } else {
-            kind = fields_.read(text, d_);
-        }
+        const GgpLineKind kind = parsed && !parsed->read_in_turn() ? take(*parsed) : fields_.read(text, d_);
         if (kind == GgpLineKind::EndFile) return Step::End;
         if (kind == GgpLineKind::EndBlock) in_data_ = false;
         if (kind == GgpLineKind::Error) {
             claim();
-            report_failure(c_, d_, line_number_, text);
+            c_.notices.push_back({Notice::Kind::GgpFailure, failure_lines(c_, d_, line_number_, text)});
             return Step::Refused;
         }
         return kind == GgpLineKind::Data ? place() : Step::Go;
@@ -142,7 +124,7 @@ public:
         if (!seen_data_marker_) return Outcome::NotThisFormat;
         if (!grid_.place(MAXPTS)) {
             claim();
-            refuse_too_large();
+            c_.too_large();
             return Outcome::Refused;
         }
         // A header naming pressure as its only channel: the values are pressures.
@@ -153,17 +135,29 @@ public:
         grid_.spread(gravity_);
         grid_.spread(pressure_);
         reader::finish(c_, grid_, units_);
-        report_skipped_lines(grid_.skipped(), grid_.first_skipped_line());
+        c_.skipped_lines(grid_.skipped(), grid_.first_skipped_line());
         return Outcome::Read;
     }
 
 private:
+    // The fields of a line read ahead, left as reading it here would leave
+    // them: a data line sets them all, a marker line its year only.
+    GgpLineKind take(const ParsedLine& p) {
+        if (p.kind == GgpLineKind::Data) {
+            d_ = p.record;
+            fields_.follow(d_);
+        } else if (p.kind != GgpLineKind::Blank) {
+            d_.year = p.record.year;
+        }
+        return p.kind;
+    }
+
     // Values are kept in line order until every stamp is known.
     Step place() {
         const size_t i = grid_.lines();
         if (i == static_cast<size_t>(MAXPTS)) {
             claim();
-            refuse_too_large();
+            c_.too_large();
             return Step::Refused;
         }
         grid_.add(d_.time * 1000, line_number_);
@@ -201,12 +195,9 @@ Step read_line_by_line(LineSource& in, GgpRead& r) {
     return Step::End;
 }
 
-// A line whose month columns are blank takes the month of the line before,
-// which a line read ahead of its turn cannot know: it is read again in order.
 ParsedLine parse_line(GgpFieldReader& fields, GgpRecord& d, std::string_view text) {
-    GgpLineKind kind = fields.read(text, d);
-    if (kind == GgpLineKind::Data && !d.month_given) kind = GgpLineKind::Error;
-    return {text, kind, d.time, d.gravity, d.pressure};
+    const GgpLineKind kind = fields.read(text, d);
+    return {text, kind, d};
 }
 
 // Reads the lines of [begin, end) by fields, each on its own. The lines are
@@ -232,15 +223,12 @@ Step read_in_blocks(LineSource& in, GgpRead& r) {
     HelperThread helper;
     LinePieces cuts;
     std::vector<std::vector<ParsedLine>> pieces;
-    GgpFieldReader fields;
-    GgpRecord d;
     for (;;) {
         const std::string_view block = r.in_data() ? in.next_block() : std::string_view();
         if (block.empty()) {
             std::string_view line;
             if (!in.next_line(line)) return Step::End;
-            const ParsedLine p = r.in_data() ? parse_line(fields, d, line) : ParsedLine{};
-            const Step s = r.line(line, r.in_data() ? &p : nullptr);
+            const Step s = r.line(line, nullptr);
             if (s != Step::Go) return s;
             continue;
         }
@@ -261,17 +249,9 @@ Step read_in_blocks(LineSource& in, GgpRead& r) {
 
 Outcome read_ggp(Context& c) {
     if (!c.reopen()) return Outcome::NotThisFormat;
-    show_reading("Reading GGP data ...|");
-    if (two_reading_threads()) {
-        GgpRead two(c);
-        const Step s = read_in_blocks(c.in, two);
-        if (s != Step::Redo) return two.finish(s);
-        // A line that cannot be read: read again on one thread, which keeps
-        // what the report of it shows.
-        if (!c.reopen()) return Outcome::NotThisFormat;
-    }
-    GgpRead one(c);
-    return one.finish(read_line_by_line(c.in, one));
+    c.reading("Reading GGP data ...|");
+    GgpRead r(c);
+    return r.finish(two_reading_threads() ? read_in_blocks(c.in, r) : read_line_by_line(c.in, r));
 }
 
 }  // namespace datrax::reader

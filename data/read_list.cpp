@@ -8,7 +8,6 @@
 // date and time is a dated list (read_dated_list.cpp).
 #include <string>
 
-#include "console/console.h"
 #include "data/dated_lines.h"
 #include "data/list_fields.h"
 #include "data/reader_attempts.h"
@@ -113,12 +112,12 @@ Outcome read_list(Context& c) {
                 continue;
             }
             dset.NPTS(c.k) = count;
-            refuse_with_reason(reason_for(kind, line_number, l));
+            c.notice(reason_for(kind, line_number, l));
             return Outcome::NotThisFormat;
         }
         if (count == MAXPTS) {
             dset.NPTS(c.k) = count;
-            refuse_too_large();
+            c.too_large();
             return Outcome::Refused;
         }
         if (count == 0) {
@@ -127,21 +126,19 @@ Outcome read_list(Context& c) {
         }
         column[count++] = l.value;
     }
-    c.in.close();
     if (count == 0 && line_number > 0) {
-        refuse_with_reason("List not read: no line holds a time and a value");
+        c.notice("List not read: no line holds a time and a value");
         return Outcome::NotThisFormat;
     }
     if (count == 1 && first_after >= 2) {
         // A list written as one long line: its pairs would all but vanish.
         dset.NPTS(c.k) = count;
-        refuse_with_reason("List not read: line " + std::to_string(first_data_line) +
-                           " holds more than one time and value");
+        c.notice("List not read: line " + std::to_string(first_data_line) + " holds more than one time and value");
         return Outcome::NotThisFormat;
     }
     dset.NPTS(c.k) = count;
     dset.TITLE(c.k) = title;
-    dset.LTITLE(c.k) = title.empty() ? 0 : LENTXT(dset.TITLE(c.k), -80);
+    dset.LTITLE(c.k) = title.empty() ? 0 : left_adjust(dset.TITLE(c.k), 80);
     dset.DT(c.k) = 1.0f;
     dset.DUNIT(c.k) = "no unit";
     dset.TUNIT = "no unit";

@@ -79,16 +79,16 @@ Outcome read_records(Context& c, const Layout& l) {
         if (r != ReadOutcome::Done && records == 0) return Outcome::NotThisFormat;
         if (r == ReadOutcome::Error) {
             dset.NPTS(c.k) = static_cast<INTEGER>(filled);
-            refuse_with_reason("VELK file not read: line " + std::to_string(in.count()) + " is not " + l.record);
+            c.notice("VELK file not read: line " + std::to_string(in.count()) + " is not " + l.record);
             return Outcome::Refused;
         }
         if (r == ReadOutcome::End) {
-            notice_and_key("VELK day ends at " + clock_text(first + filled * l.step) + ", the rest is missing");
+            c.notice("VELK day ends at " + clock_text(first + filled * l.step) + ", the rest is missing");
             break;
         }
         if (records++ == 0) {
             if (second < 0 || second >= kDay) return Outcome::NotThisFormat;  // no second of a day
-            show_reading(l.message);
+            c.reading(l.message);
             first = second;
             samples = (kDay - first + l.step - 1) / l.step;
         }
@@ -112,7 +112,7 @@ Outcome read_records(Context& c, const Layout& l) {
     dset.DUNIT(c.k) = "volt";
     c.start = day_file_start(c.path()) + static_cast<double>(first);
     c.interval = static_cast<double>(l.step);
-    report_skipped_lines(skipped, first_skipped_line);
+    c.skipped_lines(skipped, first_skipped_line);
     return Outcome::Read;
 }
 

@@ -20,6 +20,12 @@ bool TextLines::next_line(std::string_view& line) {
     return true;
 }
 
+bool TextLines::rewind() {
+    rest_ = text_;
+    done_ = false;
+    return true;
+}
+
 // Every complete line at once: a last line without a line end is left to
 // next_line.
 std::string_view TextLines::next_block() {

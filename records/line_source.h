@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "platform/line_reader.h"
@@ -18,6 +19,11 @@ public:
     // True when the input ended because it could not be read on (a line too
     // long, a read error), not at its end: what was read is incomplete.
     virtual bool failed() const { return false; }
+    // Back to the first line, for a reader that tries the input once more;
+    // false where the input cannot be read again.
+    virtual bool rewind() { return false; }
+    // What the input is called in messages (the file name).
+    virtual std::string_view name() const { return {}; }
     // The next lines at once, for readers that convert them on two threads:
     // each line of the block ends with "\n" (block_line() gives it as
     // next_line would). Empty where the next line must come from next_line,
@@ -55,6 +61,7 @@ public:
         return true;
     }
     bool failed() const override { return in_.failed(); }
+    std::string_view name() const override { return in_.name(); }
     int64_t count() const { return count_; }
 
 private:
@@ -65,20 +72,30 @@ private:
 // The lines of a text in memory; the text must outlive the source.
 class TextLines : public LineSource {
 public:
-    explicit TextLines(std::string_view text) : rest_(text) {}
+    explicit TextLines(std::string_view text, std::string_view name = {}) : text_(text), rest_(text), name_(name) {}
     bool next_line(std::string_view& line) override;
     std::string_view next_block() override;
+    bool rewind() override;
+    std::string_view name() const override { return name_; }
 
 private:
+    std::string_view text_;
     std::string_view rest_;
+    std::string name_;
     bool done_ = false;
 };
 
 // The lines of a file, read through the platform's buffered reader.
 class FileLines : public LineSource {
 public:
-    bool open(std::string_view name) { return reader_.open(name); }
+    bool open(std::string_view name) {
+        name_ = name;
+        return reader_.open(name);
+    }
     void close() { reader_.close(); }
+    // Opens the file again: its first line comes next.
+    bool rewind() override { return reader_.open(name_); }
+    std::string_view name() const override { return name_; }
     bool next_line(std::string_view& line) override { return reader_.next_line(line); }
     std::string_view next_block() override { return reader_.next_block(); }
     bool failed() const override { return failure() != platform::LineReader::Failure::None; }
@@ -86,6 +103,7 @@ public:
 
 private:
     platform::LineReader reader_;
+    std::string name_;
 };
 
 }  // namespace datrax
