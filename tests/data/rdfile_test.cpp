@@ -258,8 +258,6 @@ TEST_F(RdfileVelk, ClosingRecordEndsTheDay) {
 }
 
 TEST_F(RdfileVelk, OnlyLowerCaseLetterFirstInTheBaseNameSelectsVelk) {
-    std::filesystem::create_directories(dir.file("sub"));
-    std::filesystem::create_directories(dir.file("g.d"));
     const struct {
         const char* name;
         INTEGER iform;
@@ -346,6 +344,35 @@ TEST_F(RdfileDatra, OneVeryLongLineIsReadWhole) {
     int wrong = 0;
     for (int i = 1; i <= kN; ++i) wrong += Y(i, 1) != static_cast<float>(i % 1000 + 1);
     EXPECT_EQ(wrong, 0);
+}
+
+// An input that cannot be read on after its second line (a line too long,
+// a read error): what was read is never passed for the whole file.
+class FailingLines : public TextLines {
+public:
+    using TextLines::TextLines;
+    bool next_line(std::string_view& line) override { return ++taken_ <= 2 && TextLines::next_line(line); }
+    std::string_view next_block() override { return {}; }
+    bool failed() const override { return taken_ > 2; }
+    bool rewind() override {
+        taken_ = 0;
+        return TextLines::rewind();
+    }
+
+private:
+    int taken_ = 0;
+};
+
+TEST_F(RdfileList, AnInputThatFailsIsRefusedWithItsName) {
+    dset.IFORM = 2;
+    dset.FNAME(1) = "cut.txt";
+    FailingLines in("1 2\n3 4\n5 6\n", "cut.txt");
+    INTEGER status = 0;
+    screen.keys("{enter}");
+    read_data(in, 1, status);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(message_row(), "Line too long or unreadable : cut.txt");
+    EXPECT_EQ(dset.IFORM, 2);
 }
 
 // A FIFO or a device named as a data file is refused at once, with its

@@ -1,5 +1,6 @@
 // Shared set-up of the reader tests: a fresh state with a headless window,
-// a scratch folder as the working folder, and builders for file contents.
+// a scratch folder as the working folder (for the tests that open files),
+// and builders for file contents.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 
 #include "app/state.h"
 #include "data/rdfile.h"
+#include "records/line_source.h"
 #include "support/scratch_dir.h"
 #include "support/session.h"
 
@@ -18,11 +20,16 @@ class ReaderTest : public ::testing::Test {
 protected:
     ReaderTest() { dir.enter(); }
 
-    // Writes the file, names it in slot k and reads it; returns the status.
+    // Names the content in slot k and reads it from memory; returns the status.
     INTEGER read(std::string_view name, std::string_view content, INTEGER k = 1, std::string_view keys = "") {
-        dir.write(name, content);
-        return read_named(name, k, keys);
+        dset.FNAME(k) = name;
+        if (!keys.empty()) screen.keys(keys);
+        TextLines in(content, name);
+        INTEGER status = 0;
+        read_data(in, k, status);
+        return status;
     }
+    // Reads the named file into slot k; returns the status.
     INTEGER read_named(std::string_view name, INTEGER k = 1, std::string_view keys = "") {
         dset.FNAME(k) = name;
         if (!keys.empty()) screen.keys(keys);
