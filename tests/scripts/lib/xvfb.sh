@@ -62,14 +62,21 @@ find_window() {
   echo "$id"
 }
 
-# Waits until the window's picture is stable: two screenshots a moment apart agree.
+# Waits until the window's picture is stable: four screenshots over most of a
+# second agree. One pause is not enough: a sanitizer build on a busy machine
+# can leave typed keys waiting longer than that while the picture stands.
 settle() {
-  local window=$1 previous= shot i
-  for i in $(seq 40); do
+  local window=$1 previous= shot i same=0
+  for i in $(seq 80); do
     sleep 0.25
     import -window "$window" "$tmp/settle$i.png" 2>/dev/null || continue
     shot=$(identify -format '%#' "$tmp/settle$i.png")
-    [ "$shot" = "$previous" ] && return 0
+    if [ "$shot" = "$previous" ]; then
+      same=$((same + 1))
+      [ "$same" -ge 3 ] && return 0
+    else
+      same=0
+    fi
     previous=$shot
   done
   fail "the window never stopped changing"
