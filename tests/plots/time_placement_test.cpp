@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "app/state.h"
+#include "support/two_data_sets.h"
 
 namespace datrax {
 namespace {
@@ -14,17 +15,7 @@ namespace {
 class Placing : public ::testing::Test {
 protected:
     Placing() {
-        reset_records();
-        sel.NDSETS = 2;
-        dset.ITU = 3;  // hours
-        dset.DT(1) = 1.0f;
-        dset.DT(2) = 2.0f;
-        dset.NPTS(1) = 48;
-        dset.NPTS(2) = 30;
-        dset.start(1) = 1712620800.0;                 // 2024-04-09 00:00
-        dset.start(2) = 1712620800.0 + 6.0 * 3600.0;  // six hours later
-        dset.interval_seconds(1) = 3600.0;
-        dset.interval_seconds(2) = 7200.0;
+        set_two_hourly_data_sets();
         pp.ITUP = kCalendarUnit;
     }
     ~Placing() override { reset_records(); }

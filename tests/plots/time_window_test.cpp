@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/state.h"
+#include "support/two_data_sets.h"
 
 namespace datrax {
 namespace {
@@ -12,18 +13,8 @@ namespace {
 class TimeWindow : public ::testing::Test {
 protected:
     TimeWindow() {
-        reset_records();
-        sel.NDSETS = 2;
-        dset.ITU = 3;  // hours, plotted in hours
-        dset.TSCALE = 1.0f;
-        dset.DT(1) = 1.0f;
-        dset.DT(2) = 2.0f;
-        dset.NPTS(1) = 48;
-        dset.NPTS(2) = 30;
-        dset.start(1) = 1712620800.0;                 // 2024-04-09 00:00
-        dset.start(2) = 1712620800.0 + 6.0 * 3600.0;  // six hours later
-        dset.interval_seconds(1) = 3600.0;
-        dset.interval_seconds(2) = 7200.0;
+        set_two_hourly_data_sets();
+        dset.TSCALE = 1.0f;  // plotted in hours
     }
     ~TimeWindow() override { reset_records(); }
 
