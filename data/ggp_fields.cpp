@@ -23,6 +23,12 @@ bool next_field(std::string_view line, size_t& pos, std::string_view& field) {
 
 bool is_exponent_letter(char c) { return c == 'e' || c == 'E' || c == 'd' || c == 'D'; }
 
+// A value that is a flag (9999.999) is missing.
+void drop_flag(std::string_view field, REAL& out) {
+    // Flags are at least 9999, so most values are never looked at twice.
+    if (out >= 9999.0f && is_flag_value(field)) out = kMissing;
+}
+
 }  // namespace
 
 bool read_sample_value(std::string_view field, REAL& out, bool flags) {
@@ -30,8 +36,7 @@ bool read_sample_value(std::string_view field, REAL& out, bool flags) {
         if ((field[i] == '+' || field[i] == '-') && !is_exponent_letter(field[i - 1])) return false;
     }
     if (convert_real(field, 0, out)) {
-        // Flags are at least 9999, so most values are never looked at twice.
-        if (flags && out >= 9999.0f && is_flag_value(field)) out = kMissing;
+        if (flags) drop_flag(field, out);
         return true;
     }
     if (!is_nan_text(field)) return false;
@@ -63,7 +68,7 @@ bool two_digit_field(std::string_view line, size_t from, INTEGER& out) {
 
 // A value field of the stated columns: blank is missing, else F10.6.
 bool read_column_value(std::string_view field, REAL& out) {
-    const ScannedReal scanned = scan_real(field, 6);
+    const ScannedReal scanned = scan_field(field, 6);
     if (scanned.kind == ScannedReal::Kind::Blank) {
         out = kMissing;
         return true;
@@ -73,7 +78,18 @@ bool read_column_value(std::string_view field, REAL& out) {
         out = kMissing;
         return true;
     }
-    if (out >= 9999.0f && is_flag_value(field)) out = kMissing;
+    drop_flag(field, out);
+    return true;
+}
+
+// The value field of the stated columns from offset `from` of a line that
+// holds it whole and reaches column 31: a plain number the quick way.
+bool read_whole_column_value(std::string_view line, size_t from, REAL& out) {
+    constexpr size_t kWidth = 10;
+    const std::string_view field = line.substr(from, kWidth);
+    if (!convert_plain_real_in_line(field.data(), kWidth, from + kWidth < 16, 6, out))
+        return read_column_value(field, out);
+    drop_flag(field, out);
     return true;
 }
 
@@ -111,6 +127,32 @@ bool fits_ggp_columns(std::string_view line) {
     return true;
 }
 
+namespace {
+
+// The line as a station writes it: eight date digits, a blank, six time
+// digits, and the two values each ending in its last column, with a blank
+// in front of each and nothing but blanks or the line's end after them.
+// Such a line fits the stated columns (fits_ggp_columns) and begins with
+// its year, so it goes to them without the token checks.
+bool in_written_shape(std::string_view line) {
+    if (line.size() < 35 || (line.size() > 35 && line[35] != ' ')) return false;
+    const char* p = line.data();
+    uint64_t date, time;
+    std::memcpy(&date, p, 8);
+    std::memcpy(&time, p + 7, 8);  // the last date digit, the blank and the time
+    const auto all_digits = [](uint64_t v, uint64_t mask) {
+        // Every byte of the mask 0x30..0x39: its high nibble 3, its low nibble below 10.
+        const uint64_t low = v & 0x0F0F0F0F0F0F0F0F & mask;
+        return ((v & 0xF0F0F0F0F0F0F0F0 & mask) == (0x3030303030303030 & mask)) &&
+               (((low + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0 & mask) == 0);
+    };
+    constexpr uint64_t kAll = ~uint64_t{0}, kTimeDigits = 0xFFFFFFFFFFFF0000;
+    return all_digits(date, kAll) && p[8] == ' ' && all_digits(time, kTimeDigits) && p[15] == ' ' && p[24] != ' ' &&
+           p[25] == ' ' && p[34] != ' ' && !std::memchr(p + 35, '\t', line.size() - 35);
+}
+
+}  // namespace
+
 bool GgpFieldReader::set_time(std::string_view date, INTEGER month, GgpRecord& r) {
     const bool month_read = month >= 1 && month <= 12;
     r.month_given = month_read;
@@ -136,6 +178,18 @@ GgpLineKind GgpFieldReader::read_fixed(std::string_view line, GgpRecord& r) {
     return read_column_value(columns(line, 25, 35), r.pressure) ? GgpLineKind::Data : GgpLineKind::Error;
 }
 
+GgpLineKind GgpFieldReader::read_written(std::string_view line, GgpRecord& r) {
+    const auto two_digits = [line](size_t at) { return (line[at] - '0') * 10 + (line[at + 1] - '0'); };
+    r.day = two_digits(6);
+    r.hour = two_digits(9);
+    r.minute = two_digits(11);
+    r.second = two_digits(13);
+    if (!set_time(line.substr(0, 8), two_digits(4), r)) return GgpLineKind::Error;
+    return read_whole_column_value(line, 15, r.gravity) && read_whole_column_value(line, 25, r.pressure)
+               ? GgpLineKind::Data
+               : GgpLineKind::Error;
+}
+
 GgpLineKind GgpFieldReader::read_fields(std::string_view line, GgpRecord& r) {
     size_t pos = 0;
     std::string_view date, time, value;
@@ -157,6 +211,11 @@ GgpLineKind GgpFieldReader::read_fields(std::string_view line, GgpRecord& r) {
 }
 
 GgpLineKind GgpFieldReader::read(std::string_view line, GgpRecord& r) {
+    if (in_written_shape(line)) {
+        r.year = ((line[0] - '0') * 10 + (line[1] - '0')) * 100 + (line[2] - '0') * 10 + (line[3] - '0');
+        if (const GgpLineKind marker = marker_kind(r.year); marker != GgpLineKind::Data) return marker;
+        if (read_written(line, r) == GgpLineKind::Data) return GgpLineKind::Data;
+    }
     size_t pos = 0;
     std::string_view first;
     if (!next_field(line, pos, first)) return GgpLineKind::Blank;

@@ -47,6 +47,9 @@ public:
 
 private:
     GgpLineKind read_fixed(std::string_view line, GgpRecord& r);
+    // A line in the shape stations write (digits where the date and time
+    // go, values ending in their last columns) by the stated columns.
+    GgpLineKind read_written(std::string_view line, GgpRecord& r);
     GgpLineKind read_fields(std::string_view line, GgpRecord& r);
     bool set_time(std::string_view date, INTEGER month, GgpRecord& r);
 

@@ -176,14 +176,6 @@ inline uint64_t load8(const char* p) {
     return v;
 }
 
-// Eight digit values (0..9, the first the most significant, in the lowest
-// byte) as one number: pairs, then quadruples, then all eight.
-inline uint64_t eight_digits(uint64_t v) {
-    v = (v * 10 + (v >> 8)) & 0x00FF00FF00FF00FF;
-    v = (v * 100 + (v >> 16)) & 0x0000FFFF0000FFFF;
-    return (v * 10000 + (v >> 32)) & 0xFFFFFFFF;
-}
-
 // Row k: the byte mask of the first k of sixteen bytes.
 struct BytesBefore {
     alignas(16) unsigned char rows[16][16];
@@ -195,29 +187,56 @@ struct BytesBefore {
     constexpr const unsigned char* operator[](unsigned k) const { return rows[k]; }
 };
 inline constexpr BytesBefore kBytesBefore;
-}  // namespace conversion_detail
 
-// The scan step for the common field of a data file, 8 to 16 characters of
-// leading blanks, an optional sign, digits and at most one point, and
-// nothing else: all sixteen bytes are classified at once and the digits
-// converted eight to the word. False, leaving the field to scan_real, for
-// anything else (and always where the vector instructions are missing).
-inline bool scan_plain_real(std::string_view f, int d, ScannedReal& r) {
 #if defined(__SSE2__)
-    using namespace conversion_detail;
-    if constexpr (std::endian::native != std::endian::little) return false;
-    const size_t w = f.size();
-    if (w < 8 || w > 16) return false;
-    // The field right-aligned in sixteen bytes, blanks in front of it.
+inline __m128i bytes_before(unsigned k) { return _mm_load_si128(reinterpret_cast<const __m128i*>(kBytesBefore[k])); }
+
+// A field of 8 to 16 columns right-aligned in sixteen bytes, blanks in front
+// of it, from two eight-byte loads inside the field.
+inline __m128i field_bytes(std::string_view f) {
     const uint64_t blanks = kEachByte * ' ';
+    const size_t w = f.size();
     const unsigned pad = static_cast<unsigned>(16 - w) * 8;
     const uint64_t lo = pad == 64 ? blanks : load8(f.data()) << pad | (blanks & ((uint64_t{1} << pad) - 1));
-    const __m128i v = _mm_set_epi64x(static_cast<int64_t>(load8(f.data() + w - 8)), static_cast<int64_t>(lo));
+    return _mm_set_epi64x(static_cast<int64_t>(load8(f.data() + w - 8)), static_cast<int64_t>(lo));
+}
+
+// The same from one load of sixteen bytes of the line: those that end where
+// the field ends, or else those that begin where it begins.
+inline __m128i field_bytes_in_line(const char* field, size_t w, bool from_start) {
+    __m128i v;
+    if (from_start) {
+        v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(field));
+        // Byte shifts take constants: one case per width.
+        switch (w) {
+            case 8: v = _mm_slli_si128(v, 8); break;
+            case 9: v = _mm_slli_si128(v, 7); break;
+            case 10: v = _mm_slli_si128(v, 6); break;
+            case 11: v = _mm_slli_si128(v, 5); break;
+            case 12: v = _mm_slli_si128(v, 4); break;
+            case 13: v = _mm_slli_si128(v, 3); break;
+            case 14: v = _mm_slli_si128(v, 2); break;
+            case 15: v = _mm_slli_si128(v, 1); break;
+            default: break;
+        }
+    } else {
+        v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(field + w - 16));
+    }
+    const __m128i front = bytes_before(static_cast<unsigned>(16 - w));
+    return _mm_or_si128(_mm_andnot_si128(front, v), _mm_and_si128(front, _mm_set1_epi8(' ')));
+}
+
+// The scan of sixteen such bytes: leading blanks, an optional sign, digits
+// and at most one point, and nothing else. All sixteen are classified at
+// once and the digits combined in pairs, fours and eights side by side.
+inline bool scan_plain_bytes(__m128i v, int d, ScannedReal& r) {
+    if constexpr (std::endian::native != std::endian::little) return false;
     const auto bytes_equal = [v](char c) {
         return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(c))));
     };
+    // '0'..'9' moved to the bottom of the signed byte range: one comparison.
     const __m128i is_digit =
-        _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8('0' - 1)), _mm_cmplt_epi8(v, _mm_set1_epi8('9' + 1)));
+        _mm_cmplt_epi8(_mm_add_epi8(v, _mm_set1_epi8(static_cast<char>(128 - '0'))), _mm_set1_epi8(-128 + 10));
     const unsigned digit = static_cast<unsigned>(_mm_movemask_epi8(is_digit));
     const unsigned blank = bytes_equal(' '), point = bytes_equal('.'), minus = bytes_equal('-');
     const unsigned sign = minus | bytes_equal('+');
@@ -233,16 +252,34 @@ inline bool scan_plain_real(std::string_view f, int d, ScannedReal& r) {
     // none) taken out by moving the bytes in front of it one place on.
     const unsigned at = static_cast<unsigned>(std::countr_zero(point | 0x10000u));
     const __m128i values = _mm_and_si128(_mm_sub_epi8(v, _mm_set1_epi8('0')), is_digit);
-    const __m128i before = _mm_load_si128(reinterpret_cast<const __m128i*>(kBytesBefore[at & 15]));
+    const __m128i before = bytes_before(at & 15);
     const __m128i x = _mm_or_si128(_mm_slli_si128(_mm_and_si128(values, before), 1), _mm_andnot_si128(before, values));
-    const auto high = static_cast<uint64_t>(_mm_cvtsi128_si64(x)),
-               low = static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(x, x)));
+    // Pairs in 16-bit lanes, fours and eights in 32-bit lanes; the first
+    // byte is the most significant digit.
+    const __m128i pairs = _mm_add_epi16(_mm_mullo_epi16(_mm_and_si128(x, _mm_set1_epi16(0xFF)), _mm_set1_epi16(10)),
+                                        _mm_srli_epi16(x, 8));
+    const __m128i fours = _mm_madd_epi16(pairs, _mm_set1_epi32(1 << 16 | 100));
+    const __m128i eights = _mm_madd_epi16(_mm_packs_epi32(fours, fours), _mm_set1_epi32(1 << 16 | 10000));
+    const auto both = static_cast<uint64_t>(_mm_cvtsi128_si64(eights));
     r.kind = ScannedReal::Kind::Number;
     r.neg = minus != 0;
     r.inexact = false;
-    r.m = eight_digits(high) * 100000000 + eight_digits(low);
+    r.m = (both & 0xFFFFFFFF) * 100000000 + (both >> 32);
     r.e10 = at == 16 ? -d : static_cast<int>(at) - 15;
     return true;
+}
+#endif
+}  // namespace conversion_detail
+
+// The scan step for the common field of a data file, 8 to 16 characters of
+// leading blanks, an optional sign, digits and at most one point, and
+// nothing else, converted sixteen bytes at once. False, leaving the field to
+// scan_real, for anything else (and always where the vector instructions
+// are missing).
+inline bool scan_plain_real(std::string_view f, int d, ScannedReal& r) {
+#if defined(__SSE2__)
+    return f.size() >= 8 && f.size() <= 16 &&
+           conversion_detail::scan_plain_bytes(conversion_detail::field_bytes(f), d, r);
 #else
     (void)f;
     (void)d;
@@ -251,24 +288,36 @@ inline bool scan_plain_real(std::string_view f, int d, ScannedReal& r) {
 #endif
 }
 
-// The rounding step: the REAL nearest to a scanned number, through single or
-// double precision where one rounding is exact, else through the exact path
-// on the field itself. False beyond the range of REAL.
-inline bool round_real(const ScannedReal& r, std::string_view f, int d, REAL& out) {
+// Any real field taken apart, the sixteen-byte way where it can be.
+inline ScannedReal scan_field(std::string_view f, int d) {
+    ScannedReal r;
+    if (!scan_plain_real(f, d, r)) r = scan_real(f, d);
+    return r;
+}
+
+// The rounding step for nearly every field of a data file: a number of at
+// most 53 bits and an exponent within reach of double precision, rounded
+// through it. False leaves the number to round_real.
+inline bool round_real_quickly(const ScannedReal& r, REAL& out) {
     if (r.m == 0) {
         out = r.neg ? -0.0f : 0.0f;
         return true;
     }
-    // One path for nearly every field of a data file, whatever its digits,
-    // and the sign set without a branch: fields of mixed sign and length
-    // then cost no mispredicted jumps.
-    if (!r.inexact && r.m <= (uint64_t{1} << 53) && r.e10 >= -22 && r.e10 <= 22) {
-        float v;
-        if (conversion_detail::real_via_double(r.m, r.e10, v)) {
-            out = std::bit_cast<float>(std::bit_cast<uint32_t>(v) | static_cast<uint32_t>(r.neg) << 31);
-            return true;
-        }
-    }
+    float v;
+    if (r.inexact || r.m > (uint64_t{1} << 53) || r.e10 < -22 || r.e10 > 22 ||
+        !conversion_detail::real_via_double(r.m, r.e10, v))
+        return false;
+    // The sign set without a branch: fields of mixed sign cost no
+    // mispredicted jumps.
+    out = std::bit_cast<float>(std::bit_cast<uint32_t>(v) | static_cast<uint32_t>(r.neg) << 31);
+    return true;
+}
+
+// The rounding step: the REAL nearest to a scanned number, through single or
+// double precision where one rounding is exact, else through the exact path
+// on the field itself. False beyond the range of REAL.
+inline bool round_real(const ScannedReal& r, std::string_view f, int d, REAL& out) {
+    if (round_real_quickly(r, out)) return true;
     if (!r.inexact && r.m <= (uint64_t{1} << 24) && r.e10 >= -10 && r.e10 <= 10) {
         // Both operands are exact in single precision, so one rounding (this
         // also settles the values the double path leaves open).
@@ -284,13 +333,32 @@ inline bool round_real(const ScannedReal& r, std::string_view f, int d, REAL& ou
 // its decimal value; false for a malformed field or one beyond the range of
 // REAL.
 inline bool convert_real(std::string_view f, int d, REAL& out) {
-    ScannedReal r;
-    if (!scan_plain_real(f, d, r)) r = scan_real(f, d);
+    const ScannedReal r = scan_field(f, d);
     if (r.kind == ScannedReal::Kind::Blank) {
         out = 0.0f;
         return true;
     }
     return r.kind == ScannedReal::Kind::Number && round_real(r, f, d, out);
+}
+
+// The common field of a data file (see scan_plain_real) of w columns, 8 to
+// 16, inside a line that can be read for sixteen bytes up to the field's
+// end, or else (from_start) for sixteen bytes from its start: one load, and
+// the number rounded without leaving registers. False leaves the field to
+// convert_real.
+inline bool convert_plain_real_in_line(const char* field, size_t w, bool from_start, int d, REAL& out) {
+#if defined(__SSE2__)
+    ScannedReal r;
+    return conversion_detail::scan_plain_bytes(conversion_detail::field_bytes_in_line(field, w, from_start), d, r) &&
+           round_real_quickly(r, out);
+#else
+    (void)field;
+    (void)w;
+    (void)from_start;
+    (void)d;
+    (void)out;
+    return false;
+#endif
 }
 
 // Optional blanks and point, then T or F (either case); anything may follow.

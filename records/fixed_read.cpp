@@ -63,6 +63,10 @@ inline bool take_sample(std::string_view cols, int d, REAL& out) {
     return true;
 }
 
+// take_sample kept out of the quick way's loop, so that the loop stays
+// small enough for its values to stay in registers.
+[[gnu::noinline]] bool take_sample_apart(std::string_view cols, int d, REAL& out) { return take_sample(cols, d, out); }
+
 // REAL values into one array.
 class RealSink {
 public:
@@ -164,13 +168,19 @@ public:
         int64_t col;
         int64_t w;
         int d;
+        // 8 to 16 columns: convert_plain_real_in_line may take it, reading
+        // the line from the field's start where it begins before column 16.
+        bool quick;
+        bool from_start;
+        // The line's length that the quick way needs.
+        int64_t quick_columns() const { return from_start ? col + 16 : col + w; }
     };
     PlanSink(size_t limit, std::vector<Field>& fields) : limit_(limit), fields_(fields) { fields_.clear(); }
     size_t remaining() const { return std::min(limit_, kMaxFields + 1) - fields_.size(); }
     size_t stored() const { return fields_.size(); }
     bool take(const FormatItem& item, std::string_view, int64_t col, int64_t w) {
         if (item.kind < Kind::F || item.kind > Kind::G) return false;
-        fields_.push_back({col, w, item.d});
+        fields_.push_back({col, w, item.d, w >= 8 && w <= 16, col + w < 16});
         return true;
     }
     int text_width() const { return 0; }
@@ -183,23 +193,38 @@ private:
     std::vector<Field>& fields_;
 };
 
+// The REAL fields of a line and the columns they span.
+struct LinePlan {
+    std::vector<PlanSink::Field> fields;
+    int64_t columns = 0;  // a line this long lets every field go the quick way
+
+    void finish() {
+        for (const PlanSink::Field& f : fields) columns = std::max({columns, f.col + f.w, f.quick_columns()});
+    }
+};
+
 struct LineValues {
     REAL* out;
-    size_t n;                            // values wanted
-    std::vector<PlanSink::Field> first;  // the fields of the first line
-    std::vector<PlanSink::Field> later;  // the fields of every later line
+    size_t n;        // values wanted
+    LinePlan first;  // the fields of the first line
+    LinePlan later;  // the fields of every later line
 
-    size_t start(size_t line) const { return line == 0 ? 0 : first.size() + (line - 1) * later.size(); }
+    size_t start(size_t line) const { return line == 0 ? 0 : first.fields.size() + (line - 1) * later.fields.size(); }
 
     // The values of line number `line` (from 0); false, with the index of
     // the value that failed, on a field that cannot be converted.
     bool convert(size_t line, std::string_view text, size_t& failed_at) const {
         const size_t s = start(line);
-        const std::vector<PlanSink::Field>& fields = line == 0 ? first : later;
-        const size_t count = std::min(fields.size(), n - s);
+        const LinePlan& plan = line == 0 ? first : later;
+        const size_t count = std::min(plan.fields.size(), n - s);
+        const bool whole = static_cast<int64_t>(text.size()) >= plan.columns;
         for (size_t i = 0; i < count; ++i) {
-            const PlanSink::Field& f = fields[i];
-            if (!take_sample(columns(text, f.col, f.w), f.d, out[s + i])) {
+            const PlanSink::Field& f = plan.fields[i];
+            REAL& value = out[s + i];
+            if (whole && f.quick &&
+                convert_plain_real_in_line(text.data() + f.col, static_cast<size_t>(f.w), f.from_start, f.d, value))
+                continue;
+            if (!take_sample_apart(columns(text, f.col, f.w), f.d, value)) {
                 failed_at = s + i;
                 return false;
             }
@@ -213,11 +238,13 @@ struct LineValues {
 // the first line, lines of very many values).
 bool line_values(const FormatList& fmt, LineValues& v) {
     if (!fmt.ok() || !fmt.reversion_has_data() || v.n == 0) return false;
-    PlanSink a(v.n, v.first), b(v.n, v.later);
+    PlanSink a(v.n, v.first.fields), b(v.n, v.later.fields);
     if (apply_to_line(fmt, 0, {}, a) == LineEnd::Error) return false;
     if (apply_to_line(fmt, fmt.reversion(), {}, b) == LineEnd::Error) return false;
+    v.first.finish();
+    v.later.finish();
     const auto usable = [](size_t k) { return k > 0 && k <= PlanSink::kMaxFields; };
-    return usable(v.first.size()) && usable(v.later.size());
+    return usable(v.first.fields.size()) && usable(v.later.fields.size());
 }
 
 // One thread's share of a block: the lines converted and where one failed.

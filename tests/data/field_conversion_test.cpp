@@ -184,7 +184,7 @@ TEST(FieldConversion, RealsOfEightToSixteenColumns) {
 TEST(FieldConversion, FixedWidthRealsMatchStrtof) {
     std::mt19937_64 rng(2026);
     char field[64], decimal[80];
-    int tried = 0, plain = 0;
+    int tried = 0, plain = 0, in_line = 0;
     for (int n = 0; n < 1000000; ++n) {
         const int w = 8 + static_cast<int>(rng() % 9);
         const int d = static_cast<int>(rng() % static_cast<uint64_t>(w - 1));
@@ -204,13 +204,28 @@ TEST(FieldConversion, FixedWidthRealsMatchStrtof) {
         const std::string_view f(field);
         if (f.size() != static_cast<size_t>(w)) continue;  // too wide for the field
         ASSERT_TRUE(convert_real(f, d, v)) << field;
-        ASSERT_EQ(v, std::strtof(decimal, nullptr)) << field << " d=" << d;
+        const float want = std::strtof(decimal, nullptr);
+        ASSERT_EQ(v, want) << field << " d=" << d;
         ScannedReal r;
         ++tried;
         plain += scan_plain_real(f, d, r);
+        // The same field inside a line, other characters on both sides, read
+        // by one load from either end.
+        const std::string line = "-7.5e+3 .1234567" + std::string(f) + "9.5-E+ 12345678";
+        for (const bool from_start : {false, true}) {
+            REAL q = 0.0f;
+            const bool quick = convert_plain_real_in_line(line.data() + 16, f.size(), from_start, d, q);
+            in_line += quick;
+            if (quick) {
+                ASSERT_EQ(q, want) << field << " from start " << from_start;
+            }
+        }
     }
 #if defined(__SSE2__)
     EXPECT_EQ(plain, tried);  // every one of them took the sixteen-byte path
+    // All but the values halfway between two REALs, which only the exact
+    // path may round.
+    EXPECT_GT(in_line, 2 * tried * 99 / 100);
 #endif
 }
 
