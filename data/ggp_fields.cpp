@@ -84,10 +84,10 @@ bool read_column_value(std::string_view field, REAL& out) {
 
 // The value field of the stated columns from offset `from` of a line that
 // holds it whole and reaches column 31: a plain number the quick way.
-bool read_whole_column_value(std::string_view line, size_t from, REAL& out) {
+bool read_whole_column_value(std::string_view line, size_t from, PointPlace& point, REAL& out) {
     constexpr size_t kWidth = 10;
     const std::string_view field = line.substr(from, kWidth);
-    if (!convert_plain_real_in_line(field.data(), kWidth, from + kWidth < 16, 6, out))
+    if (!convert_plain_real_in_line(field.data(), kWidth, from + kWidth < 16, 6, point, out))
         return read_column_value(field, out);
     drop_flag(field, out);
     return true;
@@ -185,7 +185,8 @@ GgpLineKind GgpFieldReader::read_written(std::string_view line, GgpRecord& r) {
     r.minute = two_digits(11);
     r.second = two_digits(13);
     if (!set_time(line.substr(0, 8), two_digits(4), r)) return GgpLineKind::Error;
-    return read_whole_column_value(line, 15, r.gravity) && read_whole_column_value(line, 25, r.pressure)
+    return read_whole_column_value(line, 15, gravity_point_, r.gravity) &&
+                   read_whole_column_value(line, 25, pressure_point_, r.pressure)
                ? GgpLineKind::Data
                : GgpLineKind::Error;
 }

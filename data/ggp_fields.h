@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "base/types.h"
+#include "records/field_conversion.h"
 
 namespace datrax {
 
@@ -57,6 +58,8 @@ private:
     int64_t day_start_ = 0;  // its seconds at 00:00:00
     bool have_date_ = false;
     INTEGER month_ = 1;  // the last month read, for lines whose month columns are blank
+    // Where the points of the two value columns stood in the last line.
+    PointPlace gravity_point_{6}, pressure_point_{6};
 };
 
 // True when a line can be read by the stated columns: no tab, and no token

@@ -4,6 +4,7 @@
 // samples (time_grid.h): the times a file does not give are missing. Fills
 // slots 1 and 2; a header naming pressure as its only channel fills slot 2.
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -70,18 +71,34 @@ HeaderLine header_line(std::string_view line, HeaderUnits& units, double& latitu
     return HeaderLine::Other;
 }
 
-// A data line read by fields ahead of its turn on either thread, with the
-// fields as the line left them. A line that failed, or whose month columns
-// are blank, depends on the lines before it: it is read again in its turn.
-struct ParsedLine {
-    std::string_view text;
-    GgpLineKind kind = GgpLineKind::Blank;
-    GgpRecord record;
+// The lines of one piece of a block, read by fields ahead of their turn on
+// either thread. The plain data lines (a data line whose month columns are
+// given) give their stamps and values side by side; every other line
+// (markers, blank lines, failures, blank month columns) depends on the lines
+// before it and is read again in its turn.
+struct alignas(64) PieceLines {  // a cache line of its own: the threads fill neighbours
+    struct InTurn {
+        size_t plain_before;  // plain lines of the piece before it
+        std::string_view text;
+        GgpRecord last;  // the fields of the plain line before it, if any
+    };
+    std::vector<int64_t> times;  // milliseconds since 1970
+    std::vector<REAL> gravity, pressure;
+    std::vector<InTurn> in_turn;
+    GgpRecord last;  // the fields of the last plain line
+    const char* begin = nullptr;
+    const char* end = nullptr;
 
-    bool read_in_turn() const {
-        return kind == GgpLineKind::Error || (kind == GgpLineKind::Data && !record.month_given);
-    }
+    size_t plain() const { return times.size(); }
 };
+
+// Where the line after `text` (a line of a block ending at `end`) starts:
+// past the line end that follows the text.
+const char* line_after(std::string_view text, const char* end) {
+    const char* from = text.data() + text.size();
+    const void* nl = std::memchr(from, '\n', static_cast<size_t>(end - from));
+    return nl ? static_cast<const char*>(nl) + 1 : end;
+}
 
 // One read of a GGP file: lines in file order, in header or data mode.
 class GgpRead {
@@ -92,13 +109,14 @@ public:
         Refused,  // too large, or a line that cannot be read: reported
     };
 
-    explicit GgpRead(Context& c) : c_(c), gravity_(Y.column(1)), pressure_(Y.column(2)) {}
+    explicit GgpRead(Context& c) : c_(c), gravity_(Y.column(1)), pressure_(Y.column(2)) {
+        grid_.reserve(static_cast<size_t>(MAXPTS));
+    }
 
     bool in_data() const { return in_data_; }
 
-    // One line: parsed is the line read by fields ahead (a two-thread
-    // read), else its fields are read here.
-    Step line(std::string_view text, const ParsedLine* parsed) {
+    // One line, its fields read here.
+    Step line(std::string_view text) {
         ++line_number_;
         if (!in_data_) {
             const HeaderLine h = header_line(text, units_, c_.latitude);
@@ -107,7 +125,7 @@ public:
             if (h == HeaderLine::DataBegins) in_data_ = seen_data_marker_ = true;
             return Step::Go;
         }
-        const GgpLineKind kind = parsed && !parsed->read_in_turn() ? take(*parsed) : fields_.read(text, d_);
+        const GgpLineKind kind = fields_.read(text, d_);
         if (kind == GgpLineKind::EndFile) return Step::End;
         if (kind == GgpLineKind::EndBlock) in_data_ = false;
         if (kind == GgpLineKind::Error) {
@@ -139,18 +157,57 @@ public:
         return Outcome::Read;
     }
 
-private:
-    // The fields of a line read ahead, left as reading it here would leave
-    // them: a data line sets them all, a marker line its year only.
-    GgpLineKind take(const ParsedLine& p) {
-        if (p.kind == GgpLineKind::Data) {
-            d_ = p.record;
-            fields_.follow(d_);
-        } else if (p.kind != GgpLineKind::Blank) {
-            d_.year = p.record.year;
+    // The lines of a piece read ahead, in file order. Plain data lines go
+    // in runs; from a line that leaves the data, the piece is read here.
+    Step take_piece(const PieceLines& p) {
+        if (!in_data_) return lines_from(p.begin, p.end);
+        size_t taken = 0;
+        for (const PieceLines::InTurn& t : p.in_turn) {
+            if (t.plain_before > taken) {
+                if (const Step s = take_plain(p, taken, t.plain_before); s != Step::Go) return s;
+                follow(t.last);
+            }
+            if (const Step s = line(t.text); s != Step::Go) return s;
+            if (!in_data_) return lines_from(line_after(t.text, p.end), p.end);
         }
-        return p.kind;
+        if (p.plain() == taken) return Step::Go;
+        const Step s = take_plain(p, taken, p.plain());
+        if (s == Step::Go) follow(p.last);
+        return s;
     }
+
+private:
+    // The lines from the start of a line to `end`, each read here.
+    Step lines_from(const char* from, const char* end) {
+        Step s = Step::Go;
+        for_each_block_line(from, end, [&](std::string_view text) { return (s = line(text)) == Step::Go; });
+        return s;
+    }
+
+    // Plain lines [taken, to) of a piece, as many as the samples hold.
+    Step take_plain(const PieceLines& p, size_t& taken, size_t to) {
+        const size_t room = static_cast<size_t>(MAXPTS) - grid_.lines();
+        const size_t n = std::min(to - taken, room);
+        const size_t i = grid_.lines();
+        grid_.add_run({p.times.data() + taken, n}, line_number_ + 1);
+        std::copy_n(p.gravity.data() + taken, n, gravity_ + i);
+        std::transform(p.pressure.data() + taken, p.pressure.data() + taken + n, pressure_ + i, pressure_value);
+        line_number_ += static_cast<int64_t>(n);
+        taken += n;
+        if (taken == to) return Step::Go;
+        ++line_number_;
+        claim();
+        c_.too_large();
+        return Step::Refused;
+    }
+
+    void follow(const GgpRecord& d) {
+        d_ = d;
+        fields_.follow(d_);
+    }
+
+    // A pressure of exactly 0 marks a missing value in these files.
+    static REAL pressure_value(REAL p) { return p == 0.0f ? kMissing : p; }
 
     // Values are kept in line order until every stamp is known.
     Step place() {
@@ -162,8 +219,7 @@ private:
         }
         grid_.add(d_.time * 1000, line_number_);
         gravity_[i] = d_.gravity;
-        // A pressure of exactly 0 marks a missing value in these files.
-        pressure_[i] = d_.pressure == 0.0f ? kMissing : d_.pressure;
+        pressure_[i] = pressure_value(d_.pressure);
         return Step::Go;
     }
 
@@ -189,32 +245,33 @@ using Step = GgpRead::Step;
 Step read_line_by_line(LineSource& in, GgpRead& r) {
     std::string_view line;
     while (in.next_line(line)) {
-        const Step s = r.line(line, nullptr);
+        const Step s = r.line(line);
         if (s != Step::Go) return s;
     }
     return Step::End;
 }
 
-ParsedLine parse_line(GgpFieldReader& fields, GgpRecord& d, std::string_view text) {
-    const GgpLineKind kind = fields.read(text, d);
-    return {text, kind, d};
-}
-
-// Reads the lines of [begin, end) by fields, each on its own. The lines are
-// gathered in a vector of this thread's own (out's storage, taken over and
-// handed back): the vectors of the pieces lie side by side, and two threads
-// growing neighbours would keep stealing each other's cache line.
-void parse_share(const char* begin, const char* end, std::vector<ParsedLine>& out) {
-    std::vector<ParsedLine> lines;
-    lines.swap(out);
-    lines.clear();
+// Reads the lines of [begin, end) by fields, each on its own.
+void parse_piece(const char* begin, const char* end, PieceLines& out) {
+    out.times.clear();
+    out.gravity.clear();
+    out.pressure.clear();
+    out.in_turn.clear();
+    out.begin = begin;
+    out.end = end;
     GgpFieldReader fields;
     GgpRecord d;
     for_each_block_line(begin, end, [&](std::string_view text) {
-        lines.push_back(parse_line(fields, d, text));
+        if (fields.read(text, d) == GgpLineKind::Data && d.month_given) {
+            out.times.push_back(d.time * 1000);
+            out.gravity.push_back(d.gravity);
+            out.pressure.push_back(d.pressure);
+            out.last = d;
+        } else {
+            out.in_turn.push_back({out.plain(), text, out.last});
+        }
         return true;
     });
-    lines.swap(out);
 }
 
 // Header lines one by one; data lines in blocks, read by fields on two
@@ -222,25 +279,23 @@ void parse_share(const char* begin, const char* end, std::vector<ParsedLine>& ou
 Step read_in_blocks(LineSource& in, GgpRead& r) {
     HelperThread helper;
     LinePieces cuts;
-    std::vector<std::vector<ParsedLine>> pieces;
+    std::vector<PieceLines> pieces;
     for (;;) {
         const std::string_view block = r.in_data() ? in.next_block() : std::string_view();
         if (block.empty()) {
             std::string_view line;
             if (!in.next_line(line)) return Step::End;
-            const Step s = r.line(line, nullptr);
+            const Step s = r.line(line);
             if (s != Step::Go) return s;
             continue;
         }
         cuts.cut(block);
         const size_t count = cuts.count();
         if (pieces.size() < count) pieces.resize(count);
-        helper.run_pieces(count, [&](size_t k) { parse_share(cuts.from(k), cuts.to(k), pieces[k]); });
+        helper.run_pieces(count, [&](size_t k) { parse_piece(cuts.from(k), cuts.to(k), pieces[k]); });
         for (size_t k = 0; k < count; ++k) {
-            for (const ParsedLine& p : pieces[k]) {
-                const Step s = r.line(p.text, &p);
-                if (s != Step::Go) return s;
-            }
+            const Step s = r.take_piece(pieces[k]);
+            if (s != Step::Go) return s;
         }
     }
 }

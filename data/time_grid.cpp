@@ -121,11 +121,14 @@ struct StepTable {
 
 }  // namespace
 
-void TimeGrid::add(int64_t t, int64_t line) {
-    const int64_t offset = line - static_cast<int64_t>(slots_.size());
+void TimeGrid::add(int64_t t, int64_t line) { add_run({&t, 1}, line); }
+
+void TimeGrid::add_run(std::span<const int64_t> t, int64_t first_line) {
+    if (t.empty()) return;
+    const int64_t offset = first_line - static_cast<int64_t>(slots_.size());
     if (line_offsets_.empty() || line_offsets_.back().second != offset)
         line_offsets_.emplace_back(slots_.size(), offset);
-    slots_.push_back(t);
+    slots_.insert(slots_.end(), t.begin(), t.end());
 }
 
 int64_t TimeGrid::file_line(size_t i) const {

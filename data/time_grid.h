@@ -10,6 +10,7 @@
 // the lines after it continue.
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,6 +25,12 @@ public:
     // Adds the stamp (milliseconds since 1970) of the next line, found on
     // line `line` of the file.
     void add(int64_t t, int64_t line);
+    // The stamps of lines that follow one another in the file, the first on
+    // line `first_line`.
+    void add_run(std::span<const int64_t> t, int64_t first_line);
+    // Room for this many lines, so that adding them never moves the stamps
+    // (only the pages written are ever touched).
+    void reserve(size_t lines) { slots_.reserve(lines); }
     size_t lines() const { return slots_.size(); }
     // The file line of the i-th line added.
     int64_t file_line(size_t i) const;

@@ -201,56 +201,49 @@ inline __m128i field_bytes(std::string_view f) {
     return _mm_set_epi64x(static_cast<int64_t>(load8(f.data() + w - 8)), static_cast<int64_t>(lo));
 }
 
-// The same from one load of sixteen bytes of the line: those that end where
-// the field ends, or else those that begin where it begins.
+// The same from the line: one load of the sixteen bytes that end where the
+// field ends, or else (from_start, where those would begin before the line)
+// two loads inside the field.
 inline __m128i field_bytes_in_line(const char* field, size_t w, bool from_start) {
-    __m128i v;
-    if (from_start) {
-        v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(field));
-        // Byte shifts take constants: one case per width.
-        switch (w) {
-            case 8: v = _mm_slli_si128(v, 8); break;
-            case 9: v = _mm_slli_si128(v, 7); break;
-            case 10: v = _mm_slli_si128(v, 6); break;
-            case 11: v = _mm_slli_si128(v, 5); break;
-            case 12: v = _mm_slli_si128(v, 4); break;
-            case 13: v = _mm_slli_si128(v, 3); break;
-            case 14: v = _mm_slli_si128(v, 2); break;
-            case 15: v = _mm_slli_si128(v, 1); break;
-            default: break;
-        }
-    } else {
-        v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(field + w - 16));
-    }
+    if (from_start) return field_bytes({field, w});
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(field + w - 16));
     const __m128i front = bytes_before(static_cast<unsigned>(16 - w));
     return _mm_or_si128(_mm_andnot_si128(front, v), _mm_and_si128(front, _mm_set1_epi8(' ')));
 }
 
-// The scan of sixteen such bytes: leading blanks, an optional sign, digits
-// and at most one point, and nothing else. All sixteen are classified at
-// once and the digits combined in pairs, fours and eights side by side.
-inline bool scan_plain_bytes(__m128i v, int d, ScannedReal& r) {
+inline unsigned bytes_equal(__m128i v, char c) {
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(c))));
+}
+
+// Where the point of sixteen such bytes stands: 16 where there is none.
+inline unsigned point_place(__m128i v) {
+    return static_cast<unsigned>(std::countr_zero(bytes_equal(v, '.') | 0x10000u));
+}
+
+// The scan of sixteen such bytes with the point at byte `at` (16: no
+// point): leading blanks, an optional sign, digits around the point, and
+// nothing else. All sixteen are classified at once and the digits combined
+// in pairs, fours and eights side by side. A caller that knows where the
+// point usually stands passes that place, so that the digits need not wait
+// for it to be found.
+inline bool scan_plain_bytes_at(__m128i v, int d, unsigned at, ScannedReal& r) {
     if constexpr (std::endian::native != std::endian::little) return false;
-    const auto bytes_equal = [v](char c) {
-        return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(c))));
-    };
     // '0'..'9' moved to the bottom of the signed byte range: one comparison.
     const __m128i is_digit =
         _mm_cmplt_epi8(_mm_add_epi8(v, _mm_set1_epi8(static_cast<char>(128 - '0'))), _mm_set1_epi8(-128 + 10));
     const unsigned digit = static_cast<unsigned>(_mm_movemask_epi8(is_digit));
-    const unsigned blank = bytes_equal(' '), point = bytes_equal('.'), minus = bytes_equal('-');
-    const unsigned sign = minus | bytes_equal('+');
-    // Blanks only in front, then the sign, then digits around one point: one
+    const unsigned blank = bytes_equal(v, ' '), point = bytes_equal(v, '.'), minus = bytes_equal(v, '-');
+    const unsigned sign = minus | bytes_equal(v, '+');
+    // Blanks only in front, then the sign, then digits around the point: one
     // test of all of it, so that fields of any shape cost no mispredicted jump.
     const unsigned lead = static_cast<unsigned>(std::countr_one(blank));
     const unsigned first = lead + (sign != 0);
     const bool plain = (blank == (1u << lead) - 1) & ((sign == 0) | (sign == 1u << lead)) &
-                       ((point & (point - 1)) == 0) & (digit != 0) &
+                       ((point | 0x10000u) == (1u << at | 0x10000u)) & (digit != 0) &
                        (digit == (0xFFFFu & ~((1u << first) - 1) & ~point));
     if (!plain) return false;
-    // Digit values, every other byte 0; the point (at 16 where there is
-    // none) taken out by moving the bytes in front of it one place on.
-    const unsigned at = static_cast<unsigned>(std::countr_zero(point | 0x10000u));
+    // Digit values, every other byte 0; the point taken out by moving the
+    // bytes in front of it one place on.
     const __m128i values = _mm_and_si128(_mm_sub_epi8(v, _mm_set1_epi8('0')), is_digit);
     const __m128i before = bytes_before(at & 15);
     const __m128i x = _mm_or_si128(_mm_slli_si128(_mm_and_si128(values, before), 1), _mm_andnot_si128(before, values));
@@ -268,6 +261,9 @@ inline bool scan_plain_bytes(__m128i v, int d, ScannedReal& r) {
     r.e10 = at == 16 ? -d : static_cast<int>(at) - 15;
     return true;
 }
+
+// The same wherever the point stands.
+inline bool scan_plain_bytes(__m128i v, int d, ScannedReal& r) { return scan_plain_bytes_at(v, d, point_place(v), r); }
 #endif
 }  // namespace conversion_detail
 
@@ -341,21 +337,36 @@ inline bool convert_real(std::string_view f, int d, REAL& out) {
     return r.kind == ScannedReal::Kind::Number && round_real(r, f, d, out);
 }
 
+// Where the quick conversion of a column's fields expects the point: where
+// it stood in the column's field before, at first where a field written
+// with d decimals has it (16: no point).
+struct PointPlace {
+    explicit PointPlace(int d) : at(static_cast<unsigned char>(d >= 0 && d <= 15 ? 15 - d : 16)) {}
+    unsigned char at;
+};
+
 // The common field of a data file (see scan_plain_real) of w columns, 8 to
-// 16, inside a line that can be read for sixteen bytes up to the field's
-// end, or else (from_start) for sixteen bytes from its start: one load, and
-// the number rounded without leaving registers. False leaves the field to
-// convert_real.
-inline bool convert_plain_real_in_line(const char* field, size_t w, bool from_start, int d, REAL& out) {
+// 16, inside a line that can be read for sixteen bytes up to the field's end
+// (else from_start, for a field that begins the line): the number rounded
+// without leaving registers. False leaves the field to convert_real.
+inline bool convert_plain_real_in_line(const char* field, size_t w, bool from_start, int d, PointPlace& point,
+                                       REAL& out) {
 #if defined(__SSE2__)
+    using namespace conversion_detail;
+    const __m128i v = field_bytes_in_line(field, w, from_start);
     ScannedReal r;
-    return conversion_detail::scan_plain_bytes(conversion_detail::field_bytes_in_line(field, w, from_start), d, r) &&
-           round_real_quickly(r, out);
+    if (!scan_plain_bytes_at(v, d, point.at, r)) {
+        const unsigned at = point_place(v);
+        if (!scan_plain_bytes_at(v, d, at, r)) return false;
+        point.at = static_cast<unsigned char>(at);
+    }
+    return round_real_quickly(r, out);
 #else
     (void)field;
     (void)w;
     (void)from_start;
     (void)d;
+    (void)point;
     (void)out;
     return false;
 #endif

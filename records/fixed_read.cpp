@@ -63,10 +63,6 @@ inline bool take_sample(std::string_view cols, int d, REAL& out) {
     return true;
 }
 
-// take_sample kept out of the quick way's loop, so that the loop stays
-// small enough for its values to stay in registers.
-[[gnu::noinline]] bool take_sample_apart(std::string_view cols, int d, REAL& out) { return take_sample(cols, d, out); }
-
 // REAL values into one array.
 class RealSink {
 public:
@@ -168,12 +164,10 @@ public:
         int64_t col;
         int64_t w;
         int d;
-        // 8 to 16 columns: convert_plain_real_in_line may take it, reading
-        // the line from the field's start where it begins before column 16.
+        // 8 to 16 columns: convert_plain_real_in_line may take it, from the
+        // field's start where it begins before column 16.
         bool quick;
         bool from_start;
-        // The line's length that the quick way needs.
-        int64_t quick_columns() const { return from_start ? col + 16 : col + w; }
     };
     PlanSink(size_t limit, std::vector<Field>& fields) : limit_(limit), fields_(fields) { fields_.clear(); }
     size_t remaining() const { return std::min(limit_, kMaxFields + 1) - fields_.size(); }
@@ -196,11 +190,22 @@ private:
 // The REAL fields of a line and the columns they span.
 struct LinePlan {
     std::vector<PlanSink::Field> fields;
-    int64_t columns = 0;  // a line this long lets every field go the quick way
+    int64_t columns = 0;  // a line this long holds every field whole
 
     void finish() {
-        for (const PlanSink::Field& f : fields) columns = std::max({columns, f.col + f.w, f.quick_columns()});
+        for (const PlanSink::Field& f : fields) columns = std::max(columns, f.col + f.w);
     }
+    std::vector<PointPlace> point_places() const {
+        std::vector<PointPlace> points;
+        for (const PlanSink::Field& f : fields) points.emplace_back(f.d);
+        return points;
+    }
+};
+
+// Where the points of the fields of the first line and of later lines stand,
+// as one thread last met them.
+struct LinePoints {
+    std::vector<PointPlace> first, later;
 };
 
 struct LineValues {
@@ -211,25 +216,40 @@ struct LineValues {
 
     size_t start(size_t line) const { return line == 0 ? 0 : first.fields.size() + (line - 1) * later.fields.size(); }
 
+    LinePoints points() const { return {first.point_places(), later.point_places()}; }
+
     // The values of line number `line` (from 0); false, with the index of
     // the value that failed, on a field that cannot be converted.
-    bool convert(size_t line, std::string_view text, size_t& failed_at) const {
+    bool convert(size_t line, std::string_view text, size_t& failed_at, LinePoints& points) const {
         const size_t s = start(line);
         const LinePlan& plan = line == 0 ? first : later;
+        PointPlace* point = (line == 0 ? points.first : points.later).data();
         const size_t count = std::min(plan.fields.size(), n - s);
         const bool whole = static_cast<int64_t>(text.size()) >= plan.columns;
         for (size_t i = 0; i < count; ++i) {
+            if (whole) i += convert_quickly(plan.fields.data() + i, count - i, text.data(), point + i, out + s + i);
+            if (i == count) break;
             const PlanSink::Field& f = plan.fields[i];
-            REAL& value = out[s + i];
-            if (whole && f.quick &&
-                convert_plain_real_in_line(text.data() + f.col, static_cast<size_t>(f.w), f.from_start, f.d, value))
-                continue;
-            if (!take_sample_apart(columns(text, f.col, f.w), f.d, value)) {
+            if (!take_sample(columns(text, f.col, f.w), f.d, out[s + i])) {
                 failed_at = s + i;
                 return false;
             }
         }
         return true;
+    }
+
+    // Fields of a line that holds them whole, the quick way, up to the first
+    // that needs the general way: the count done. Kept apart from the
+    // general way, so that its values stay in registers.
+    [[gnu::noinline]] static size_t convert_quickly(const PlanSink::Field* f, size_t count, const char* text,
+                                                    PointPlace* point, REAL* out) {
+        size_t i = 0;
+        for (; i < count; ++i) {
+            if (!f[i].quick || !convert_plain_real_in_line(text + f[i].col, static_cast<size_t>(f[i].w),
+                                                           f[i].from_start, f[i].d, point[i], out[i]))
+                break;
+        }
+        return i;
     }
 };
 
@@ -258,8 +278,9 @@ struct Share {
 // once at the end: the two threads' shares lie side by side in memory.
 void convert_share(const LineValues& v, const char* begin, const char* end, size_t line, Share& r) {
     Share own;
+    LinePoints points = v.points();
     own.lines = for_each_block_line(begin, end, [&](std::string_view text) {
-        if (v.start(line) >= v.n || !v.convert(line, text, own.failed_at)) return false;
+        if (v.start(line) >= v.n || !v.convert(line, text, own.failed_at, points)) return false;
         ++line;
         return true;
     });
@@ -310,7 +331,8 @@ ReadOutcome read_reals_by_lines(LineSource& in, const LineValues& v, size_t& sto
                 return end_of_input(in);
             }
             pieces.shares.assign(1, Share{});
-            if (v.convert(line, text, pieces.shares[0].failed_at)) pieces.shares[0].lines = 1;
+            LinePoints points = v.points();
+            if (v.convert(line, text, pieces.shares[0].failed_at, points)) pieces.shares[0].lines = 1;
         } else {
             pieces.cut(block, line, helper);
             helper.run_pieces(pieces.shares.size(), [&](size_t k) {

@@ -185,6 +185,7 @@ TEST(FieldConversion, FixedWidthRealsMatchStrtof) {
     std::mt19937_64 rng(2026);
     char field[64], decimal[80];
     int tried = 0, plain = 0, in_line = 0;
+    PointPlace point_before(0);
     for (int n = 0; n < 1000000; ++n) {
         const int w = 8 + static_cast<int>(rng() % 9);
         const int d = static_cast<int>(rng() % static_cast<uint64_t>(w - 1));
@@ -210,11 +211,14 @@ TEST(FieldConversion, FixedWidthRealsMatchStrtof) {
         ++tried;
         plain += scan_plain_real(f, d, r);
         // The same field inside a line, other characters on both sides, read
-        // by one load from either end.
+        // by one load from either end, the point expected where d puts it or
+        // where the field before had it.
         const std::string line = "-7.5e+3 .1234567" + std::string(f) + "9.5-E+ 12345678";
         for (const bool from_start : {false, true}) {
             REAL q = 0.0f;
-            const bool quick = convert_plain_real_in_line(line.data() + 16, f.size(), from_start, d, q);
+            PointPlace expected(d);
+            PointPlace& point = from_start ? point_before : expected;
+            const bool quick = convert_plain_real_in_line(line.data() + 16, f.size(), from_start, d, point, q);
             in_line += quick;
             if (quick) {
                 ASSERT_EQ(q, want) << field << " from start " << from_start;
