@@ -160,7 +160,7 @@ public:
     // The lines of a piece read ahead, in file order. Plain data lines go
     // in runs; from a line that leaves the data, the piece is read here.
     Step take_piece(const PieceLines& p) {
-        if (!in_data_) return lines_from(p.begin, p.end);
+        if (!in_data_) return lines_in_turn(p.begin, p.end);
         size_t taken = 0;
         for (const PieceLines::InTurn& t : p.in_turn) {
             if (t.plain_before > taken) {
@@ -168,7 +168,7 @@ public:
                 follow(t.last);
             }
             if (const Step s = line(t.text); s != Step::Go) return s;
-            if (!in_data_) return lines_from(line_after(t.text, p.end), p.end);
+            if (!in_data_) return lines_in_turn(line_after(t.text, p.end), p.end);
         }
         if (p.plain() == taken) return Step::Go;
         const Step s = take_plain(p, taken, p.plain());
@@ -176,14 +176,14 @@ public:
         return s;
     }
 
-private:
-    // The lines from the start of a line to `end`, each read here.
-    Step lines_from(const char* from, const char* end) {
+    // The lines of a block from the start of a line to `end`, each read here.
+    Step lines_in_turn(const char* from, const char* end) {
         Step s = Step::Go;
         for_each_block_line(from, end, [&](std::string_view text) { return (s = line(text)) == Step::Go; });
         return s;
     }
 
+private:
     // Plain lines [taken, to) of a piece, as many as the samples hold.
     Step take_plain(const PieceLines& p, size_t& taken, size_t to) {
         const size_t room = static_cast<size_t>(MAXPTS) - grid_.lines();
@@ -275,28 +275,48 @@ void parse_piece(const char* begin, const char* end, PieceLines& out) {
 }
 
 // Header lines one by one; data lines in blocks, read by fields on two
-// threads ahead of their turn, then taken in file order.
+// threads ahead of their turn, then taken in file order. Blocks are read
+// one ahead: while both threads read the lines of one block by fields, the
+// thread that comes free first reads and cuts the next.
 Step read_in_blocks(LineSource& in, GgpRead& r) {
     HelperThread helper;
-    LinePieces cuts;
+    LinePieces now, ahead;
     std::vector<PieceLines> pieces;
+    std::string_view block;  // read and cut, not yet taken
     for (;;) {
-        const std::string_view block = r.in_data() ? in.next_block() : std::string_view();
         if (block.empty()) {
-            std::string_view line;
-            if (!in.next_line(line)) return Step::End;
-            const Step s = r.line(line);
-            if (s != Step::Go) return s;
+            if (r.in_data()) block = in.next_block();
+            if (block.empty()) {
+                std::string_view line;
+                if (!in.next_line(line)) return Step::End;
+                if (const Step s = r.line(line); s != Step::Go) return s;
+                continue;
+            }
+            now.cut(block);
+        }
+        if (!r.in_data()) {
+            // The data ended before this block, read ahead: its header lines
+            // (and any data after them) go one by one.
+            if (const Step s = r.lines_in_turn(block.data(), block.data() + block.size()); s != Step::Go) return s;
+            block = {};
             continue;
         }
-        cuts.cut(block);
-        const size_t count = cuts.count();
+        const size_t count = now.count();
         if (pieces.size() < count) pieces.resize(count);
-        helper.run_pieces(count, [&](size_t k) { parse_piece(cuts.from(k), cuts.to(k), pieces[k]); });
+        std::string_view next;
+        helper.run_pieces(count + 1, [&](size_t k) {
+            if (k == 0) {
+                next = in.next_block();
+                if (!next.empty()) ahead.cut(next);
+                return;
+            }
+            parse_piece(now.from(k - 1), now.to(k - 1), pieces[k - 1]);
+        });
         for (size_t k = 0; k < count; ++k) {
-            const Step s = r.take_piece(pieces[k]);
-            if (s != Step::Go) return s;
+            if (const Step s = r.take_piece(pieces[k]); s != Step::Go) return s;
         }
+        block = next;
+        std::swap(now, ahead);
     }
 }
 

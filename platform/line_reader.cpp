@@ -70,8 +70,23 @@ bool LineReader::refill() {
         std::unique_ptr<char[]> bigger(new char[capacity_ * 2]);
         std::memcpy(bigger.get(), buf_.get(), end_);
         buf_ = std::move(bigger);
+        other_.reset();
         capacity_ *= 2;
     }
+    return read_more();
+}
+
+bool LineReader::refill_other() {
+    if (fd_ < 0 || remaining_ == 0 || end_ - begin_ == capacity_) return false;
+    if (!other_) other_.reset(new char[capacity_]);
+    std::memcpy(other_.get(), buf_.get() + begin_, end_ - begin_);
+    end_ -= begin_;
+    begin_ = 0;
+    std::swap(buf_, other_);
+    return read_more();
+}
+
+bool LineReader::read_more() {
     for (;;) {
         const size_t want = std::min(capacity_ - end_, remaining_);
         const ssize_t got = ::read(fd_, buf_.get() + end_, want);
@@ -121,7 +136,8 @@ bool LineReader::next_line(std::string_view& line) {
 
 std::string_view LineReader::next_block() {
     if (fd_ < 0 || failure_ != Failure::None) return {};
-    for (;;) {
+    // The lines left in the buffer, else those of one read into the other.
+    for (bool read = false;; read = true) {
         const char* start = buf_.get() + begin_;
         const size_t avail = end_ - begin_;
         if (const void* nl = ::memrchr(start, '\n', avail)) {
@@ -131,7 +147,7 @@ std::string_view LineReader::next_block() {
             begin_ += len;
             return {start, len};
         }
-        if (avail > max_line_ || !refill()) return {};
+        if (read || avail > max_line_ || !refill_other()) return {};
     }
 }
 

@@ -51,18 +51,26 @@ public:
     // the block ends with "\n" and is to be taken as next_line gives it,
     // without one trailing "\r". Empty where the next line must come from
     // next_line: at the end of the file or after a failure, for a last line
-    // without a line end, and where a line may exceed the limit.
+    // without a line end, and where a line does not fit the buffer. The
+    // block stays valid through the next call of next_block (which reads
+    // into a second buffer) up to the call after it, or a call of next_line.
     std::string_view next_block();
 
 private:
     // Moves unread bytes to the front, grows a full buffer and reads more;
     // false when nothing came.
     bool refill();
+    // The same into the other buffer, which then becomes the buffer: the
+    // bytes of this one stay as they are.
+    bool refill_other();
+    // Reads into the buffer after its unread bytes; false when nothing came.
+    bool read_more();
     void fail(Failure why);
 
     size_t max_line_;
     int fd_ = -1;
     std::unique_ptr<char[]> buf_;
+    std::unique_ptr<char[]> other_;  // the second buffer of next_block, of the same capacity
     size_t capacity_ = 0;
     size_t begin_ = 0;      // first unread byte
     size_t end_ = 0;        // one past the last byte read

@@ -300,53 +300,69 @@ size_t count_lines(const char* p, const char* end) {
 struct BlockPieces : LinePieces {
     std::vector<size_t> first_line;  // the number of each piece's first line
     std::vector<Share> shares;
+    size_t lines = 0;  // lines of the block
 
     // Cuts the block whose first line has number `line` and numbers the
-    // pieces' first lines, counting the lines of the pieces on both threads.
-    void cut(std::string_view block, size_t line, HelperThread& helper) {
+    // pieces' first lines.
+    void cut(std::string_view block, size_t line) {
         LinePieces::cut(block);
         const size_t count = this->count();
-        first_line.assign(count, 0);
-        helper.run_pieces(count - 1, [&](size_t k) { first_line[k + 1] = count_lines(from(k), to(k)); });
-        first_line[0] = line;
-        for (size_t k = 1; k < count; ++k) first_line[k] += first_line[k - 1];
+        first_line.resize(count);
+        lines = 0;
+        for (size_t k = 0; k < count; ++k) {
+            first_line[k] = line + lines;
+            lines += count_lines(from(k), to(k));
+        }
         shares.assign(count, Share{});
     }
 };
 
+// Blocks are read one ahead: while both threads convert the pieces of one
+// block, the thread that comes free first reads and cuts the next.
 ReadOutcome read_reals_by_lines(LineSource& in, const LineValues& v, size_t& stored) {
     HelperThread helper;
-    BlockPieces pieces;
+    BlockPieces now, ahead;
     size_t line = 0;  // lines converted so far
+    std::string_view block = in.next_block();
+    if (!block.empty()) now.cut(block, line);
     for (;;) {
         if (v.start(line) >= v.n) {
             stored = v.n;
             return ReadOutcome::Done;
         }
-        const std::string_view block = in.next_block();
+        std::string_view next;
         if (block.empty()) {
             std::string_view text;
             if (!in.next_line(text)) {
                 stored = v.start(line);
                 return end_of_input(in);
             }
-            pieces.shares.assign(1, Share{});
+            now.shares.assign(1, Share{});
             LinePoints points = v.points();
-            if (v.convert(line, text, pieces.shares[0].failed_at, points)) pieces.shares[0].lines = 1;
+            if (v.convert(line, text, now.shares[0].failed_at, points)) now.shares[0].lines = 1;
+            next = in.next_block();
+            if (!next.empty()) ahead.cut(next, line + now.shares[0].lines);
         } else {
-            pieces.cut(block, line, helper);
-            helper.run_pieces(pieces.shares.size(), [&](size_t k) {
-                convert_share(v, pieces.from(k), pieces.to(k), pieces.first_line[k], pieces.shares[k]);
+            const size_t next_line = line + now.lines;
+            helper.run_pieces(now.count() + 1, [&](size_t k) {
+                if (k == 0) {
+                    next = in.next_block();
+                    if (!next.empty()) ahead.cut(next, next_line);
+                    return;
+                }
+                convert_share(v, now.from(k - 1), now.to(k - 1), now.first_line[k - 1], now.shares[k - 1]);
             });
         }
         // The first failure in the file's order is the one the read reports.
-        for (const Share& s : pieces.shares) {
+        for (const Share& s : now.shares) {
             if (s.failed_at != SIZE_MAX) {
                 stored = s.failed_at;
                 return ReadOutcome::Error;
             }
             line += s.lines;
         }
+        block = next;
+        std::swap(now, ahead);
     }
 }
 

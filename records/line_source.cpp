@@ -26,10 +26,13 @@ bool TextLines::rewind() {
     return true;
 }
 
-// Every complete line at once: a last line without a line end is left to
-// next_line.
+// The complete lines of about a megabyte, as a file's buffer gives them: a
+// last line without a line end is left to next_line.
 std::string_view TextLines::next_block() {
-    const size_t nl = done_ ? std::string_view::npos : rest_.rfind('\n');
+    constexpr size_t kBlockBytes = size_t{1} << 20;
+    if (done_) return {};
+    size_t nl = rest_.rfind('\n', kBlockBytes - 1);
+    if (nl == std::string_view::npos) nl = rest_.find('\n');
     if (nl == std::string_view::npos) return {};
     const std::string_view block = rest_.substr(0, nl + 1);
     rest_.remove_prefix(nl + 1);

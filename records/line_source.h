@@ -27,7 +27,9 @@ public:
     // The next lines at once, for readers that convert them on two threads:
     // each line of the block ends with "\n" (block_line() gives it as
     // next_line would). Empty where the next line must come from next_line,
-    // which is always right; the block stays valid until the next call.
+    // which is always right. The block stays valid through the next call,
+    // so that the next block can be read while this one is converted, up to
+    // the call after it or a call of next_line.
     virtual std::string_view next_block() { return {}; }
 };
 

@@ -59,6 +59,37 @@ TEST(LineReader, LongFilesAndLongLines) {
     EXPECT_EQ(read_all(dir.write("huge2", huge)), std::vector<std::string>{huge});
 }
 
+// Blocks taken in turn with lines, as the two-thread readers take them:
+// every line comes once, in order, and a block is still intact after the
+// next block has been read (the threads convert it meanwhile).
+TEST(LineReader, BlocksStayWhileTheNextIsRead) {
+    testing::ScratchDir dir;
+    constexpr size_t kMiB = size_t{1} << 20;
+    std::string bytes;
+    for (int i = 0; bytes.size() < 5 * kMiB; ++i)
+        bytes += std::to_string(i) + std::string(static_cast<size_t>(i % 90), '.') + "\n";
+    bytes += std::string(3 * kMiB, 'L') + "\nend";  // a line longer than the buffer, and no final line end
+    LineReader r;
+    ASSERT_TRUE(r.open(dir.write("blocks", bytes)));
+    std::string got, before_copy;
+    std::string_view before;
+    for (;;) {
+        const std::string_view block = r.next_block();
+        EXPECT_EQ(before, before_copy);  // the block before, after this one was read
+        if (block.empty()) {
+            std::string_view line;
+            if (!r.next_line(line)) break;
+            got += std::string(line) + "\n";
+            before = before_copy = {};
+            continue;
+        }
+        got += block;
+        before = block;
+        before_copy = block;
+    }
+    EXPECT_EQ(got, bytes + "\n");
+}
+
 // A line beyond the reader's limit stops the reading with a failure: the
 // lines before it are read, nothing of it or after it is handed out.
 TEST(LineReader, LineBeyondTheLimitFails) {
