@@ -82,14 +82,25 @@ bool read_column_value(std::string_view field, REAL& out) {
     return true;
 }
 
-// The value field of the stated columns from offset `from` of a line that
-// holds it whole and reaches column 31: a plain number the quick way.
-bool read_whole_column_value(std::string_view line, size_t from, PointPlace& point, REAL& out) {
-    constexpr size_t kWidth = 10;
-    const std::string_view field = line.substr(from, kWidth);
-    if (!convert_plain_real_in_line(field.data(), kWidth, from + kWidth < 16, 6, point, out))
-        return read_column_value(field, out);
-    drop_flag(field, out);
+// The two value fields of the stated columns, gravity and pressure, of a
+// line that holds them whole: plain numbers the quick way, one after the
+// other so that their conversions overlap; anything else the general way,
+// kept apart.
+constexpr size_t kGravityFrom = 15, kPressureFrom = 25, kValueWidth = 10;
+
+[[gnu::noinline]] bool read_column_values(std::string_view line, GgpRecord& r) {
+    return read_column_value(line.substr(kGravityFrom, kValueWidth), r.gravity) &&
+           read_column_value(line.substr(kPressureFrom, kValueWidth), r.pressure);
+}
+
+bool read_whole_column_values(std::string_view line, PointPlace& gravity_point, PointPlace& pressure_point,
+                              GgpRecord& r) {
+    const char* p = line.data();
+    if (!convert_plain_real_in_line(p + kGravityFrom, kValueWidth, false, 6, gravity_point, r.gravity) ||
+        !convert_plain_real_in_line(p + kPressureFrom, kValueWidth, false, 6, pressure_point, r.pressure))
+        return read_column_values(line, r);
+    drop_flag(line.substr(kGravityFrom, kValueWidth), r.gravity);
+    drop_flag(line.substr(kPressureFrom, kValueWidth), r.pressure);
     return true;
 }
 
@@ -185,10 +196,7 @@ GgpLineKind GgpFieldReader::read_written(std::string_view line, GgpRecord& r) {
     r.minute = two_digits(11);
     r.second = two_digits(13);
     if (!set_time(line.substr(0, 8), two_digits(4), r)) return GgpLineKind::Error;
-    return read_whole_column_value(line, 15, gravity_point_, r.gravity) &&
-                   read_whole_column_value(line, 25, pressure_point_, r.pressure)
-               ? GgpLineKind::Data
-               : GgpLineKind::Error;
+    return read_whole_column_values(line, gravity_point_, pressure_point_, r) ? GgpLineKind::Data : GgpLineKind::Error;
 }
 
 GgpLineKind GgpFieldReader::read_fields(std::string_view line, GgpRecord& r) {

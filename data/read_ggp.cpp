@@ -260,18 +260,23 @@ void parse_piece(const char* begin, const char* end, PieceLines& out) {
     out.begin = begin;
     out.end = end;
     GgpFieldReader fields;
-    GgpRecord d;
+    // Lines are read into the record the last plain line did not fill, so
+    // that it need not be copied for each line.
+    GgpRecord records[2];
+    int last = 0;
     for_each_block_line(begin, end, [&](std::string_view text) {
+        GgpRecord& d = records[last ^ 1];
         if (fields.read(text, d) == GgpLineKind::Data && d.month_given) {
             out.times.push_back(d.time * 1000);
             out.gravity.push_back(d.gravity);
             out.pressure.push_back(d.pressure);
-            out.last = d;
+            last ^= 1;
         } else {
-            out.in_turn.push_back({out.plain(), text, out.last});
+            out.in_turn.push_back({out.plain(), text, records[last]});
         }
         return true;
     });
+    out.last = records[last];
 }
 
 // Header lines one by one; data lines in blocks, read by fields on two
