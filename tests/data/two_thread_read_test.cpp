@@ -89,6 +89,29 @@ std::string datra_lines(int lines, int per_line, unsigned seed) {
     return s;
 }
 
+// Lines of fields 8, 16 and three times 12 columns wide, (f8.3,f16.6,3f12.6),
+// written in varying shapes: the point in other places or left out (the
+// decimals implied), a plus sign, a bare integer.
+std::string datra_varied_lines(int lines, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::string s;
+    char cell[40];
+    for (int l = 0; l < lines; ++l) {
+        for (const int w : {8, 16, 12, 12, 12}) {
+            const double x = static_cast<double>(static_cast<int>(rng() % 2000001) - 1000000) / (w == 8 ? 99700 : 997);
+            switch (rng() % 4) {
+                case 0: std::snprintf(cell, sizeof cell, "%*.*f", w, static_cast<int>(rng() % 4), x); break;
+                case 1: std::snprintf(cell, sizeof cell, "%*lld", w, static_cast<long long>(x * 100)); break;
+                case 2: std::snprintf(cell, sizeof cell, "%+*.*f", w, w == 8 ? 2 : 5, x); break;
+                default: std::snprintf(cell, sizeof cell, "%*.*f", w, w == 8 ? 4 : 6, x / 100); break;
+            }
+            s += cell;
+        }
+        s += '\n';
+    }
+    return s;
+}
+
 // The text with the 12 columns of value `field` (from 0) of line `line`
 // (from 0) replaced; lines all of the same length.
 std::string with_field(std::string s, size_t line_length, int line, int field, std::string_view text) {
@@ -250,6 +273,8 @@ TEST_F(TwoThreadRead, DatraFiles) {
         {"too large", datra_header(MAXPTS + 1) + medium},
         {"first line and later lines differ", datra_header(150000, "(2x,f10.4,(5f12.6))") + large},
         {"a field of another kind", datra_header(6000, "(i12,4f12.6)") + medium},
+        {"points in other places, implied decimals, signs",
+         datra_header(100000, "(f8.3,f16.6,3f12.6)") + datra_varied_lines(20000, 7)},
     };
     check(cases, "two.dat");
 }
