@@ -191,9 +191,19 @@ private:
 struct LinePlan {
     std::vector<PlanSink::Field> fields;
     int64_t columns = 0;  // a line this long holds every field whole
+    // The fields follow one another from column 1 to `columns`, each of the
+    // quick kind: a line whose fields all convert the quick way holds no
+    // line end before `columns`.
+    bool seamless = false;
 
     void finish() {
-        for (const PlanSink::Field& f : fields) columns = std::max(columns, f.col + f.w);
+        int64_t next = 0;
+        seamless = true;
+        for (const PlanSink::Field& f : fields) {
+            columns = std::max(columns, f.col + f.w);
+            seamless &= f.col == next && f.quick;
+            next = f.col + f.w;
+        }
     }
     std::vector<PointPlace> point_places() const {
         std::vector<PointPlace> points;
@@ -238,6 +248,21 @@ struct LineValues {
         return true;
     }
 
+    // The values of a later line at `p` of a block ending at `end`, when its
+    // fields are seamless and all convert the quick way (so that no line
+    // end lies among them): where the next line starts. Null leaves the line
+    // to convert, which first finds its end.
+    const char* convert_seamless(size_t line, const char* p, const char* end, LinePoints& points) const {
+        const size_t count = later.fields.size();
+        if (line == 0 || !later.seamless || end - p <= later.columns || n - start(line) < count ||
+            convert_quickly(later.fields.data(), count, p, points.later.data(), out + start(line)) != count)
+            return nullptr;
+        const char* rest = p + later.columns;  // after the fields, up to the line end
+        if (*rest == '\n') return rest + 1;
+        const void* nl = std::memchr(rest, '\n', static_cast<size_t>(end - rest));
+        return nl ? static_cast<const char*>(nl) + 1 : end;
+    }
+
     // Fields of a line that holds them whole, the quick way, up to the first
     // that needs the general way: the count done. Kept apart from the
     // general way, so that its values stay in registers.
@@ -279,11 +304,15 @@ struct Share {
 void convert_share(const LineValues& v, const char* begin, const char* end, size_t line, Share& r) {
     Share own;
     LinePoints points = v.points();
-    own.lines = for_each_block_line(begin, end, [&](std::string_view text) {
-        if (v.start(line) >= v.n || !v.convert(line, text, own.failed_at, points)) return false;
-        ++line;
-        return true;
-    });
+    for (const char* p = begin; p < end && v.start(line) < v.n; ++line, ++own.lines) {
+        const char* next = v.convert_seamless(line, p, end, points);
+        if (!next) {
+            const void* nl = std::memchr(p, '\n', static_cast<size_t>(end - p));
+            next = nl ? static_cast<const char*>(nl) + 1 : end;
+            if (!v.convert(line, block_line({p, static_cast<size_t>(next - p)}), own.failed_at, points)) break;
+        }
+        p = next;
+    }
     r = own;
 }
 
