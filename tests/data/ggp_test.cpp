@@ -338,5 +338,17 @@ TEST_F(RdfileGgp, SpanBeyondSixMillionSamplesIsRefused) {
     EXPECT_EQ(dset.IFORM, 3);  // as on entry
 }
 
+// More data lines than the samples hold: refused at the first line too
+// many, the samples written counted, nothing written past them.
+TEST_F(RdfileGgp, MoreLinesThanSamplesAreRefused) {
+    const std::string line = "20000101 000000    1.0000    2.0000\n";
+    std::string file = kHeader + "77777777\n";
+    file.reserve(file.size() + line.size() * (MAXPTS + 1));
+    for (INTEGER i = 0; i <= MAXPTS; ++i) file += line;
+    EXPECT_EQ(read("many.ggp", file, 1, "{enter}"), 1);
+    EXPECT_EQ(message_row(), "File too large for DATRAX, recompile...");
+    EXPECT_EQ(dset.NPTS(1), MAXPTS);
+}
+
 }  // namespace
 }  // namespace datrax
