@@ -141,22 +141,6 @@ TEST(TimeGrid, RepeatedAndBackwardLinesAreSkippedAndCounted) {
     EXPECT_EQ(skipped_lines_notice(1, 9), "1 line skipped (time repeated or out of order), at line 9");
 }
 
-// Stamps added a run of consecutive file lines at a time, header lines
-// between the runs: each keeps its file line for the skip notice.
-TEST(TimeGrid, RunsOfLinesKeepTheirFileLines) {
-    TimeGrid g;
-    const std::vector<int64_t> first = {0, 60000, 120000}, second = {120000, 30000, 180000};
-    g.add_run(first, 5);
-    g.add_run({}, 9);
-    g.add_run(second, 12);
-    g.add(240000, 20);
-    const std::vector<int64_t> lines = {5, 6, 7, 12, 13, 14, 20};
-    for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(g.file_line(i), lines[i]) << i;
-    ASSERT_TRUE(g.place(100));
-    EXPECT_EQ(g.skipped(), 2);
-    EXPECT_EQ(g.first_skipped_line(), 12);
-}
-
 TEST(TimeGrid, SpanMustFit) {
     std::vector<int64_t> t = regular(0, 1, 10);
     t.push_back(5999999);

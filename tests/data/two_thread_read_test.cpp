@@ -96,18 +96,18 @@ std::string datra_varied_lines(int lines, unsigned seed) {
     std::mt19937 rng(seed);
     std::string s;
     char cell[40];
-    for (int l = 0; l < lines; ++l) {
+    for (int l = 0; l < lines; ++l, s += '\n') {
         for (const int w : {8, 16, 12, 12, 12}) {
             const double x = static_cast<double>(static_cast<int>(rng() % 2000001) - 1000000) / (w == 8 ? 99700 : 997);
-            switch (rng() % 4) {
-                case 0: std::snprintf(cell, sizeof cell, "%*.*f", w, static_cast<int>(rng() % 4), x); break;
-                case 1: std::snprintf(cell, sizeof cell, "%*lld", w, static_cast<long long>(x * 100)); break;
-                case 2: std::snprintf(cell, sizeof cell, "%+*.*f", w, w == 8 ? 2 : 5, x); break;
-                default: std::snprintf(cell, sizeof cell, "%*.*f", w, w == 8 ? 4 : 6, x / 100); break;
+            const unsigned shape = rng() % 3;
+            const int decimals = shape == 0 ? static_cast<int>(rng() % 4) : w == 8 ? 2 : 5;
+            if (shape == 1) {
+                std::snprintf(cell, sizeof cell, "%*lld", w, static_cast<long long>(x * 100));
+            } else {
+                std::snprintf(cell, sizeof cell, shape == 2 ? "%+*.*f" : "%*.*f", w, decimals, x);
             }
             s += cell;
         }
-        s += '\n';
     }
     return s;
 }

@@ -7,7 +7,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -23,15 +22,8 @@ namespace datrax::platform {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::names_in;
 using testing::read_file_bytes;
-
-// The names in a folder, to show that no temporary file was left behind.
-std::vector<std::string> names_in(const std::string& dir) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // Links to the file, absolute, relative, in a chain and dangling, are
 // written through: the target changes, every link stays a link.

@@ -64,28 +64,25 @@ TEST(LineReader, LongFilesAndLongLines) {
 // next block has been read (the threads convert it meanwhile).
 TEST(LineReader, BlocksStayWhileTheNextIsRead) {
     testing::ScratchDir dir;
-    constexpr size_t kMiB = size_t{1} << 20;
     std::string bytes;
-    for (int i = 0; bytes.size() < 5 * kMiB; ++i)
-        bytes += std::to_string(i) + std::string(static_cast<size_t>(i % 90), '.') + "\n";
-    bytes += std::string(3 * kMiB, 'L') + "\nend";  // a line longer than the buffer, and no final line end
+    for (int i = 0; bytes.size() < (5 << 20); ++i) bytes += std::to_string(i) + std::string(i % 90u, '.') + "\n";
+    bytes += std::string(3 << 20, 'L') + "\nend";  // a line longer than the buffer, no final line end
     LineReader r;
     ASSERT_TRUE(r.open(dir.write("blocks", bytes)));
     std::string got, before_copy;
-    std::string_view before;
+    std::string_view before, line;
     for (;;) {
         const std::string_view block = r.next_block();
         EXPECT_EQ(before, before_copy);  // the block before, after this one was read
-        if (block.empty()) {
-            std::string_view line;
-            if (!r.next_line(line)) break;
-            got += std::string(line) + "\n";
-            before = before_copy = {};
-            continue;
-        }
-        got += block;
         before = block;
         before_copy = block;
+        if (!block.empty()) {
+            got += block;
+        } else if (r.next_line(line)) {
+            got += std::string(line) + "\n";
+        } else {
+            break;
+        }
     }
     EXPECT_EQ(got, bytes + "\n");
 }

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -220,10 +219,7 @@ TEST_F(Device, PagePlotWithoutItsLibraryKeepsTheOldFile) {
     PLTCLS();
     EXPECT_EQ(file_text("old.pdf"), "old contents\n");
     EXPECT_EQ(file_text("new.pdf").substr(0, 5), "%PDF-");
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(folder_)) names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"hpgl.plt", "new.pdf", "old.pdf"}));
+    EXPECT_EQ(testing::names_in(folder_.string()), (std::vector<std::string>{"hpgl.plt", "new.pdf", "old.pdf"}));
 }
 
 TEST_F(Device, BackslashSeparatesFolders) {

@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace datrax::testing {
 
@@ -25,5 +26,8 @@ private:
     std::string path_;
     std::string old_cwd_;
 };
+
+// The names in a folder, sorted: to show that no temporary file was left.
+std::vector<std::string> names_in(const std::string& dir);
 
 }  // namespace datrax::testing
