@@ -82,17 +82,17 @@ bool read_column_value(std::string_view field, REAL& out) {
     return true;
 }
 
-// The two value fields of the stated columns, gravity and pressure, of a
-// line that holds them whole: plain numbers the quick way, one after the
-// other so that their conversions overlap; anything else the general way,
-// kept apart.
+// The two value fields of the stated columns, gravity and pressure.
 constexpr size_t kGravityFrom = 15, kPressureFrom = 25, kValueWidth = 10;
 
+// Kept out of line: the quick way below stays small.
 [[gnu::noinline]] bool read_column_values(std::string_view line, GgpRecord& r) {
-    return read_column_value(line.substr(kGravityFrom, kValueWidth), r.gravity) &&
-           read_column_value(line.substr(kPressureFrom, kValueWidth), r.pressure);
+    return read_column_value(columns(line, kGravityFrom, kGravityFrom + kValueWidth), r.gravity) &&
+           read_column_value(columns(line, kPressureFrom, kPressureFrom + kValueWidth), r.pressure);
 }
 
+// The same for a line that holds both fields whole: plain numbers the quick
+// way, one after the other so that their conversions overlap.
 bool read_whole_column_values(std::string_view line, PointPlace& gravity_point, PointPlace& pressure_point,
                               GgpRecord& r) {
     const char* p = line.data();
@@ -185,8 +185,7 @@ GgpLineKind GgpFieldReader::read_fixed(std::string_view line, GgpRecord& r) {
     if (!two_digit_field(line, 6, r.day) || !two_digit_field(line, 9, r.hour) || !two_digit_field(line, 11, r.minute) ||
         !two_digit_field(line, 13, r.second) || !set_time(columns(line, 0, 8), month, r))
         return GgpLineKind::Error;
-    if (!read_column_value(columns(line, 15, 25), r.gravity)) return GgpLineKind::Error;
-    return read_column_value(columns(line, 25, 35), r.pressure) ? GgpLineKind::Data : GgpLineKind::Error;
+    return read_column_values(line, r) ? GgpLineKind::Data : GgpLineKind::Error;
 }
 
 GgpLineKind GgpFieldReader::read_written(std::string_view line, GgpRecord& r) {

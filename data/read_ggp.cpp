@@ -4,7 +4,6 @@
 // samples (time_grid.h): the times a file does not give are missing. Fills
 // slots 1 and 2; a header naming pressure as its only channel fills slot 2.
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -92,14 +91,6 @@ struct alignas(64) PieceLines {  // a cache line of its own: the threads fill ne
     size_t plain() const { return times.size(); }
 };
 
-// Where the line after `text` (a line of a block ending at `end`) starts:
-// past the line end that follows the text.
-const char* line_after(std::string_view text, const char* end) {
-    const char* from = text.data() + text.size();
-    const void* nl = std::memchr(from, '\n', static_cast<size_t>(end - from));
-    return nl ? static_cast<const char*>(nl) + 1 : end;
-}
-
 // One read of a GGP file: lines in file order, in header or data mode.
 class GgpRead {
 public:
@@ -168,7 +159,7 @@ public:
                 follow(t.last);
             }
             if (const Step s = line(t.text); s != Step::Go) return s;
-            if (!in_data_) return lines_in_turn(line_after(t.text, p.end), p.end);
+            if (!in_data_) return lines_in_turn(next_line_start(t.text.data() + t.text.size(), p.end), p.end);
         }
         if (p.plain() == taken) return Step::Go;
         const Step s = take_plain(p, taken, p.plain());

@@ -132,12 +132,7 @@ namespace {
 bool on_page() { return plot.page.is_open(); }
 }  // namespace
 
-void move(const char* command, INTEGER px, INTEGER py) {
-    if (!file_open()) return;
-    if (on_page()) return plot.page.move(command[2] == 'D', px, py);
-    put_move(plot.file.reserve(kMoveRecord), command, px, py);
-    plot.file.commit(kMoveRecord);
-}
+void move(const char* command, INTEGER px, INTEGER py) { moves(command, &px, &py, 1); }
 
 void moves(const char* command, const INTEGER* px, const INTEGER* py, size_t n) {
     if (!file_open()) return;

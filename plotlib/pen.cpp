@@ -83,6 +83,13 @@ void report_negative_y(REAL caller_y, REAL y) {
     diagnostic(line);
 }
 
+// A point in plotter units; one below the paper is reported.
+void plotter_point(REAL x, REAL y, INTEGER& px, INTEGER& py) {
+    px = plotlib_detail::plotter_x(x);
+    py = plotlib_detail::plotter_y(y);
+    if (py < 0) report_negative_y(y, y);
+}
+
 void file_move(REAL x, REAL y, INTEGER ipen) {
     if (ipen == 999) {
         PLTEND();
@@ -90,9 +97,8 @@ void file_move(REAL x, REAL y, INTEGER ipen) {
     }
     const INTEGER k = static_cast<INTEGER>(magnitude(ipen) % 10);
     if (ipen < 0 && plot.IDEV == kDeviceBoth) shift_origin(-x, -y);  // drawn on the screen against the old extents
-    const INTEGER px = plotlib_detail::plotter_x(x);
-    const INTEGER py = plotlib_detail::plotter_y(y);
-    if (py < 0) report_negative_y(y, y);
+    INTEGER px, py;
+    plotter_point(x, y, px, py);
     const INTEGER p = plot.file_pen.pen;
     if ((p > 4 && k < 5) || (p != 5 && k == 5) || (p != 6 && k == 6)) hpgl::line_type(k);
     if (k == 1 || k == 3 || k == 4) plot.file_pen.cmd = " PU";
@@ -114,12 +120,7 @@ void file_draw_run(const REAL* X, const REAL* Y, size_t N, INTEGER ipen) {
     INTEGER px[kBlock], py[kBlock];
     for (size_t first = 1; first < N; first += kBlock) {
         const size_t n = std::min(kBlock, N - first);
-        for (size_t i = 0; i < n; ++i) {
-            const REAL y = Y[first + i];
-            px[i] = plotlib_detail::plotter_x(X[first + i]);
-            py[i] = plotlib_detail::plotter_y(y);
-            if (py[i] < 0) report_negative_y(y, y);
-        }
+        for (size_t i = 0; i < n; ++i) plotter_point(X[first + i], Y[first + i], px[i], py[i]);
         hpgl::moves(plot.file_pen.cmd, px, py, n);
         plot.file_pen.PX = px[n - 1];
         plot.file_pen.PY = py[n - 1];

@@ -258,9 +258,7 @@ struct LineValues {
             convert_quickly(later.fields.data(), count, p, points.later.data(), out + start(line)) != count)
             return nullptr;
         const char* rest = p + later.columns;  // after the fields, up to the line end
-        if (*rest == '\n') return rest + 1;
-        const void* nl = std::memchr(rest, '\n', static_cast<size_t>(end - rest));
-        return nl ? static_cast<const char*>(nl) + 1 : end;
+        return *rest == '\n' ? rest + 1 : next_line_start(rest, end);
     }
 
     // Fields of a line that holds them whole, the quick way, up to the first
@@ -307,8 +305,7 @@ void convert_share(const LineValues& v, const char* begin, const char* end, size
     for (const char* p = begin; p < end && v.start(line) < v.n; ++line, ++own.lines) {
         const char* next = v.convert_seamless(line, p, end, points);
         if (!next) {
-            const void* nl = std::memchr(p, '\n', static_cast<size_t>(end - p));
-            next = nl ? static_cast<const char*>(nl) + 1 : end;
+            next = next_line_start(p, end);
             if (!v.convert(line, block_line({p, static_cast<size_t>(next - p)}), own.failed_at, points)) break;
         }
         p = next;

@@ -39,14 +39,20 @@ inline std::string_view block_line(std::string_view raw) {
     return platform::without_carriage_return(raw);
 }
 
+// Where the line after the one that `p` lies in starts, in block text
+// ending at `end`: past the next "\n", else `end`.
+inline const char* next_line_start(const char* p, const char* end) {
+    const void* nl = std::memchr(p, '\n', static_cast<size_t>(end - p));
+    return nl ? static_cast<const char*>(nl) + 1 : end;
+}
+
 // Hands each line of the block text [begin, end) to take, as next_line
 // would give it, until take returns false; returns the lines taken.
 template <class Take>
 size_t for_each_block_line(const char* begin, const char* end, Take take) {
     size_t taken = 0;
     for (const char* p = begin; p < end; ++taken) {
-        const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
-        const char* next = nl ? nl + 1 : end;
+        const char* next = next_line_start(p, end);
         if (!take(block_line({p, static_cast<size_t>(next - p)}))) break;
         p = next;
     }
