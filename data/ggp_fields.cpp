@@ -91,17 +91,27 @@ constexpr size_t kGravityFrom = 15, kPressureFrom = 25, kValueWidth = 10;
            read_column_value(columns(line, kPressureFrom, kPressureFrom + kValueWidth), r.pressure);
 }
 
-// The same for a line that holds both fields whole: plain numbers the quick
-// way, one after the other so that their conversions overlap.
-bool read_whole_column_values(std::string_view line, PointPlace& gravity_point, PointPlace& pressure_point,
-                              GgpRecord& r) {
-    const char* p = line.data();
-    if (!convert_plain_real_in_line(p + kGravityFrom, kValueWidth, false, 6, gravity_point, r.gravity) ||
-        !convert_plain_real_in_line(p + kPressureFrom, kValueWidth, false, 6, pressure_point, r.pressure))
-        return read_column_values(line, r);
-    drop_flag(line.substr(kGravityFrom, kValueWidth), r.gravity);
-    drop_flag(line.substr(kPressureFrom, kValueWidth), r.pressure);
+#if defined(DATRAX_FIELD_PAIRS)
+// Both values at once, with their points where `expected` says.
+DATRAX_WIDE bool convert_value_pair(const char* line, const FieldPair& pair, const PairPoints& expected, GgpRecord& r) {
+    REAL two[2];
+    if (!convert_field_pair(line, pair, expected, two)) return false;
+    r.gravity = two[0];
+    r.pressure = two[1];
     return true;
+}
+#endif
+
+bool convert_values_at_once(const char* line, const FieldPair& pair, const PairPoints& expected, GgpRecord& r) {
+#if defined(DATRAX_FIELD_PAIRS)
+    return field_pairs() && convert_value_pair(line, pair, expected, r);
+#else
+    (void)line;
+    (void)pair;
+    (void)expected;
+    (void)r;
+    return false;
+#endif
 }
 
 GgpLineKind marker_kind(INTEGER year) {
@@ -195,7 +205,39 @@ GgpLineKind GgpFieldReader::read_written(std::string_view line, GgpRecord& r) {
     r.minute = two_digits(11);
     r.second = two_digits(13);
     if (!set_time(line.substr(0, 8), two_digits(4), r)) return GgpLineKind::Error;
-    return read_whole_column_values(line, gravity_point_, pressure_point_, r) ? GgpLineKind::Data : GgpLineKind::Error;
+    return read_whole_column_values(line, r) ? GgpLineKind::Data : GgpLineKind::Error;
+}
+
+// The two value columns as one pair of fields.
+const FieldPair& GgpFieldReader::value_pair() {
+    static const FieldPair pair = [] {
+        FieldPair p;
+        p.plan(kGravityFrom, kValueWidth, 6, kPressureFrom, kValueWidth, 6, kPressureFrom + kValueWidth);
+        return p;
+    }();
+    return pair;
+}
+
+PairPoints GgpFieldReader::expect_values(PointPlace gravity, PointPlace pressure) const {
+    PairPoints e;
+    e.expect(value_pair_, gravity, pressure);
+    return e;
+}
+
+// The values of a line that holds both fields whole: plain numbers the quick
+// way, both at once where the processor can, else one after the other so
+// that their conversions overlap.
+bool GgpFieldReader::read_whole_column_values(std::string_view line, GgpRecord& r) {
+    const char* p = line.data();
+    if (!convert_values_at_once(p, value_pair_, value_points_, r)) {
+        if (!convert_plain_real_in_line(p + kGravityFrom, kValueWidth, false, 6, gravity_point_, r.gravity) ||
+            !convert_plain_real_in_line(p + kPressureFrom, kValueWidth, false, 6, pressure_point_, r.pressure))
+            return read_column_values(line, r);
+        value_points_ = expect_values(gravity_point_, pressure_point_);
+    }
+    drop_flag(line.substr(kGravityFrom, kValueWidth), r.gravity);
+    drop_flag(line.substr(kPressureFrom, kValueWidth), r.pressure);
+    return true;
 }
 
 GgpLineKind GgpFieldReader::read_fields(std::string_view line, GgpRecord& r) {

@@ -14,6 +14,7 @@
 
 #include "base/types.h"
 #include "records/field_conversion.h"
+#include "records/field_pairs.h"
 
 namespace datrax {
 
@@ -58,8 +59,15 @@ private:
     int64_t day_start_ = 0;  // its seconds at 00:00:00
     bool have_date_ = false;
     INTEGER month_ = 1;  // the last month read, for lines whose month columns are blank
-    // Where the points of the two value columns stood in the last line.
+    // Where the points of the two value columns stood in the last line,
+    // and what the two columns taken at once expect of them.
     PointPlace gravity_point_{6}, pressure_point_{6};
+    const FieldPair& value_pair_ = value_pair();
+    PairPoints value_points_ = expect_values(gravity_point_, pressure_point_);
+
+    static const FieldPair& value_pair();
+    PairPoints expect_values(PointPlace gravity, PointPlace pressure) const;
+    bool read_whole_column_values(std::string_view line, GgpRecord& r);
 };
 
 // True when a line can be read by the stated columns: no tab, and no token

@@ -1,9 +1,12 @@
 #include "data/limits.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "console/console.h"
 #include "console/prompts.h"
+#include "records/helper_thread.h"
 #include "records/missing.h"
 
 namespace datrax {
@@ -57,7 +60,16 @@ bool range_extremes(REAL& lo, REAL& hi, INTEGER i1, INTEGER i2, INTEGER k) {
     const REAL* from = y + (first - 1);
     const auto n = static_cast<size_t>(end - first + 1);
     lo = hi = from[0];
-    lane_extremes(from + 1, n - 1, lo, hi);
+    // Long ranges in spans on two threads, each starting from the first
+    // present sample.
+    std::vector<std::pair<REAL, REAL>> spans(spans_for(n), {lo, hi});
+    run_spans(n, spans.size(), [&](size_t span, size_t a, size_t b) {
+        lane_extremes(from + a, b - a, spans[span].first, spans[span].second);
+    });
+    for (const auto& [l, h] : spans) {
+        lo = l < lo ? l : lo;
+        hi = hi < h ? h : hi;
+    }
     if (lo == 0.0f) lo = last_zero(from, n);
     if (hi == 0.0f) hi = last_zero(from, n);
     return true;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "records/field_conversion.h"
+#include "records/field_pairs.h"
 #include "records/helper_thread.h"
 #include "records/missing.h"
 
@@ -195,6 +196,13 @@ struct LinePlan {
     // quick kind: a line whose fields all convert the quick way holds no
     // line end before `columns`.
     bool seamless = false;
+    // The fields two at a time (the last pair of an odd count takes the
+    // field before the last once more); none where some field cannot go in
+    // a pair.
+    std::vector<FieldPair> pairs;
+
+    // The first field of pair k.
+    size_t pair_start(size_t k) const { return std::min(2 * k, fields.size() - 2); }
 
     void finish() {
         int64_t next = 0;
@@ -204,18 +212,46 @@ struct LinePlan {
             seamless &= f.col == next && f.quick;
             next = f.col + f.w;
         }
+        plan_pairs();
     }
-    std::vector<PointPlace> point_places() const {
-        std::vector<PointPlace> points;
-        for (const PlanSink::Field& f : fields) points.emplace_back(f.d);
-        return points;
+
+private:
+    void plan_pairs() {
+        pairs.clear();
+        if (fields.size() < 2) return;
+        pairs.resize((fields.size() + 1) / 2);
+        for (size_t k = 0; k < pairs.size(); ++k) {
+            const size_t a = pair_start(k);
+            const PlanSink::Field &f0 = fields[a], &f1 = fields[a + 1];
+            if (!f0.quick || !f1.quick || !pairs[k].plan(f0.col, f0.w, f0.d, f1.col, f1.w, f1.d, columns)) {
+                pairs.clear();
+                return;
+            }
+            pairs[k].first = a;
+        }
     }
 };
 
-// Where the points of the fields of the first line and of later lines stand,
-// as one thread last met them.
+// Where the points of a line's fields stand, as one thread last met them,
+// and what the pairs of fields expect of them.
+struct PlanPoints {
+    std::vector<PointPlace> fields;
+    std::vector<PairPoints> pairs;
+
+    explicit PlanPoints(const LinePlan& plan) : pairs(plan.pairs.size()) {
+        for (const PlanSink::Field& f : plan.fields) fields.emplace_back(f.d);
+        for (size_t k = 0; k < pairs.size(); ++k) expect(plan, k);
+    }
+    void expect(const LinePlan& plan, size_t k) {
+        if (k >= pairs.size()) return;
+        const size_t a = plan.pairs[k].first;
+        pairs[k].expect(plan.pairs[k], fields[a], fields[a + 1]);
+    }
+};
+
+// The same for the first line and for later lines.
 struct LinePoints {
-    std::vector<PointPlace> first, later;
+    PlanPoints first, later;
 };
 
 struct LineValues {
@@ -226,18 +262,18 @@ struct LineValues {
 
     size_t start(size_t line) const { return line == 0 ? 0 : first.fields.size() + (line - 1) * later.fields.size(); }
 
-    LinePoints points() const { return {first.point_places(), later.point_places()}; }
+    LinePoints points() const { return {PlanPoints(first), PlanPoints(later)}; }
 
     // The values of line number `line` (from 0); false, with the index of
     // the value that failed, on a field that cannot be converted.
     bool convert(size_t line, std::string_view text, size_t& failed_at, LinePoints& points) const {
         const size_t s = start(line);
         const LinePlan& plan = line == 0 ? first : later;
-        PointPlace* point = (line == 0 ? points.first : points.later).data();
+        PlanPoints& point = line == 0 ? points.first : points.later;
         const size_t count = std::min(plan.fields.size(), n - s);
         const bool whole = static_cast<int64_t>(text.size()) >= plan.columns;
         for (size_t i = 0; i < count; ++i) {
-            if (whole) i += convert_quickly(plan.fields.data() + i, count - i, text.data(), point + i, out + s + i);
+            if (whole) i = convert_quickly(plan, i, count, text.data(), point, out + s);
             if (i == count) break;
             const PlanSink::Field& f = plan.fields[i];
             if (!take_sample(columns(text, f.col, f.w), f.d, out[s + i])) {
@@ -255,25 +291,62 @@ struct LineValues {
     const char* convert_seamless(size_t line, const char* p, const char* end, LinePoints& points) const {
         const size_t count = later.fields.size();
         if (line == 0 || !later.seamless || end - p <= later.columns || n - start(line) < count ||
-            convert_quickly(later.fields.data(), count, p, points.later.data(), out + start(line)) != count)
+            convert_quickly(later, 0, count, p, points.later, out + start(line)) != count)
             return nullptr;
         const char* rest = p + later.columns;  // after the fields, up to the line end
         return *rest == '\n' ? rest + 1 : next_line_start(rest, end);
     }
 
-    // Fields of a line that holds them whole, the quick way, up to the first
-    // that needs the general way: the count done. Kept apart from the
-    // general way, so that its values stay in registers.
-    [[gnu::noinline]] static size_t convert_quickly(const PlanSink::Field* f, size_t count, const char* text,
-                                                    PointPlace* point, REAL* out) {
-        size_t i = 0;
-        for (; i < count; ++i) {
-            if (!f[i].quick || !convert_plain_real_in_line(text + f[i].col, static_cast<size_t>(f[i].w),
-                                                           f[i].from_start, f[i].d, point[i], out[i]))
-                break;
-        }
+    // Fields `from` up to `count` of a line that holds them whole, the
+    // quick way, up to the first that needs the general way: where that
+    // stopped. `out` takes the line's values. Kept apart from the general
+    // way, so that its values stay in registers.
+    [[gnu::noinline]] static size_t convert_quickly(const LinePlan& plan, size_t from, size_t count, const char* text,
+                                                    PlanPoints& points, REAL* out) {
+#if defined(DATRAX_FIELD_PAIRS)
+        if (from == 0 && count == plan.fields.size() && !plan.pairs.empty() && field_pairs())
+            return convert_pairs_quickly(plan, text, points, out);
+#endif
+        size_t i = from;
+        while (i < count && convert_one_quickly(plan.fields[i], text, points.fields[i], out[i])) ++i;
         return i;
     }
+
+    static bool convert_one_quickly(const PlanSink::Field& f, const char* text, PointPlace& point, REAL& out) {
+        return f.quick &&
+               convert_plain_real_in_line(text + f.col, static_cast<size_t>(f.w), f.from_start, f.d, point, out);
+    }
+
+#if defined(DATRAX_FIELD_PAIRS)
+    // Every field of the line, two at a time. A pair that cannot go at once
+    // goes a field at a time, which finds where a moved point now stands.
+    static size_t convert_pairs_quickly(const LinePlan& plan, const char* text, PlanPoints& points, REAL* out) {
+        size_t done = 0;  // fields converted
+        for (size_t k = 0; (k = convert_pairs_from(plan, k, text, points, out)) < plan.pairs.size(); ++k) {
+            const size_t a = plan.pairs[k].first;
+            for (size_t i = std::max(a, done); i < a + 2; ++i) {
+                if (!convert_one_quickly(plan.fields[i], text, points.fields[i], out[i])) return i;
+            }
+            points.expect(plan, k);
+            points.expect(plan, k + 1);
+            done = a + 2;
+        }
+        return plan.fields.size();
+    }
+
+    // Pairs from k on up to the first that cannot go at once: its number.
+    // Nothing is called in the loop, so its constants stay in registers.
+    DATRAX_WIDE static size_t convert_pairs_from(const LinePlan& plan, size_t k, const char* text,
+                                                 const PlanPoints& points, REAL* out) {
+        const FieldPair* pairs = plan.pairs.data();
+        const PairPoints* expected = points.pairs.data();
+        const size_t count = plan.pairs.size();
+        for (; k < count; ++k) {
+            if (!convert_field_pair(text, pairs[k], expected[k], out + pairs[k].first)) break;
+        }
+        return k;
+    }
+#endif
 };
 
 // The fields of the first and of later lines; false when the list cannot be
@@ -313,12 +386,25 @@ void convert_share(const LineValues& v, const char* begin, const char* end, size
     r = own;
 }
 
+// The line ends in [p, end), sixteen bytes at a time where the vector
+// instructions are there: a block's lines are counted while the other
+// thread converts, and must not keep it waiting.
 size_t count_lines(const char* p, const char* end) {
     size_t n = 0;
-    while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p))))) {
-        ++n;
-        ++p;
+#if defined(__SSE2__)
+    // Each byte of `ends` counts the line ends of its column, up to 255 of
+    // sixteen-byte steps; then the columns are summed.
+    const __m128i line_end = _mm_set1_epi8('\n'), zero = _mm_setzero_si128();
+    while (end - p >= 16) {
+        const char* const stop = p + std::min<ptrdiff_t>(255 * 16, (end - p) & ~ptrdiff_t{15});
+        __m128i ends = zero;
+        for (; p < stop; p += 16)
+            ends = _mm_sub_epi8(ends, _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), line_end));
+        const __m128i sums = _mm_sad_epu8(ends, zero);
+        n += static_cast<size_t>(_mm_cvtsi128_si32(sums)) + static_cast<size_t>(_mm_extract_epi16(sums, 4));
     }
+#endif
+    for (; p < end; ++p) n += *p == '\n';
     return n;
 }
 

@@ -89,4 +89,13 @@ void HelperThread::loop() {
     }
 }
 
+void run_spans(size_t n, size_t count, const std::function<void(size_t, size_t, size_t)>& span) {
+    if (count < 2) {
+        span(0, 0, n);
+        return;
+    }
+    HelperThread helper;
+    helper.run_pieces(count, [&](size_t k) { span(k, n * k / count, n * (k + 1) / count); });
+}
+
 }  // namespace datrax

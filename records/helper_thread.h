@@ -70,4 +70,11 @@ private:
     bool alone_ = false;                                  // no second thread: every piece runs here
 };
 
+// Runs span(k, from, to) over [0, n) cut into `count` nearly equal spans,
+// on two threads as run_pieces does: for passes over long arrays of samples.
+void run_spans(size_t n, size_t count, const std::function<void(size_t k, size_t from, size_t to)>& span);
+
+// Spans for a pass over n samples: one below a million, else several.
+inline size_t spans_for(size_t n) { return n < (size_t{1} << 20) ? 1 : 8; }
+
 }  // namespace datrax

@@ -2,10 +2,15 @@
 // memory (tests, fuzzing). Lines come without their line end and without one
 // trailing carriage return.
 #pragma once
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "platform/line_reader.h"
 
@@ -42,6 +47,15 @@ inline std::string_view block_line(std::string_view raw) {
 // Where the line after the one that `p` lies in starts, in block text
 // ending at `end`: past the next "\n", else `end`.
 inline const char* next_line_start(const char* p, const char* end) {
+#if defined(__SSE2__)
+    // The lines of data files are short: their first 64 bytes are searched
+    // in line, sixteen at a time, before the library search is called.
+    for (int i = 0; i < 4 && end - p >= 16; ++i, p += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const auto ends = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n'))));
+        if (ends != 0) return p + std::countr_zero(ends) + 1;
+    }
+#endif
     const void* nl = std::memchr(p, '\n', static_cast<size_t>(end - p));
     return nl ? static_cast<const char*>(nl) + 1 : end;
 }

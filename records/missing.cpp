@@ -1,5 +1,10 @@
 #include "records/missing.h"
 
+#include <numeric>
+#include <vector>
+
+#include "records/helper_thread.h"
+
 namespace datrax {
 
 namespace {
@@ -36,9 +41,13 @@ bool is_flag_value(std::string_view field) {
 }
 
 int64_t count_missing(std::span<const REAL> samples) {
-    int64_t missing = 0;
-    for (const REAL v : samples) missing += is_missing(v) ? 1 : 0;
-    return missing;
+    std::vector<int64_t> missing(spans_for(samples.size()));
+    run_spans(samples.size(), missing.size(), [&](size_t k, size_t from, size_t to) {
+        int64_t m = 0;
+        for (const REAL v : samples.subspan(from, to - from)) m += is_missing(v) ? 1 : 0;
+        missing[k] = m;
+    });
+    return std::accumulate(missing.begin(), missing.end(), int64_t{0});
 }
 
 }  // namespace datrax

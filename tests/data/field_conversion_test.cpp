@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "records/field_pairs.h"
+
 namespace datrax {
 namespace {
 
@@ -178,8 +180,14 @@ TEST(FieldConversion, RealsOfEightToSixteenColumns) {
 TEST(FieldConversion, FixedWidthRealsMatchStrtof) {
     std::mt19937_64 rng(2026);
     char field[64], decimal[80];
-    int tried = 0, plain = 0, in_line = 0;
+    int tried = 0, plain = 0, in_line = 0, paired = 0;
     PointPlace point_before(0);
+    struct Before {
+        std::string field;
+        int d = 0;
+        float want = 0.0f;
+        bool quick_in_place = false;  // quick with the point where d puts it
+    } before;
     for (int n = 0; n < 1000000; ++n) {
         const int w = 8 + static_cast<int>(rng() % 9);
         const int d = static_cast<int>(rng() % static_cast<uint64_t>(w - 1));
@@ -208,6 +216,7 @@ TEST(FieldConversion, FixedWidthRealsMatchStrtof) {
         // by one load from either end, the point expected where d puts it or
         // where the field before had it.
         const std::string line = "-7.5e+3 .1234567" + std::string(f) + "9.5-E+ 12345678";
+        bool quick_in_place = false;
         for (const bool from_start : {false, true}) {
             REAL q = 0.0f;
             PointPlace expected(d);
@@ -215,7 +224,27 @@ TEST(FieldConversion, FixedWidthRealsMatchStrtof) {
                                                           from_start ? point_before : expected, q);
             in_line += quick;
             ASSERT_TRUE(!quick || q == want) << field << " from start " << from_start;
+            if (!from_start) quick_in_place = quick && expected.at == PointPlace(d).at;
         }
+#if defined(DATRAX_FIELD_PAIRS)
+        // The field and the one before, two at a time, their points
+        // expected where their decimals put them: at once exactly where
+        // both go the quick way with their points there.
+        if (!before.field.empty() && field_pairs()) {
+            const std::string two = "+-.1 " + before.field + std::string(f) + "e9 -";
+            FieldPair pair;
+            const int64_t w0 = static_cast<int64_t>(before.field.size());
+            ASSERT_TRUE(pair.plan(5, w0, before.d, 5 + w0, w, d, static_cast<int64_t>(two.size())));
+            PairPoints points;
+            points.expect(pair, PointPlace(before.d), PointPlace(d));
+            REAL values[2];
+            const bool at_once = convert_field_pair(two.data(), pair, points, values);
+            paired += at_once;
+            ASSERT_EQ(at_once, before.quick_in_place && quick_in_place) << before.field << field;
+            ASSERT_TRUE(!at_once || (values[0] == before.want && values[1] == want)) << before.field << field;
+        }
+#endif
+        before = {std::string(f), d, want, quick_in_place};
     }
 #if defined(__SSE2__)
     EXPECT_EQ(plain, tried);  // every one of them took the sixteen-byte path
@@ -223,6 +252,9 @@ TEST(FieldConversion, FixedWidthRealsMatchStrtof) {
     // path may round.
     EXPECT_GT(in_line, 2 * tried * 99 / 100);
 #endif
+    if (field_pairs()) {
+        EXPECT_GT(paired, tried / 10);
+    }
 }
 
 TEST(FieldConversion, Logicals) {

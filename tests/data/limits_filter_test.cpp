@@ -7,6 +7,7 @@
 #include "data/filter.h"
 #include "data/limits.h"
 #include "platform/run_stop.h"
+#include "records/missing.h"
 #include "support/session.h"
 
 namespace datrax {
@@ -40,6 +41,32 @@ TEST(Extrem, RangesAndEdges) {
     EXTREM(lo, hi, 1, 10, 2);
     EXPECT_EQ(lo, 0.0f);
     EXPECT_EQ(hi, 0.0f);
+}
+
+// A range of millions of samples goes in spans on two threads: extremes and
+// missing samples at the spans' edges, a missing first sample, and the last
+// of equal zeros, all as a scan in order finds them.
+TEST(Extrem, LongRangesInSpans) {
+    Screen s;
+    constexpr INTEGER n = 3000000;
+    for (INTEGER i = 1; i <= n; ++i) Y(i, 1) = static_cast<float>(i % 1000) / 1000.0f - 0.5f;
+    Y(1, 1) = kMissing;
+    Y(n / 8 * 3, 1) = -7.0f;         // the end of a span
+    Y(n / 8 * 3 + 1, 1) = kMissing;  // the start of the next
+    Y(n, 1) = 8.0f;
+    dset.NPTS(1) = n;
+    REAL lo, hi;
+    EXTREM(lo, hi, 1, n, 1);
+    EXPECT_EQ(lo, -7.0f);
+    EXPECT_EQ(hi, 8.0f);
+    EXPECT_EQ(count_missing({&Y(1, 1), static_cast<size_t>(n)}), 2);
+    for (INTEGER i = 1; i <= n; ++i) Y(i, 1) = i % 3 == 0 ? 0.0f : -0.0f;  // the last zero is +0
+    EXTREM(lo, hi, 2, n, 1);
+    EXPECT_FALSE(std::signbit(lo));
+    EXPECT_FALSE(std::signbit(hi));
+    EXTREM(lo, hi, 2, n - 1, 1);
+    EXPECT_TRUE(std::signbit(lo) && std::signbit(hi));
+    EXPECT_EQ(count_missing({&Y(1, 1), static_cast<size_t>(n)}), 0);
 }
 
 TEST(Drange, OverlaidSetsShareOneRange) {

@@ -3,7 +3,8 @@
 // units, the screen, the lines sent to standard error and the keys waited
 // for. The files have faults in different places, missing values, CRLF line
 // ends, no final line end, and sizes on both sides of the size at which a
-// block is shared (and beyond one read buffer).
+// block is shared (and beyond one read buffer); the two-thread read converts
+// fields two at a time and, once more, one at a time.
 #include <cstdint>
 #include <cstring>
 #include <random>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "reader_test_support.h"
+#include "records/field_pairs.h"
 #include "records/fixed_read.h"
 #include "records/helper_thread.h"
 
@@ -232,8 +234,15 @@ protected:
         for (const Case& c : cases) {
             SCOPED_TRACE(c.what);
             const std::string path = dir.write(name, c.file);
-            expect_same(read_with(false, name), read_with(true, name));
-            if (std::string_view(name).ends_with(".dat")) expect_same_samples(path);
+            const ReadResult one = read_with(false, name);
+            // Two fields at once where the processor can, and one at a time.
+            for (const bool pairs : {true, false}) {
+                SCOPED_TRACE(pairs ? "fields in pairs" : "field by field");
+                set_field_pairs(pairs);
+                expect_same(one, read_with(true, name));
+                if (std::string_view(name).ends_with(".dat")) expect_same_samples(path);
+            }
+            set_field_pairs(true);
         }
     }
 
@@ -275,6 +284,8 @@ TEST_F(TwoThreadRead, DatraFiles) {
         {"a field of another kind", datra_header(6000, "(i12,4f12.6)") + medium},
         {"points in other places, implied decimals, signs",
          datra_header(100000, "(f8.3,f16.6,3f12.6)") + datra_varied_lines(20000, 7)},
+        {"one value a line", datra_header(20000, "(f12.6)") + datra_lines(20000, 1, 4)},
+        {"three values a line", datra_header(30000, "(3f12.6)") + datra_lines(10000, 3, 5)},
     };
     check(cases, "two.dat");
 }
