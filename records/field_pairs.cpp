@@ -1,7 +1,6 @@
 #include "records/field_pairs.h"
 
 #include <atomic>
-#include <cstring>
 
 namespace datrax {
 
@@ -24,8 +23,7 @@ namespace {
 // One half of a pair: the field of w columns at col, its sixteen bytes read
 // ending at its end where that stays inside the line, else starting at its
 // start where that does.
-bool plan_half(int64_t col, int64_t w, int64_t columns, unsigned char* arrange, unsigned char* blanks,
-               int64_t& load) {
+bool plan_half(int64_t col, int64_t w, int64_t columns, unsigned char* arrange, unsigned char* blanks, int64_t& load) {
     if (w < 8 || w > 16 || col < 0) return false;
     const int64_t front = 16 - w;  // bytes before the field in its half
     const bool from_end = col + w >= 16;
@@ -65,10 +63,16 @@ void PairPoints::expect(const FieldPair& f, PointPlace p0, PointPlace p1) {
     point = digit = 0;
     for (int h = 0; h < 2; ++h) {
         const unsigned at = places[h].at;
-        usable &= place_scale(at, f.d[h], scale[h]);
+        usable &= place_scale(at, f.d[h], scale[2 * h]);
+        scale[2 * h + 1] = scale[2 * h];
         if (at < 16) point |= 1u << (at + 16 * h);
         digit |= 1u << (digit_needed(at) + 16 * h);
-        std::memcpy(before + 16 * h, conversion_detail::kBytesBefore[at & 15], 16);
+        // Byte j takes byte j - 1 up to the point's byte, byte j after it.
+        for (unsigned j = 0; j < 16; ++j) {
+            close_up[16 * h + j] = j > at || at == 16 ? static_cast<unsigned char>(j)
+                                   : j == 0           ? 0x80
+                                                      : static_cast<unsigned char>(j - 1);
+        }
     }
 }
 

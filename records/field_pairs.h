@@ -36,9 +36,9 @@ inline bool field_pairs() { return conversion_detail::pairs_on.load(std::memory_
 struct FieldPair {
     alignas(32) unsigned char arrange[32] = {};  // byte moves within each half; 0x80 clears
     alignas(32) unsigned char blanks[32] = {};   // the blanks in front of each field
-    int64_t load[2] = {};                   // where each half's bytes start, from the line's start
-    int d[2] = {};                          // implied decimals of each field
-    size_t first = 0;                       // the first field's place among its line's values
+    int64_t load[2] = {};                        // where each half's bytes start, from the line's start
+    int d[2] = {};                               // implied decimals of each field
+    size_t first = 0;                            // the first field's place among its line's values
 
     // The fields of w 8 to 16 at columns col (from 0) of lines of at least
     // `columns` characters: false where the sixteen bytes of a field can be
@@ -50,11 +50,11 @@ struct FieldPair {
 // What a pair expects of the points of its two fields: where they stand
 // (as their PointPlaces say), and what follows from that.
 struct PairPoints {
-    alignas(32) unsigned char before[32] = {};  // the digits in front of each point
-    alignas(16) double scale[2] = {};      // the power of ten of each field's digits
-    uint32_t point = 0;                    // the points' bytes
-    uint32_t digit = 0;                    // a byte of each field that must be a digit
-    bool usable = false;                   // both scales within the table
+    alignas(32) unsigned char close_up[32] = {};  // byte moves that close the gap of each point
+    alignas(32) double scale[4] = {};             // the power of ten of each field's digits, in both lanes of its half
+    uint32_t point = 0;                           // the points' bytes
+    uint32_t digit = 0;                           // a byte of each field that must be a digit
+    bool usable = false;                          // both scales within the table
 
     void expect(const FieldPair& f, PointPlace p0, PointPlace p1);
 };
@@ -62,9 +62,11 @@ struct PairPoints {
 #if defined(DATRAX_FIELD_PAIRS)
 namespace conversion_detail {
 
-// The sign of each half's double, by whether the half holds a minus.
-alignas(16) inline constexpr uint64_t kPairSigns[4][2] = {
-    {0, 0}, {uint64_t{1} << 63, 0}, {0, uint64_t{1} << 63}, {uint64_t{1} << 63, uint64_t{1} << 63}};
+// The sign of the doubles of each half (two lanes each), by whether the
+// half holds a minus.
+inline constexpr uint64_t kMinus = uint64_t{1} << 63;
+alignas(32) inline constexpr uint64_t kPairSigns[4][4] = {
+    {0, 0, 0, 0}, {kMinus, kMinus, 0, 0}, {0, 0, kMinus, kMinus}, {kMinus, kMinus, kMinus, kMinus}};
 
 DATRAX_WIDE inline uint32_t pair_bytes_equal(__m256i v, char c) {
     return static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, _mm256_set1_epi8(c))));
@@ -76,7 +78,7 @@ DATRAX_WIDE inline uint32_t pair_bytes_equal(__m256i v, char c) {
 // rounded as convert_plain_real_in_line does, into two[0] and two[1]: false,
 // with nothing stored, where either field is not plain, holds a plus sign,
 // has its point elsewhere than expected, or needs a closer look (a value
-// halfway between two REALs, or of 2^53 and more).
+// halfway between two REALs, or of 2^52 and more).
 DATRAX_WIDE inline bool convert_field_pair(const char* line, const FieldPair& f, const PairPoints& e, REAL* two) {
     using namespace conversion_detail;
     if (!e.usable) return false;
@@ -96,33 +98,37 @@ DATRAX_WIDE inline bool convert_field_pair(const char* line, const FieldPair& f,
     const uint32_t faults = ~(digit | blank | point | minus) | (point ^ e.point) |
                             ((blank | minus) & ~(blank << 1 | kFieldStarts)) | (e.digit & ~digit);
     if (faults != 0) return false;
-    // Digit values with the points taken out, then pairs, fours and eights
-    // of digits in each half (as scan_plain_bytes_at).
-    const __m256i values = _mm256_and_si256(_mm256_sub_epi8(v, _mm256_set1_epi8('0')), is_digit);
-    const __m256i before = _mm256_load_si256(reinterpret_cast<const __m256i*>(e.before));
-    const __m256i x =
-        _mm256_or_si256(_mm256_slli_si256(_mm256_and_si256(values, before), 1), _mm256_andnot_si256(before, values));
+    // Digit values with the points taken out (the digits in front of a
+    // point moved one byte on), then pairs, fours and eights of digits in
+    // each half (as scan_plain_bytes_at).
+    // Blanks, minus and point lie below '0': they saturate to 0.
+    const __m256i values = _mm256_subs_epu8(v, _mm256_set1_epi8('0'));
+    const __m256i x = _mm256_shuffle_epi8(values, _mm256_load_si256(reinterpret_cast<const __m256i*>(e.close_up)));
     const __m256i pairs = _mm256_maddubs_epi16(x, _mm256_set1_epi16(1 << 8 | 10));
     const __m256i fours = _mm256_madd_epi16(pairs, _mm256_set1_epi32(1 << 16 | 100));
     const __m256i eights = _mm256_madd_epi16(_mm256_packs_epi32(fours, fours), _mm256_set1_epi32(1 << 16 | 10000));
-    // The high and low eight digits of both fields, as doubles, joined
-    // exactly by one fused step wherever the number is below 2^53.
-    const __m128i halves =
-        _mm256_castsi256_si128(_mm256_permutevar8x32_epi32(eights, _mm256_setr_epi32(0, 4, 1, 5, 0, 4, 1, 5)));
-    const __m128d m =
-        _mm_fmadd_pd(_mm_cvtepi32_pd(halves), _mm_set1_pd(1e8), _mm_cvtepi32_pd(_mm_unpackhi_epi64(halves, halves)));
+    // Each field's number in both 64-bit lanes of its half: the high eight
+    // digits times 10^8 plus the low eight. Below 2^52 it is the mantissa of
+    // a double as it stands.
+    const __m256i m =
+        _mm256_add_epi64(_mm256_mul_epu32(eights, _mm256_set1_epi64x(100000000)), _mm256_srli_epi64(eights, 32));
+    const __m256d two52 = _mm256_set1_pd(4503599627370496.0);
+    const __m256d exact_m = _mm256_sub_pd(_mm256_castsi256_pd(_mm256_or_si256(m, _mm256_castpd_si256(two52))), two52);
     // The sign goes with the scale, so that a zero keeps it.
     const unsigned signs = ((minus & 0xFFFF) != 0) | (minus > 0xFFFF) << 1;
-    const __m128d scaled = _mm_mul_pd(
-        m, _mm_xor_pd(_mm_load_pd(e.scale), _mm_load_pd(reinterpret_cast<const double*>(kPairSigns[signs]))));
+    const __m256d scaled = _mm256_mul_pd(
+        exact_m,
+        _mm256_xor_pd(_mm256_load_pd(e.scale), _mm256_load_pd(reinterpret_cast<const double*>(kPairSigns[signs]))));
     // Clear of a midpoint between REALs (see real_via_double).
-    const __m128i low = _mm_sub_epi64(_mm_and_si128(_mm_castpd_si128(scaled), _mm_set1_epi64x((int64_t{1} << 29) - 1)),
-                                      _mm_set1_epi64x((int64_t{1} << 28) - 8));
-    const __m128i clear =
-        _mm_or_si128(_mm_cmpgt_epi64(_mm_setzero_si128(), low), _mm_cmpgt_epi64(low, _mm_set1_epi64x(16)));
-    const __m128i exact = _mm_castpd_si128(_mm_cmplt_pd(m, _mm_set1_pd(9007199254740992.0)));
-    if (_mm_movemask_pd(_mm_castsi128_pd(_mm_and_si128(clear, exact))) != 3) return false;
-    _mm_storel_pi(reinterpret_cast<__m64*>(two), _mm_cvtpd_ps(scaled));
+    const __m256i low =
+        _mm256_sub_epi64(_mm256_and_si256(_mm256_castpd_si256(scaled), _mm256_set1_epi64x((int64_t{1} << 29) - 1)),
+                         _mm256_set1_epi64x((int64_t{1} << 28) - 8));
+    const __m256i clear = _mm256_or_si256(_mm256_cmpgt_epi64(_mm256_setzero_si256(), low),
+                                          _mm256_cmpgt_epi64(low, _mm256_set1_epi64x(16)));
+    const __m256i exact = _mm256_cmpgt_epi64(_mm256_set1_epi64x(int64_t{1} << 52), m);
+    if (_mm256_movemask_pd(_mm256_castsi256_pd(_mm256_and_si256(clear, exact))) != 15) return false;
+    const __m128 reals = _mm256_cvtpd_ps(scaled);  // each field's REAL twice
+    _mm_storel_pi(reinterpret_cast<__m64*>(two), _mm_shuffle_ps(reals, reals, _MM_SHUFFLE(0, 0, 2, 0)));
     return true;
 }
 #endif

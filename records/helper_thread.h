@@ -5,8 +5,10 @@
 // one, or the readers are held to one thread), the caller's thread takes
 // every piece, so the result is the same either way.
 #pragma once
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <string_view>
@@ -65,7 +67,8 @@ private:
     const std::function<void(size_t)>* piece_ = nullptr;  // the job, while it runs
     size_t count_ = 0;                                    // pieces of the job
     size_t next_ = 0;                                     // the next piece to take
-    size_t finished_ = 0;                                 // pieces finished
+    std::atomic<size_t> finished_ = 0;                    // pieces finished (changed under the lock)
+    std::atomic<uint64_t> jobs_ = 0;                      // jobs posted (changed under the lock)
     bool quit_ = false;                                   // the thread is to end
     bool alone_ = false;                                  // no second thread: every piece runs here
 };

@@ -24,11 +24,13 @@ TEST(FieldPairs, PlannedWhereTheBytesCanBeRead) {
 #if defined(DATRAX_FIELD_PAIRS)
 // Fields of 12 columns with six decimals: plain numbers, signs, zeros, and
 // shapes that only the general way reads or that are faults.
-const std::vector<std::string> kFields = {
-    "   12.345678", "  -12.345678", "    0.000000", "   -0.000000", "  999.999999", "-1234.567890",
-    "   +1.500000", "   1 .500000", "  --1.000000", "           -", "           .", "  1.2.345678",
-    "         NaN", "   1.5e+003 ", "\t   1.500000", "   12.34567 ", "12345.678901", "    12345678",
-    "            ", "  12.3456789", std::string("  12.34\0 678", 12)};
+const std::vector<std::string> kFields = {"   12.345678", "  -12.345678", "    0.000000",
+                                          "   -0.000000", "  999.999999", "-1234.567890",
+                                          "   +1.500000", "   1 .500000", "  --1.000000",
+                                          "           -", "           .", "  1.2.345678",
+                                          "         NaN", "   1.5e+003 ", "\t   1.500000",
+                                          "   12.34567 ", "12345.678901", "    12345678",
+                                          "            ", "  12.3456789", std::string("  12.34\0 678", 12)};
 
 struct Single {
     bool quick;
@@ -61,7 +63,8 @@ TEST(FieldPairs, SameAsOneAtATime) {
                 points.expect(pair, PointPlace(6), PointPlace(6));
                 REAL two[2] = {-7.0f, -7.0f};
                 const bool pair_quick = convert_field_pair(line.data(), pair, points, two);
-                const Single first = one_at_a_time(line, col, col + 12 < 16), second = one_at_a_time(line, col + 12, false);
+                const Single first = one_at_a_time(line, col, col + 12 < 16),
+                             second = one_at_a_time(line, col + 12, false);
                 const bool plus = (a + b).find('+') != std::string::npos;
                 const bool expected = first.quick && second.quick && !first.point_moved && !second.point_moved && !plus;
                 SCOPED_TRACE("\"" + a + "\" \"" + b + "\"");
