@@ -15,24 +15,10 @@ namespace {
 // A step within a third of c counts as c.
 bool near(int64_t d, int64_t c) { return 3 * d >= 2 * c && 3 * d <= 4 * c; }
 
-// The positive steps between consecutive stamps, counted by length: runs of
-// equal steps (nearly every step of a regular file) are counted at once.
 std::map<int64_t, int64_t> count_steps(const std::vector<int64_t>& t) {
-    std::map<int64_t, int64_t> counts;
-    int64_t run_step = 0, run = 0;
-    for (size_t i = 1; i < t.size(); ++i) {
-        const int64_t d = t[i] - t[i - 1];
-        if (d <= 0) continue;
-        if (d == run_step) {
-            ++run;
-            continue;
-        }
-        if (run > 0) counts[run_step] += run;
-        run_step = d;
-        run = 1;
-    }
-    if (run > 0) counts[run_step] += run;
-    return counts;
+    TimeGrid::StepCounter steps;
+    steps.add(t);
+    return steps.counts();
 }
 
 // The steps from moment to moment where steps up to `short_step` separate
@@ -121,6 +107,29 @@ struct StepTable {
 
 }  // namespace
 
+void TimeGrid::StepCounter::add(std::span<const int64_t> t) {
+    for (const int64_t v : t) {
+        const int64_t d = v - last_;
+        const bool step = any_ && d > 0;
+        last_ = v;
+        any_ = true;
+        if (!step) continue;
+        if (d == run_step_) {
+            ++run_;
+            continue;
+        }
+        if (run_ > 0) counts_[run_step_] += run_;
+        run_step_ = d;
+        run_ = 1;
+    }
+}
+
+std::map<int64_t, int64_t> TimeGrid::StepCounter::counts() const {
+    std::map<int64_t, int64_t> all = counts_;
+    if (run_ > 0) all[run_step_] += run_;
+    return all;
+}
+
 void TimeGrid::add(int64_t t, int64_t line) { add_run({&t, 1}, line); }
 
 void TimeGrid::add_run(std::span<const int64_t> t, int64_t first_line) {
@@ -129,6 +138,7 @@ void TimeGrid::add_run(std::span<const int64_t> t, int64_t first_line) {
     if (line_offsets_.empty() || line_offsets_.back().second != offset)
         line_offsets_.emplace_back(slots_.size(), offset);
     slots_.insert(slots_.end(), t.begin(), t.end());
+    steps_.add(t);
 }
 
 int64_t TimeGrid::file_line(size_t i) const {
@@ -138,12 +148,14 @@ int64_t TimeGrid::file_line(size_t i) const {
 }
 
 int64_t TimeGrid::estimate_interval() const {
-    StepTable steps(count_steps(slots_));
+    StepTable steps(steps_counted_ ? steps_.counts() : count_steps(slots_));
     if (steps.total == 0) return 0;
     int64_t best = steps.most_common();
     // The common step seldom follows itself: it parts lines of one moment,
-    // and the interval is that of the moments.
-    if (steps.window(best) >= 8 && 4 * pairs_near(slots_, best) < steps.window(best)) {
+    // and the interval is that of the moments. (Where every step is near
+    // it, every step but the first follows one near it.)
+    if (steps.window(best) >= 8 && steps.window(best) < steps.total &&
+        4 * pairs_near(slots_, best) < steps.window(best)) {
         StepTable moments(count_merged_steps(slots_, best));
         if (moments.total > 0) {
             steps = std::move(moments);
@@ -175,6 +187,7 @@ void TimeGrid::skip(size_t i) {
 bool TimeGrid::place(int64_t most) {
     const size_t n = slots_.size();
     interval_ = estimate_interval();
+    steps_counted_ = false;  // the stamps become samples
     samples_ = 0;
     skipped_ = 0;
     first_skipped_line_ = 0;

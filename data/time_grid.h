@@ -10,6 +10,7 @@
 // the lines after it continue.
 #pragma once
 #include <cstdint>
+#include <map>
 #include <span>
 #include <string>
 #include <utility>
@@ -39,6 +40,7 @@ public:
     // it cannot rewrite; returns the file line of the first such, else 0.
     template <class F>
     int64_t restamp(F f) {
+        steps_counted_ = false;
         for (size_t i = 0; i < slots_.size(); ++i) {
             if (!f(slots_[i])) return file_line(i);
         }
@@ -63,11 +65,29 @@ public:
     // missing.
     void spread(float* y) const;
 
+    // The positive steps between consecutive stamps, counted by length as
+    // the stamps come: runs of equal steps (nearly every step of a regular
+    // file) are counted at once.
+    class StepCounter {
+    public:
+        void add(std::span<const int64_t> t);
+        std::map<int64_t, int64_t> counts() const;  // step -> how many
+
+    private:
+        std::map<int64_t, int64_t> counts_;
+        int64_t last_ = 0, run_step_ = 0, run_ = 0;
+        bool any_ = false;
+    };
+
 private:
     int64_t estimate_interval() const;
     void skip(size_t i);
 
     std::vector<int64_t> slots_;  // stamps until place(), samples after it
+    // The steps of the stamps added, counted while they are fresh in the
+    // cache; not after restamp().
+    StepCounter steps_;
+    bool steps_counted_ = true;
     // Where the file line stops being the count of stamps plus an offset:
     // (first stamp index, its offset); header and marker lines are few.
     std::vector<std::pair<size_t, int64_t>> line_offsets_;

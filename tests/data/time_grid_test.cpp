@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -21,10 +22,18 @@ struct Placed {
     bool fits = true;
 };
 
-// Stamps in seconds, on lines 1, 2, ... of a file.
+// Stamps in seconds, on lines 1, 2, ... of a file, added one by one and in
+// runs (as a reader adds the plain lines of a piece), so that the steps
+// are counted across the ends of runs.
 Placed place(const std::vector<int64_t>& seconds, int64_t most = 6000000) {
     TimeGrid g;
-    for (size_t i = 0; i < seconds.size(); ++i) g.add(seconds[i] * 1000, static_cast<int64_t>(i) + 1);
+    for (size_t i = 0; i < seconds.size();) {
+        const size_t n = std::min(seconds.size() - i, i % 2 == 0 ? size_t{7} : size_t{1});
+        std::vector<int64_t> ms;
+        for (size_t j = i; j < i + n; ++j) ms.push_back(seconds[j] * 1000);
+        g.add_run(ms, static_cast<int64_t>(i) + 1);
+        i += n;
+    }
     Placed p;
     p.fits = g.place(most);
     p.interval = g.interval() / 1000;
@@ -68,6 +77,21 @@ TEST(TimeGrid, IntervalIsTheCommonStepOfTheWholeFile) {
 
     // 90 s is kept exact.
     EXPECT_EQ(place(regular(0, 90, 10)).interval, 90);
+}
+
+// Stamps rewritten before they are placed (a year read again) are placed
+// by their new steps.
+TEST(TimeGrid, RestampedStampsGiveTheInterval) {
+    TimeGrid g;
+    for (int i = 0; i < 100; ++i) g.add(int64_t{60000} * i, i + 1);
+    EXPECT_EQ(g.restamp([](int64_t& t) {
+        t *= 2;
+        return true;
+    }),
+              0);
+    ASSERT_TRUE(g.place(6000000));
+    EXPECT_EQ(g.interval(), 120000);
+    EXPECT_EQ(g.samples(), 100);
 }
 
 // 15 minutes for a month, then hourly for three months: every reading is
