@@ -1,26 +1,25 @@
 #include "app/state.h"
 
-#include <sys/mman.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <new>
 
+#include "base/large_pages.h"
+
 namespace datrax {
 
 namespace {
-
-constexpr size_t kHugePage = size_t{1} << 21;
 
 // Left unfilled: an allocation of this size is a fresh mapping whose pages
 // the system zeroes on first touch. Asked for in large pages, so that a
 // reader filling a column meets a dozen first-touch faults instead of
 // thousands.
 REAL* allocate_samples() {
-    const size_t bytes = (static_cast<size_t>(MAXPTS) * MAXSET * sizeof(REAL) + kHugePage - 1) / kHugePage * kHugePage;
-    void* p = std::aligned_alloc(kHugePage, bytes);
+    const size_t bytes =
+        (static_cast<size_t>(MAXPTS) * MAXSET * sizeof(REAL) + kLargePage - 1) / kLargePage * kLargePage;
+    void* p = std::aligned_alloc(kLargePage, bytes);
     if (!p) throw std::bad_alloc();
-    ::madvise(p, bytes, MADV_HUGEPAGE);  // advice only: small pages serve as well
+    ask_large_pages(p, bytes);
     return static_cast<REAL*>(p);
 }
 

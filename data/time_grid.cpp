@@ -6,6 +6,7 @@
 #include <map>
 #include <numeric>
 
+#include "base/large_pages.h"
 #include "records/missing.h"
 
 namespace datrax {
@@ -128,6 +129,11 @@ std::map<int64_t, int64_t> TimeGrid::StepCounter::counts() const {
     std::map<int64_t, int64_t> all = counts_;
     if (run_ > 0) all[run_step_] += run_;
     return all;
+}
+
+void TimeGrid::reserve(size_t lines) {
+    slots_.reserve(lines);
+    ask_large_pages(slots_.data(), slots_.capacity() * sizeof(int64_t));
 }
 
 void TimeGrid::add(int64_t t, int64_t line) { add_run({&t, 1}, line); }

@@ -30,8 +30,9 @@ public:
     // line `first_line`.
     void add_run(std::span<const int64_t> t, int64_t first_line);
     // Room for this many lines, so that adding them never moves the stamps
-    // (only the pages written are ever touched).
-    void reserve(size_t lines) { slots_.reserve(lines); }
+    // (only the pages written are ever touched, large pages where the
+    // system gives them).
+    void reserve(size_t lines);
     size_t lines() const { return slots_.size(); }
     // The file line of the i-th line added.
     int64_t file_line(size_t i) const;
