@@ -98,10 +98,10 @@ DATRAX_WIDE inline bool convert_field_pair(const char* line, const FieldPair& f,
     const uint32_t faults = ~(digit | blank | point | minus) | (point ^ e.point) |
                             ((blank | minus) & ~(blank << 1 | kFieldStarts)) | (e.digit & ~digit);
     if (faults != 0) return false;
-    // Digit values with the points taken out (the digits in front of a
-    // point moved one byte on), then pairs, fours and eights of digits in
-    // each half (as scan_plain_bytes_at).
-    // Blanks, minus and point lie below '0': they saturate to 0.
+    // Digit values (blanks, minus and point lie below '0' and saturate to
+    // 0) with the points taken out (the digits in front of a point moved one
+    // byte on), then pairs, fours and eights of digits in each half (as
+    // scan_plain_bytes_at).
     const __m256i values = _mm256_subs_epu8(v, _mm256_set1_epi8('0'));
     const __m256i x = _mm256_shuffle_epi8(values, _mm256_load_si256(reinterpret_cast<const __m256i*>(e.close_up)));
     const __m256i pairs = _mm256_maddubs_epi16(x, _mm256_set1_epi16(1 << 8 | 10));
