@@ -5,6 +5,7 @@
 // slots 1 and 2; a header naming pressure as its only channel fills slot 2.
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/calendar.h"
@@ -272,15 +273,26 @@ void parse_piece(const char* begin, const char* end, PieceLines& out) {
 
 // Header lines one by one; data lines in blocks, read by fields on two
 // threads ahead of their turn, then taken in file order. Blocks are read
-// one ahead: while both threads read the lines of one block by fields, the
-// thread that comes free first reads and cuts the next.
+// one ahead, and taken one behind: while both threads read the lines of one
+// block by fields, the thread that comes free first takes the pieces of the
+// block before (which stays whole until the next block is read) and then
+// reads and cuts the next block.
 Step read_in_blocks(LineSource& in, GgpRead& r) {
     HelperThread helper;
     LinePieces now, ahead;
-    std::vector<PieceLines> pieces;
+    std::vector<PieceLines> parsed, waiting;  // pieces of this block; of the block before, not yet taken
+    size_t waiting_count = 0;
+    const auto take_waiting = [&] {
+        const size_t count = std::exchange(waiting_count, 0);
+        for (size_t k = 0; k < count; ++k) {
+            if (const Step s = r.take_piece(waiting[k]); s != Step::Go) return s;
+        }
+        return Step::Go;
+    };
     std::string_view block;  // read and cut, not yet taken
     for (;;) {
         if (block.empty()) {
+            if (const Step s = take_waiting(); s != Step::Go) return s;
             if (r.in_data()) block = in.next_block();
             if (block.empty()) {
                 std::string_view line;
@@ -298,18 +310,26 @@ Step read_in_blocks(LineSource& in, GgpRead& r) {
             continue;
         }
         const size_t count = now.count();
-        if (pieces.size() < count) pieces.resize(count);
+        if (parsed.size() < count) parsed.resize(count);
         std::string_view next;
+        Step taken = Step::Go;
         helper.run_pieces(count + 1, [&](size_t k) {
             if (k == 0) {
+                taken = take_waiting();
+                if (taken != Step::Go) return;
                 next = in.next_block();
                 if (!next.empty()) ahead.cut(next);
                 return;
             }
-            parse_piece(now.from(k - 1), now.to(k - 1), pieces[k - 1]);
+            parse_piece(now.from(k - 1), now.to(k - 1), parsed[k - 1]);
         });
-        for (size_t k = 0; k < count; ++k) {
-            if (const Step s = r.take_piece(pieces[k]); s != Step::Go) return s;
+        if (taken != Step::Go) return taken;
+        if (!r.in_data()) {
+            // The data ended in the block before: this one goes line by line.
+            if (const Step s = r.lines_in_turn(block.data(), block.data() + block.size()); s != Step::Go) return s;
+        } else {
+            std::swap(parsed, waiting);
+            waiting_count = count;
         }
         block = next;
         std::swap(now, ahead);

@@ -296,6 +296,8 @@ TEST_F(TwoThreadRead, GgpFiles) {
     constexpr int kShared = 2 * kPieceBytes / 36;
     const std::string small = ggp_varied(kShared * 9 / 10, 4), medium = ggp_varied(kShared * 11 / 10, 5),
                       large = ggp_varied(100000, 6);
+    std::string long_header;  // about 1.6 MB
+    for (int i = 0; i < 40000; ++i) long_header += "Comment " + std::to_string(i) + " of the second block's header\n";
     const std::vector<Case> cases = {
         {"below the shared size", ggp_file(small)},
         {"above the shared size", ggp_file(medium)},
@@ -311,6 +313,8 @@ TEST_F(TwoThreadRead, GgpFiles) {
         {"no final line end", without_last(kGgpHeader + large)},
         {"CRLF, the last line without its \\n", without_last(crlf(kGgpHeader + medium))},
         {"too large", ggp_file(medium + ggp_line("20990101", "000000", 1.0, 2.0))},
+        {"a block break whose header is longer than a read buffer",
+         ggp_file(ggp_varied(30000, 9) + "99999999\n" + long_header + "77777777\n" + ggp_varied(30000, 10))},
         {"no data marker", "Station : Nowhere\n" + medium},
     };
     check(cases, "two.ggp");
