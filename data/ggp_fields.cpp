@@ -233,7 +233,9 @@ bool GgpFieldReader::read_whole_column_values(std::string_view line, GgpRecord& 
         if (!convert_plain_real_in_line(p + kGravityFrom, kValueWidth, false, 6, gravity_point_, r.gravity) ||
             !convert_plain_real_in_line(p + kPressureFrom, kValueWidth, false, 6, pressure_point_, r.pressure))
             return read_column_values(line, r);
-        value_points_ = expect_values(gravity_point_, pressure_point_);
+        // Only a moved point changes what the pair expects.
+        if (!value_points_.expects(gravity_point_, pressure_point_))
+            value_points_ = expect_values(gravity_point_, pressure_point_);
     }
     drop_flag(line.substr(kGravityFrom, kValueWidth), r.gravity);
     drop_flag(line.substr(kPressureFrom, kValueWidth), r.pressure);

@@ -63,6 +63,7 @@ void PairPoints::expect(const FieldPair& f, PointPlace p0, PointPlace p1) {
     point = digit = 0;
     for (int h = 0; h < 2; ++h) {
         const unsigned at = places[h].at;
+        place[h] = places[h].at;
         usable &= place_scale(at, f.d[h], scale[2 * h]);
         scale[2 * h + 1] = scale[2 * h];
         if (at < 16) point |= 1u << (at + 16 * h);

@@ -56,7 +56,11 @@ struct PairPoints {
     uint32_t digit = 0;                           // a byte of each field that must be a digit
     bool usable = false;                          // both scales within the table
 
+    unsigned char place[2] = {};  // the places expected
+
     void expect(const FieldPair& f, PointPlace p0, PointPlace p1);
+    // True when built for these places.
+    bool expects(PointPlace p0, PointPlace p1) const { return place[0] == p0.at && place[1] == p1.at; }
 };
 
 #if defined(DATRAX_FIELD_PAIRS)

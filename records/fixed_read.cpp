@@ -327,8 +327,12 @@ struct LineValues {
             for (size_t i = std::max(a, done); i < a + 2; ++i) {
                 if (!convert_one_quickly(plan.fields[i], text, points.fields[i], out[i])) return i;
             }
-            points.expect(plan, k);
-            points.expect(plan, k + 1);
+            // Only a moved point changes what the pairs expect (a plus sign
+            // or a halfway value does not).
+            if (!points.pairs[k].expects(points.fields[a], points.fields[a + 1])) {
+                points.expect(plan, k);
+                points.expect(plan, k + 1);
+            }
             done = a + 2;
         }
         return plan.fields.size();
