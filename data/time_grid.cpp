@@ -138,13 +138,41 @@ void TimeGrid::reserve(size_t lines) {
 
 void TimeGrid::add(int64_t t, int64_t line) { add_run({&t, 1}, line); }
 
+size_t TimeGrid::Progression::take(std::span<const int64_t> t) {
+    size_t i = 0;
+    if (count == 0) {
+        first = t[i++];
+        count = 1;
+    }
+    if (count == 1 && i < t.size()) {
+        if (t[i] <= first) return i;
+        step = t[i++] - first;
+        count = 2;
+    }
+    while (i < t.size() && t[i] == stamp(count)) {
+        ++i;
+        ++count;
+    }
+    return i;
+}
+
+void TimeGrid::write_out() {
+    if (!regular_.held) return;
+    regular_.held = false;
+    slots_.reserve(regular_.count);
+    for (size_t i = 0; i < regular_.count; ++i) slots_.push_back(regular_.stamp(i));
+}
+
 void TimeGrid::add_run(std::span<const int64_t> t, int64_t first_line) {
     if (t.empty()) return;
-    const int64_t offset = first_line - static_cast<int64_t>(slots_.size());
-    if (line_offsets_.empty() || line_offsets_.back().second != offset)
-        line_offsets_.emplace_back(slots_.size(), offset);
-    slots_.insert(slots_.end(), t.begin(), t.end());
+    const size_t before = lines();
+    const int64_t offset = first_line - static_cast<int64_t>(before);
+    if (line_offsets_.empty() || line_offsets_.back().second != offset) line_offsets_.emplace_back(before, offset);
     steps_.add(t);
+    const size_t held = regular_.held ? regular_.take(t) : 0;
+    if (held == t.size()) return;
+    write_out();
+    slots_.insert(slots_.end(), t.begin() + static_cast<std::ptrdiff_t>(held), t.end());
 }
 
 int64_t TimeGrid::file_line(size_t i) const {
@@ -190,7 +218,23 @@ void TimeGrid::skip(size_t i) {
     slots_[i] = 0;
 }
 
+// Every line the next sample: the lines kept are all the lines, unless
+// they are more than most.
+bool TimeGrid::place_progression(int64_t most) {
+    interval_ = estimate_interval();
+    steps_counted_ = false;
+    samples_ = 0;
+    skipped_ = 0;
+    first_skipped_line_ = 0;
+    if (regular_.count == 0) return true;
+    first_time_ = regular_.first;
+    if (regular_.count > static_cast<uint64_t>(most)) return false;
+    samples_ = static_cast<int64_t>(regular_.count);
+    return true;
+}
+
 bool TimeGrid::place(int64_t most) {
+    if (regular_.held) return place_progression(most);
     const size_t n = slots_.size();
     interval_ = estimate_interval();
     steps_counted_ = false;  // the stamps become samples
@@ -256,7 +300,7 @@ bool TimeGrid::place(int64_t most) {
 
 void TimeGrid::spread(float* y) const {
     // A file without gaps and skipped lines has its values in place.
-    if (skipped_ == 0 && samples_ == static_cast<int64_t>(slots_.size())) return;
+    if (skipped_ == 0 && samples_ == static_cast<int64_t>(lines())) return;
     // Kept values to the front in order, then each to its sample from the
     // back: a sample is never before its value's place in the front part.
     size_t kept = 0;

@@ -33,7 +33,7 @@ public:
     // (only the pages written are ever touched, large pages where the
     // system gives them).
     void reserve(size_t lines);
-    size_t lines() const { return slots_.size(); }
+    size_t lines() const { return regular_.held ? regular_.count : slots_.size(); }
     // The file line of the i-th line added.
     int64_t file_line(size_t i) const;
 
@@ -41,6 +41,7 @@ public:
     // it cannot rewrite; returns the file line of the first such, else 0.
     template <class F>
     int64_t restamp(F f) {
+        write_out();
         steps_counted_ = false;
         for (size_t i = 0; i < slots_.size(); ++i) {
             if (!f(slots_[i])) return file_line(i);
@@ -54,7 +55,7 @@ public:
 
     // After place(): the sample (from 1) of the i-th line added, 0 when it
     // was skipped.
-    int64_t slot(size_t i) const { return slots_[i]; }
+    int64_t slot(size_t i) const { return regular_.held ? static_cast<int64_t>(i) + 1 : slots_[i]; }
     int64_t samples() const { return samples_; }        // the span of the lines kept
     int64_t interval() const { return interval_; }      // milliseconds; 0 without two distinct stamps
     int64_t first_time() const { return first_time_; }  // stamp of sample 1
@@ -81,10 +82,32 @@ public:
     };
 
 private:
+    // Stamps that go on by one positive step from the first, as a record
+    // without gaps or jitter has them all: held as that and not stored, so
+    // that a regular month of seconds needs no 20 MB of stamps, and each
+    // line is the next sample. The first stamp off the progression writes
+    // it out, and from there every stamp is stored.
+    struct Progression {
+        int64_t first = 0, step = 0;
+        size_t count = 0;
+        bool held = true;
+        // Takes the leading stamps of t that go on with it: how many.
+        size_t take(std::span<const int64_t> t);
+        // Its i-th stamp. Stamps come from dates, far from the ends of the
+        // range: computed without overflow for any i up to count.
+        int64_t stamp(size_t i) const {
+            return static_cast<int64_t>(static_cast<uint64_t>(first) + i * static_cast<uint64_t>(step));
+        }
+    };
+
     int64_t estimate_interval() const;
     void skip(size_t i);
+    // Stores the stamps of the progression; it is held no longer.
+    void write_out();
+    bool place_progression(int64_t most);
 
-    std::vector<int64_t> slots_;  // stamps until place(), samples after it
+    Progression regular_;
+    std::vector<int64_t> slots_;  // stamps until place(), samples after it (none while the progression is held)
     // The steps of the stamps added, counted while they are fresh in the
     // cache; not after restamp().
     StepCounter steps_;

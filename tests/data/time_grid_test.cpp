@@ -180,6 +180,48 @@ TEST(TimeGrid, SpanMustFit) {
     EXPECT_EQ(place({}).samples, 0);
 }
 
+// A regular record is held as its first stamp and step until a stamp
+// leaves the progression; the stamps are then written out, and the lines
+// are placed as if every stamp had been kept. The test's runs of 7 and 1
+// lines break the progression at and between the ends of runs.
+TEST(TimeGrid, ProgressionBrokenAnywherePlacesAsStoredStamps) {
+    for (const size_t at : {size_t{1}, size_t{2}, size_t{7}, size_t{8}, size_t{9}, size_t{500}, size_t{999}}) {
+        SCOPED_TRACE(at);
+        std::vector<int64_t> t = regular(100, 60, 1000);
+        t[at] = t[at - 1];  // a repeated stamp
+        const Placed p = place(t);
+        EXPECT_EQ(p.interval, 60);
+        EXPECT_EQ(p.samples, at == 999 ? 999 : 1000);
+        EXPECT_EQ(p.skipped, 1);
+        EXPECT_EQ(p.first_skipped_line, static_cast<int64_t>(at) + 1);
+        for (size_t i = 0; i < t.size(); ++i) ASSERT_EQ(p.slots[i], i == at ? 0 : static_cast<int64_t>(i) + 1) << i;
+    }
+    // Held to the end: each line its sample, unless they are too many.
+    const Placed held = place(regular(7, 1, 10), 10);
+    EXPECT_TRUE(held.fits);
+    EXPECT_EQ(held.samples, 10);
+    EXPECT_EQ(held.slots.back(), 10);
+    EXPECT_FALSE(place(regular(7, 1, 11), 10).fits);
+    // A second stamp that repeats the first ends the progression at once.
+    const Placed again = place({60, 60, 120, 180});
+    EXPECT_EQ(again.skipped, 1);
+    EXPECT_EQ(again.first_skipped_line, 2);
+    EXPECT_EQ(again.samples, 3);
+}
+
+// The file lines of a held progression follow its first line.
+TEST(TimeGrid, HeldProgressionKeepsFileLines) {
+    TimeGrid g;
+    g.add_run(regular(0, 1000, 50), 4);  // after three header lines
+    g.add(49000, 60);                    // a repeat, after a block header
+    EXPECT_EQ(g.lines(), 51u);
+    EXPECT_EQ(g.file_line(49), 53);
+    EXPECT_EQ(g.file_line(50), 60);
+    ASSERT_TRUE(g.place(100));
+    EXPECT_EQ(g.first_skipped_line(), 60);
+    EXPECT_EQ(g.samples(), 50);
+}
+
 // The grid follows a clock set again by more than a third of the interval.
 TEST(TimeGrid, ClockSetAgainMovesTheGrid) {
     std::vector<int64_t> t = regular(0, 600, 50);
