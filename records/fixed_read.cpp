@@ -204,6 +204,24 @@ struct LinePlan {
     // The first field of pair k.
     size_t pair_start(size_t k) const { return std::min(2 * k, fields.size() - 2); }
 
+    // Two lines of this plan as one, where the first ends right after its
+    // fields with a line end of `end_bytes` ("\n" or "\r\n"): pairs then
+    // take fields across the line end, so that a line of an odd number of
+    // fields converts none twice, and the work of a line is done once for
+    // two. None where this plan has no pairs.
+    LinePlan twice(int64_t end_bytes) const {
+        LinePlan two;
+        if (!seamless || pairs.empty()) return two;
+        two.fields = fields;
+        for (PlanSink::Field f : fields) {
+            f.col += columns + end_bytes;
+            f.from_start = f.col + f.w < 16;
+            two.fields.push_back(f);
+        }
+        two.finish();
+        return two;
+    }
+
     void finish() {
         int64_t next = 0;
         seamless = true;
@@ -249,20 +267,24 @@ struct PlanPoints {
     }
 };
 
-// The same for the first line and for later lines.
+// The same for the first line, for later lines, and for two later lines
+// taken as one (parted by "\n", and by "\r\n").
 struct LinePoints {
-    PlanPoints first, later;
+    PlanPoints first, later, twice[2];
 };
 
 struct LineValues {
     REAL* out;
-    size_t n;        // values wanted
-    LinePlan first;  // the fields of the first line
-    LinePlan later;  // the fields of every later line
+    size_t n;           // values wanted
+    LinePlan first;     // the fields of the first line
+    LinePlan later;     // the fields of every later line
+    LinePlan twice[2];  // two later lines as one, parted by "\n" and by "\r\n"
 
     size_t start(size_t line) const { return line == 0 ? 0 : first.fields.size() + (line - 1) * later.fields.size(); }
 
-    LinePoints points() const { return {PlanPoints(first), PlanPoints(later)}; }
+    LinePoints points() const {
+        return {PlanPoints(first), PlanPoints(later), {PlanPoints(twice[0]), PlanPoints(twice[1])}};
+    }
 
     // The values of line number `line` (from 0); false, with the index of
     // the value that failed, on a field that cannot be converted.
@@ -293,7 +315,27 @@ struct LineValues {
         if (line == 0 || !later.seamless || end - p <= later.columns || n - start(line) < count ||
             convert_quickly(later, 0, count, p, points.later, out + start(line)) != count)
             return nullptr;
-        const char* rest = p + later.columns;  // after the fields, up to the line end
+        return after_fields(p + later.columns, end);
+    }
+
+    // The same for two later lines at once, the first ending right after
+    // its fields: where the line after the two starts. (The second line's
+    // fields hold no line end when they all convert the quick way.)
+    const char* convert_two_seamless(size_t line, const char* p, const char* end, LinePoints& points) const {
+        if (line == 0 || end - p <= later.columns + 1) return nullptr;
+        const char* rest = p + later.columns;  // the first line's end
+        const int parted = rest[0] == '\n' ? 0 : rest[0] == '\r' && rest[1] == '\n' ? 1 : -1;
+        if (parted < 0) return nullptr;
+        const LinePlan& plan = twice[parted];
+        const size_t count = plan.fields.size();
+        if (plan.pairs.empty() || end - p <= plan.columns || n - start(line) < count ||
+            convert_quickly(plan, 0, count, p, points.twice[parted], out + start(line)) != count)
+            return nullptr;
+        return after_fields(p + plan.columns, end);
+    }
+
+    // Where the next line starts, from just after a line's fields.
+    static const char* after_fields(const char* rest, const char* end) {
         return *rest == '\n' ? rest + 1 : next_line_start(rest, end);
     }
 
@@ -363,6 +405,8 @@ bool line_values(const FormatList& fmt, LineValues& v) {
     if (apply_to_line(fmt, fmt.reversion(), {}, b) == LineEnd::Error) return false;
     v.first.finish();
     v.later.finish();
+    v.twice[0] = v.later.twice(1);
+    v.twice[1] = v.later.twice(2);
     const auto usable = [](size_t k) { return k > 0 && k <= PlanSink::kMaxFields; };
     return usable(v.first.fields.size()) && usable(v.later.fields.size());
 }
@@ -380,6 +424,12 @@ void convert_share(const LineValues& v, const char* begin, const char* end, size
     Share own;
     LinePoints points = v.points();
     for (const char* p = begin; p < end && v.start(line) < v.n; ++line, ++own.lines) {
+        if (const char* two = v.convert_two_seamless(line, p, end, points)) {
+            p = two;
+            ++line;
+            ++own.lines;
+            continue;
+        }
         const char* next = v.convert_seamless(line, p, end, points);
         if (!next) {
             next = next_line_start(p, end);
@@ -499,7 +549,7 @@ ReadOutcome read_fixed_reals(LineSource& in, const FormatList& fmt, REAL* out, s
 }
 
 ReadOutcome read_fixed_samples(LineSource& in, const FormatList& fmt, REAL* out, size_t n, size_t& stored) {
-    LineValues v{out, n, {}, {}};
+    LineValues v{out, n, {}, {}, {}};
     if (!two_reading_threads() || !line_values(fmt, v)) return read_fixed_reals(in, fmt, out, n, stored);
     return read_reals_by_lines(in, v, stored);
 }

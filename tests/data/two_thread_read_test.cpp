@@ -262,6 +262,12 @@ TEST_F(TwoThreadRead, DatraFiles) {
     std::string nan = with_field(large, kLine, 3, 2, "         NaN");
     nan = with_field(nan, kLine, 40000, 4, "  nan       ");
     const auto fault = [&](int line) { return with_field(large, kLine, line, 1, "   1.2x3    "); };
+    // Two lines are converted as one where the first ends right after its
+    // fields: a fault, a moved point or blanks after the fields in either.
+    std::string moved = with_field(large, kLine, 10, 4, "  -12.34567 ");
+    moved = with_field(moved, kLine, 11, 0, "   0.1234567");
+    std::string trailing = large;
+    for (const int line : {30001, 5001, 6, 5}) trailing.insert(static_cast<size_t>(line) * kLine + 60, "  ");
     const std::vector<Case> cases = {
         {"below the shared size", datra_header(kShared * 9 / 10 * 5) + small},
         {"above the shared size", datra_header(kShared * 11 / 10 * 5) + medium},
@@ -270,6 +276,9 @@ TEST_F(TwoThreadRead, DatraFiles) {
         {"fewer lines than the count", datra_header(kShared * 11 / 10 * 5 + 7) + medium},
         {"fewer lines, several buffers", datra_header(260000) + large},
         {"fault on line 7", datra_header(250000) + fault(7)},
+        {"fault on line 8", datra_header(250000) + fault(8)},
+        {"points moved on lines 10 and 11", datra_header(250000) + moved},
+        {"blanks after the fields of some lines", datra_header(250000) + trailing},
         {"fault late in a read buffer", datra_header(250000) + fault(16000)},
         {"faults in two pieces: the first counts", datra_header(250000) + fault(16000).replace(5000 * kLine, 3, "abc")},
         {"fault on the last line", datra_header(250000) + fault(49999)},
