@@ -1,6 +1,9 @@
 #include "data/limits.h"
 
 #include <algorithm>
+#if defined(__SSE2__)
+#include <immintrin.h>
+#endif
 #include <utility>
 #include <vector>
 
@@ -14,14 +17,31 @@ namespace datrax {
 namespace {
 
 // Lowest and highest of y[0..n-1], none of them missing, in independent
-// lanes so that the loop runs on vector registers. Missing samples (NaN)
-// fail both comparisons and so never take part. Equal values are identical
-// but for +0 and -0: the caller settles which zero a scan in order keeps.
+// lanes. Missing samples (NaN) fail both comparisons and so never take
+// part. Equal values are identical but for +0 and -0: the caller settles
+// which zero a scan in order keeps.
 void lane_extremes(const REAL* y, size_t n, REAL& lo, REAL& hi) {
     constexpr size_t kLanes = 16;
     REAL l[kLanes], h[kLanes];
     for (size_t j = 0; j < kLanes; ++j) l[j] = h[j] = lo;
     size_t i = 0;
+#if defined(__SSE2__)
+    // minps and maxps are the two comparisons below exactly, a NaN
+    // included: the compiler does not see it, and would compare one by one.
+    __m128 vl[4], vh[4];
+    for (int j = 0; j < 4; ++j) vl[j] = vh[j] = _mm_set1_ps(lo);
+    for (; i + kLanes <= n; i += kLanes) {
+        for (int j = 0; j < 4; ++j) {
+            const __m128 v = _mm_loadu_ps(y + i + 4 * j);
+            vl[j] = _mm_min_ps(v, vl[j]);
+            vh[j] = _mm_max_ps(v, vh[j]);
+        }
+    }
+    for (int j = 0; j < 4; ++j) {
+        _mm_storeu_ps(l + 4 * j, vl[j]);
+        _mm_storeu_ps(h + 4 * j, vh[j]);
+    }
+#endif
     for (; i + kLanes <= n; i += kLanes) {
         for (size_t j = 0; j < kLanes; ++j) {
             const REAL v = y[i + j];

@@ -69,6 +69,37 @@ TEST(Extrem, LongRangesInSpans) {
     EXPECT_EQ(count_missing({&Y(1, 1), static_cast<size_t>(n)}), 0);
 }
 
+// Short ranges of every length up to a few vector widths, with missing
+// samples and the extremes in every place: as a scan in order finds them.
+TEST(Extrem, EveryLengthAndPlaceAgreesWithAScanInOrder) {
+    Screen s;
+    for (INTEGER n = 1; n <= 40; ++n) {
+        for (INTEGER at = 1; at <= n; ++at) {
+            for (INTEGER i = 1; i <= n; ++i) Y(i, 1) = i % 5 == 2 ? kMissing : static_cast<float>(i % 7);
+            Y(at, 1) = at % 2 ? -50.0f : 50.0f;
+            dset.NPTS(1) = n;
+            REAL want_lo = 0, want_hi = 0;
+            int64_t missing = 0;
+            bool any = false;
+            for (INTEGER i = 1; i <= n; ++i) {
+                const REAL v = Y(i, 1);
+                if (is_missing(v)) {
+                    ++missing;
+                    continue;
+                }
+                want_lo = any ? std::min(want_lo, v) : v;
+                want_hi = any ? std::max(want_hi, v) : v;
+                any = true;
+            }
+            REAL lo = -77, hi = -77;
+            EXTREM(lo, hi, 1, n, 1);
+            ASSERT_EQ(lo, want_lo) << n << " " << at;
+            ASSERT_EQ(hi, want_hi) << n << " " << at;
+            ASSERT_EQ(count_missing({&Y(1, 1), static_cast<size_t>(n)}), missing) << n << " " << at;
+        }
+    }
+}
+
 TEST(Drange, OverlaidSetsShareOneRange) {
     Screen s;
     load(1, {1, 2, 3});
