@@ -93,25 +93,28 @@ constexpr size_t kGravityFrom = 15, kPressureFrom = 25, kValueWidth = 10;
 
 #if defined(DATRAX_FIELD_PAIRS)
 // Both values at once, with their points where `expected` says.
-DATRAX_WIDE bool convert_value_pair(const char* line, const FieldPair& pair, const PairPoints& expected, GgpRecord& r) {
-    REAL two[2];
-    if (!convert_field_pair(line, pair, expected, two)) return false;
-    r.gravity = two[0];
-    r.pressure = two[1];
-    return true;
+DATRAX_WIDE bool convert_value_pair(const char* line, const FieldPair& pair, const PairPoints& expected, REAL* two) {
+    return convert_field_pair(line, pair, expected, two);
 }
 #endif
 
-bool convert_values_at_once(const char* line, const FieldPair& pair, const PairPoints& expected, GgpRecord& r) {
+// Gravity and pressure into two[0] and two[1].
+bool convert_values_at_once(const char* line, const FieldPair& pair, const PairPoints& expected, REAL* two) {
 #if defined(DATRAX_FIELD_PAIRS)
-    return field_pairs() && convert_value_pair(line, pair, expected, r);
+    return field_pairs() && convert_value_pair(line, pair, expected, two);
 #else
     (void)line;
     (void)pair;
     (void)expected;
-    (void)r;
+    (void)two;
     return false;
 #endif
+}
+
+// Seconds from the start of the day of a line's hhmmss at column 10.
+int64_t seconds_of_day(const char* p) {
+    const auto two_digits = [p](size_t at) { return (p[at] - '0') * 10 + (p[at + 1] - '0'); };
+    return (int64_t{two_digits(9)} * 60 + two_digits(11)) * 60 + two_digits(13);
 }
 
 GgpLineKind marker_kind(INTEGER year) {
@@ -169,7 +172,7 @@ bool in_written_shape(std::string_view line) {
     };
     constexpr uint64_t kAll = ~uint64_t{0}, kTimeDigits = 0xFFFFFFFFFFFF0000;
     return all_digits(date, kAll) && p[8] == ' ' && all_digits(time, kTimeDigits) && p[15] == ' ' && p[24] != ' ' &&
-           p[25] == ' ' && p[34] != ' ' && !std::memchr(p + 35, '\t', line.size() - 35);
+           p[25] == ' ' && p[34] != ' ' && (line.size() == 35 || !std::memchr(p + 35, '\t', line.size() - 35));
 }
 
 }  // namespace
@@ -229,7 +232,10 @@ PairPoints GgpFieldReader::expect_values(PointPlace gravity, PointPlace pressure
 // that their conversions overlap.
 bool GgpFieldReader::read_whole_column_values(std::string_view line, GgpRecord& r) {
     const char* p = line.data();
-    if (!convert_values_at_once(p, value_pair_, value_points_, r)) {
+    if (REAL two[2]; convert_values_at_once(p, value_pair_, value_points_, two)) {
+        r.gravity = two[0];
+        r.pressure = two[1];
+    } else {
         if (!convert_plain_real_in_line(p + kGravityFrom, kValueWidth, false, 6, gravity_point_, r.gravity) ||
             !convert_plain_real_in_line(p + kPressureFrom, kValueWidth, false, 6, pressure_point_, r.pressure))
             return read_column_values(line, r);
@@ -260,6 +266,21 @@ GgpLineKind GgpFieldReader::read_fields(std::string_view line, GgpRecord& r) {
         return GgpLineKind::Data;
     }
     return read_sample_value(value, r.pressure) ? GgpLineKind::Data : GgpLineKind::Error;
+}
+
+bool GgpFieldReader::read_plain(std::string_view line, int64_t& ms, REAL& gravity, REAL& pressure) const {
+    // The date read last was a data line's, its month given: not a marker.
+    const char* p = line.data();
+    REAL two[2];
+    if (!have_date_ || !in_written_shape(line) || std::memcmp(p, date_, 8) != 0 ||
+        !convert_values_at_once(p, value_pair_, value_points_, two))
+        return false;
+    drop_flag(line.substr(kGravityFrom, kValueWidth), two[0]);
+    drop_flag(line.substr(kPressureFrom, kValueWidth), two[1]);
+    ms = (day_start_ + seconds_of_day(p)) * 1000;
+    gravity = two[0];
+    pressure = two[1];
+    return true;
 }
 
 GgpLineKind GgpFieldReader::read(std::string_view line, GgpRecord& r) {

@@ -43,6 +43,13 @@ public:
     // missing values. Dates and times are checked only as far as placing
     // the line needs: hour 24 is the next day's midnight.
     GgpLineKind read(std::string_view line, GgpRecord& r);
+    // The common line the quick way: in the shape stations write, of the
+    // date of the line read last, and its values plain numbers with their
+    // points where that line had them. Its stamp (milliseconds since 1970)
+    // and values are what read() would give, but no record is filled, and
+    // the reader is left as it was: read() can take the same line after
+    // it. False for any other line.
+    bool read_plain(std::string_view line, int64_t& ms, REAL& gravity, REAL& pressure) const;
     // Goes on as if it had read the data line that left r: a next line with
     // blank month columns takes r's month.
     void follow(const GgpRecord& r) { month_ = r.month; }

@@ -256,7 +256,24 @@ void parse_piece(const char* begin, const char* end, PieceLines& out) {
     // that it need not be copied for each line.
     GgpRecord records[2];
     int last = 0;
+    // Most lines go the quick way, which fills no record: the last of them
+    // is read again into its record where the record is needed.
+    std::string_view quick;
+    const auto last_plain = [&]() -> const GgpRecord& {
+        if (!quick.empty()) fields.read(std::exchange(quick, {}), records[last]);
+        return records[last];
+    };
     for_each_block_line(begin, end, [&](std::string_view text) {
+        int64_t ms = 0;
+        REAL gravity = 0.0f, pressure = 0.0f;
+        if (fields.read_plain(text, ms, gravity, pressure)) {
+            out.times.push_back(ms);
+            out.gravity.push_back(gravity);
+            out.pressure.push_back(pressure);
+            quick = text;
+            return true;
+        }
+        const GgpRecord& before = last_plain();
         GgpRecord& d = records[last ^ 1];
         if (fields.read(text, d) == GgpLineKind::Data && d.month_given) {
             out.times.push_back(d.time * 1000);
@@ -264,11 +281,11 @@ void parse_piece(const char* begin, const char* end, PieceLines& out) {
             out.pressure.push_back(d.pressure);
             last ^= 1;
         } else {
-            out.in_turn.push_back({out.plain(), text, records[last]});
+            out.in_turn.push_back({out.plain(), text, before});
         }
         return true;
     });
-    out.last = records[last];
+    out.last = last_plain();
 }
 
 // Header lines one by one; data lines in blocks, read by fields on two

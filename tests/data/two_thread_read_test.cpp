@@ -317,6 +317,11 @@ TEST_F(TwoThreadRead, GgpFiles) {
          ggp_file(with_line(with_line(large, 25000, "20170101 000300 1.0x 2.0"), 2000, "2017010 000300 1.0 2.0"))},
         {"blank month columns take the month of the line before",
          ggp_file(with_blank_month(with_blank_month(large, 60000), 2))},
+        // Most lines go a quick way that keeps to lines like the one before.
+        {"points moved, digits in front, text after the values",
+         ggp_file(with_line(with_line(with_line(large, 40001, "20170215 000100  12.34567 1005.0000"), 40002,
+                                      "20170215 000200 1234.5678 1005.5"),
+                            40003, "20170215 000300    0.6924 1015.0000  flagged by hand"))},
         {"fault after the end of the file mark", kGgpHeader + medium + "88888888\nnot read\n"},
         {"CRLF", crlf(ggp_file(large))},
         {"no final line end", without_last(kGgpHeader + large)},
