@@ -334,5 +334,30 @@ TEST_F(TwoThreadRead, GgpFiles) {
     check(cases, "two.ggp");
 }
 
+// Lines of a station file changed at random, byte by byte and as real
+// files differ (points, blanks, line ends, markers), in files large enough
+// to be shared: the two-thread read, most of whose lines go a quick way,
+// leaves what the one-thread read leaves.
+TEST_F(TwoThreadRead, GgpFilesChangedAtRandom) {
+    const std::string base = ggp_varied(5000, 11);
+    const std::string_view changes[] = {" ", "\t", ".", "-", "+", "0", "9", "x", "\r", "\n", "99999999\n", "  "};
+    std::vector<Case> cases;
+    for (unsigned seed = 1; seed <= 24; ++seed) {
+        std::mt19937 rng(seed);
+        std::string data = base;
+        for (int k = 0; k < 8; ++k) {
+            const size_t at = rng() % data.size();
+            const std::string_view c = changes[rng() % std::size(changes)];
+            if (rng() % 2) {
+                data.replace(at, 1, c);
+            } else {
+                data.insert(at, c);
+            }
+        }
+        cases.push_back({"changed at random", ggp_file(data)});
+    }
+    check(cases, "random.ggp");
+}
+
 }  // namespace
 }  // namespace datrax
