@@ -30,6 +30,9 @@ trap cleanup EXIT
 # DISPLAY at it; Xvfb picks a free display number itself and reports it on
 # fd 3. Exit 77 (skipped) when Xvfb cannot start.
 start_xvfb() {
+  # A display file left by an earlier start must not be read before this
+  # Xvfb empties it.
+  rm -f "$tmp/display"
   Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
   xvfb_pid=$!
   for _ in $(seq 100); do
