@@ -62,9 +62,11 @@ void finish(Context& c, const TimeGrid& grid, const HeaderUnits& units) {
 // A line in header mode: the data block begins, the file ends (a GGP file
 // without data), or a header line, whose units and latitude are kept.
 enum class HeaderLine { Other, DataBegins, FileEnds };
+bool begins_data(std::string_view line) { return line.substr(0, 8) == "77777777"; }
+
 HeaderLine header_line(std::string_view line, HeaderUnits& units, double& latitude) {
+    if (begins_data(line)) return HeaderLine::DataBegins;
     const std::string_view tag = line.substr(0, 8);
-    if (tag == "77777777") return HeaderLine::DataBegins;
     if (tag == "88888888") return HeaderLine::FileEnds;
     scan_header_units(line.substr(0, 200), units);
     scan_header_latitude(line.substr(0, 200), latitude);
@@ -74,8 +76,9 @@ HeaderLine header_line(std::string_view line, HeaderUnits& units, double& latitu
 // The lines of one piece of a block, read by fields ahead of their turn on
 // either thread. The plain data lines (a data line whose month columns are
 // given) give their stamps and values side by side; every other line
-// (markers, blank lines, failures, blank month columns) depends on the lines
-// before it and is read again in its turn.
+// (markers, blank lines, failures, blank month columns, and the header lines
+// after a block's end up to its data marker) depends on the lines before it
+// and is read again in its turn.
 struct alignas(64) PieceLines {  // a cache line of its own: the threads fill neighbours
     struct InTurn {
         size_t plain_before;  // plain lines of the piece before it
@@ -150,7 +153,7 @@ public:
     }
 
     // The lines of a piece read ahead, in file order. Plain data lines go
-    // in runs; from a line that leaves the data, the piece is read here.
+    // in runs; a piece that begins in a header is read here.
     Step take_piece(const PieceLines& p) {
         if (!in_data_) return lines_in_turn(p.begin, p.end);
         size_t taken = 0;
@@ -160,7 +163,6 @@ public:
                 follow(t.last);
             }
             if (const Step s = line(t.text); s != Step::Go) return s;
-            if (!in_data_) return lines_in_turn(next_line_start(t.text.data() + t.text.size(), p.end), p.end);
         }
         if (p.plain() == taken) return Step::Go;
         const Step s = take_plain(p, taken, p.plain());
@@ -263,7 +265,13 @@ void parse_piece(const char* begin, const char* end, PieceLines& out) {
         if (!quick.empty()) fields.read(std::exchange(quick, {}), records[last]);
         return records[last];
     };
+    bool header = false;  // after a block's end, up to its data marker
     for_each_block_line(begin, end, [&](std::string_view text) {
+        if (header) {
+            header = !begins_data(text);
+            out.in_turn.push_back({out.plain(), text, last_plain()});
+            return true;
+        }
         int64_t ms = 0;
         REAL gravity = 0.0f, pressure = 0.0f;
         if (fields.read_plain(text, ms, gravity, pressure)) {
@@ -275,7 +283,9 @@ void parse_piece(const char* begin, const char* end, PieceLines& out) {
         }
         const GgpRecord& before = last_plain();
         GgpRecord& d = records[last ^ 1];
-        if (fields.read(text, d) == GgpLineKind::Data && d.month_given) {
+        const GgpLineKind kind = fields.read(text, d);
+        header = kind == GgpLineKind::EndBlock;
+        if (kind == GgpLineKind::Data && d.month_given) {
             out.times.push_back(d.time * 1000);
             out.gravity.push_back(d.gravity);
             out.pressure.push_back(d.pressure);

@@ -305,6 +305,16 @@ TEST_F(TwoThreadRead, GgpFiles) {
     constexpr int kShared = 2 * kPieceBytes / 36;
     const std::string small = ggp_varied(kShared * 9 / 10, 4), medium = ggp_varied(kShared * 11 / 10, 5),
                       large = ggp_varied(100000, 6);
+    // Block breaks every 300 lines, their headers with a line that reads as
+    // data: it is a header line all the same.
+    std::string breaks;
+    const std::string plain = ggp_data(20000, 12);
+    for (size_t pos = 0, n = 0; pos < plain.size(); ++n) {
+        const size_t next = plain.find('\n', pos) + 1;
+        breaks += plain.substr(pos, next - pos);
+        pos = next;
+        if (n % 300 == 299) breaks += "99999999\nBlock " + std::to_string(n) + "\n20170101 000000 1.0 2.0\n77777777\n";
+    }
     std::string long_header;  // about 1.6 MB
     for (int i = 0; i < 40000; ++i) long_header += "Comment " + std::to_string(i) + " of the second block's header\n";
     const std::vector<Case> cases = {
@@ -330,6 +340,9 @@ TEST_F(TwoThreadRead, GgpFiles) {
         {"a block break whose header is longer than a read buffer",
          ggp_file(ggp_varied(30000, 9) + "99999999\n" + long_header + "77777777\n" + ggp_varied(30000, 10))},
         {"no data marker", "Station : Nowhere\n" + medium},
+        {"block breaks every 300 lines", ggp_file(breaks)},
+        {"the file's end mark in a block header",
+         ggp_file(with_line(breaks, 12000, "99999999\nLast block\n88888888\n20170101 000000 1.0 2.0"))},
     };
     check(cases, "two.ggp");
 }
