@@ -111,10 +111,17 @@ bool convert_values_at_once(const char* line, const FieldPair& pair, const PairP
 #endif
 }
 
-// Seconds from the start of the day of a line's hhmmss at column 10.
-int64_t seconds_of_day(const char* p) {
-    const auto two_digits = [p](size_t at) { return (p[at] - '0') * 10 + (p[at + 1] - '0'); };
-    return (int64_t{two_digits(9)} * 60 + two_digits(11)) * 60 + two_digits(13);
+// The two digits at p[at], known to be digits.
+INTEGER two_digits(const char* p, size_t at) { return (p[at] - '0') * 10 + (p[at + 1] - '0'); }
+
+int64_t seconds_of_day(INTEGER hour, INTEGER minute, INTEGER second) {
+    return (int64_t{hour} * 60 + minute) * 60 + second;
+}
+
+// Flags (9999.999) in the two value columns are missing values.
+void drop_value_flags(std::string_view line, REAL& gravity, REAL& pressure) {
+    drop_flag(line.substr(kGravityFrom, kValueWidth), gravity);
+    drop_flag(line.substr(kPressureFrom, kValueWidth), pressure);
 }
 
 GgpLineKind marker_kind(INTEGER year) {
@@ -188,7 +195,7 @@ bool GgpFieldReader::set_time(std::string_view date, INTEGER month, GgpRecord& r
         have_date_ = month_read && date.size() == 8;
         if (have_date_) std::memcpy(date_, date.data(), 8);
     }
-    r.time = day_start_ + (int64_t{r.hour} * 60 + r.minute) * 60 + r.second;
+    r.time = day_start_ + seconds_of_day(r.hour, r.minute, r.second);
     return true;
 }
 
@@ -202,12 +209,12 @@ GgpLineKind GgpFieldReader::read_fixed(std::string_view line, GgpRecord& r) {
 }
 
 GgpLineKind GgpFieldReader::read_written(std::string_view line, GgpRecord& r) {
-    const auto two_digits = [line](size_t at) { return (line[at] - '0') * 10 + (line[at + 1] - '0'); };
-    r.day = two_digits(6);
-    r.hour = two_digits(9);
-    r.minute = two_digits(11);
-    r.second = two_digits(13);
-    if (!set_time(line.substr(0, 8), two_digits(4), r)) return GgpLineKind::Error;
+    const char* p = line.data();
+    r.day = two_digits(p, 6);
+    r.hour = two_digits(p, 9);
+    r.minute = two_digits(p, 11);
+    r.second = two_digits(p, 13);
+    if (!set_time(line.substr(0, 8), two_digits(p, 4), r)) return GgpLineKind::Error;
     return read_whole_column_values(line, r) ? GgpLineKind::Data : GgpLineKind::Error;
 }
 
@@ -243,8 +250,7 @@ bool GgpFieldReader::read_whole_column_values(std::string_view line, GgpRecord& 
         if (!value_points_.expects(gravity_point_, pressure_point_))
             value_points_ = expect_values(gravity_point_, pressure_point_);
     }
-    drop_flag(line.substr(kGravityFrom, kValueWidth), r.gravity);
-    drop_flag(line.substr(kPressureFrom, kValueWidth), r.pressure);
+    drop_value_flags(line, r.gravity, r.pressure);
     return true;
 }
 
@@ -275,9 +281,8 @@ bool GgpFieldReader::read_plain(std::string_view line, int64_t& ms, REAL& gravit
     if (!have_date_ || !in_written_shape(line) || std::memcmp(p, date_, 8) != 0 ||
         !convert_values_at_once(p, value_pair_, value_points_, two))
         return false;
-    drop_flag(line.substr(kGravityFrom, kValueWidth), two[0]);
-    drop_flag(line.substr(kPressureFrom, kValueWidth), two[1]);
-    ms = (day_start_ + seconds_of_day(p)) * 1000;
+    drop_value_flags(line, two[0], two[1]);
+    ms = (day_start_ + seconds_of_day(two_digits(p, 9), two_digits(p, 11), two_digits(p, 13))) * 1000;
     gravity = two[0];
     pressure = two[1];
     return true;

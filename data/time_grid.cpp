@@ -218,30 +218,21 @@ void TimeGrid::skip(size_t i) {
     slots_[i] = 0;
 }
 
-// Every line the next sample: the lines kept are all the lines, unless
-// they are more than most.
-bool TimeGrid::place_progression(int64_t most) {
-    interval_ = estimate_interval();
-    steps_counted_ = false;
-    samples_ = 0;
-    skipped_ = 0;
-    first_skipped_line_ = 0;
-    if (regular_.count == 0) return true;
-    first_time_ = regular_.first;
-    if (regular_.count > static_cast<uint64_t>(most)) return false;
-    samples_ = static_cast<int64_t>(regular_.count);
-    return true;
-}
-
 bool TimeGrid::place(int64_t most) {
-    if (regular_.held) return place_progression(most);
-    const size_t n = slots_.size();
+    const size_t n = lines();
     interval_ = estimate_interval();
     steps_counted_ = false;  // the stamps become samples
     samples_ = 0;
     skipped_ = 0;
     first_skipped_line_ = 0;
     if (n == 0) return true;
+    if (regular_.held) {
+        // Every line the next sample, unless they are more than most.
+        first_time_ = regular_.first;
+        if (n > static_cast<size_t>(most)) return false;
+        samples_ = static_cast<int64_t>(n);
+        return true;
+    }
     // Without two distinct stamps every later line repeats or goes back.
     const double step = static_cast<double>(interval_ > 0 ? interval_ : 1);
     const auto at = [step](int64_t t, int64_t anchor_t, int64_t anchor_s) {

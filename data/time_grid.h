@@ -104,7 +104,6 @@ private:
     void skip(size_t i);
     // Stores the stamps of the progression; it is held no longer.
     void write_out();
-    bool place_progression(int64_t most);
 
     Progression regular_;
     std::vector<int64_t> slots_;  // stamps until place(), samples after it (none while the progression is held)

@@ -1,7 +1,9 @@
 // Extremes, plot ranges, the limits question and the smoothing filter.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "app/state.h"
 #include "data/filter.h"
@@ -78,24 +80,15 @@ TEST(Extrem, EveryLengthAndPlaceAgreesWithAScanInOrder) {
             for (INTEGER i = 1; i <= n; ++i) Y(i, 1) = i % 5 == 2 ? kMissing : static_cast<float>(i % 7);
             Y(at, 1) = at % 2 ? -50.0f : 50.0f;
             dset.NPTS(1) = n;
-            REAL want_lo = 0, want_hi = 0;
-            int64_t missing = 0;
-            bool any = false;
-            for (INTEGER i = 1; i <= n; ++i) {
-                const REAL v = Y(i, 1);
-                if (is_missing(v)) {
-                    ++missing;
-                    continue;
-                }
-                want_lo = any ? std::min(want_lo, v) : v;
-                want_hi = any ? std::max(want_hi, v) : v;
-                any = true;
-            }
+            std::vector<REAL> present;
+            for (INTEGER i = 1; i <= n; ++i)
+                if (!is_missing(Y(i, 1))) present.push_back(Y(i, 1));
+            const auto [want_lo, want_hi] = std::ranges::minmax(present);
             REAL lo = -77, hi = -77;
             EXTREM(lo, hi, 1, n, 1);
             ASSERT_EQ(lo, want_lo) << n << " " << at;
             ASSERT_EQ(hi, want_hi) << n << " " << at;
-            ASSERT_EQ(count_missing({&Y(1, 1), static_cast<size_t>(n)}), missing) << n << " " << at;
+            ASSERT_EQ(count_missing({&Y(1, 1), static_cast<size_t>(n)}), n - std::ssize(present)) << n << " " << at;
         }
     }
 }

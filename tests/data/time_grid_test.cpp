@@ -197,29 +197,16 @@ TEST(TimeGrid, ProgressionBrokenAnywherePlacesAsStoredStamps) {
         for (size_t i = 0; i < t.size(); ++i) ASSERT_EQ(p.slots[i], i == at ? 0 : static_cast<int64_t>(i) + 1) << i;
     }
     // Held to the end: each line its sample, unless they are too many.
-    const Placed held = place(regular(7, 1, 10), 10);
-    EXPECT_TRUE(held.fits);
-    EXPECT_EQ(held.samples, 10);
-    EXPECT_EQ(held.slots.back(), 10);
+    EXPECT_EQ(place(regular(7, 1, 10), 10).slots.back(), 10);
     EXPECT_FALSE(place(regular(7, 1, 11), 10).fits);
-    // A second stamp that repeats the first ends the progression at once.
-    const Placed again = place({60, 60, 120, 180});
-    EXPECT_EQ(again.skipped, 1);
-    EXPECT_EQ(again.first_skipped_line, 2);
-    EXPECT_EQ(again.samples, 3);
-}
-
-// The file lines of a held progression follow its first line.
-TEST(TimeGrid, HeldProgressionKeepsFileLines) {
+    // Held from line 4 (after three header lines), then a repeat after a
+    // block header: each keeps its file line.
     TimeGrid g;
-    g.add_run(regular(0, 1000, 50), 4);  // after three header lines
-    g.add(49000, 60);                    // a repeat, after a block header
-    EXPECT_EQ(g.lines(), 51u);
-    EXPECT_EQ(g.file_line(49), 53);
-    EXPECT_EQ(g.file_line(50), 60);
+    g.add_run(regular(0, 1000, 50), 4);
+    g.add(49000, 60);
     ASSERT_TRUE(g.place(100));
+    EXPECT_EQ(g.file_line(49), 53);
     EXPECT_EQ(g.first_skipped_line(), 60);
-    EXPECT_EQ(g.samples(), 50);
 }
 
 // The grid follows a clock set again by more than a third of the interval.

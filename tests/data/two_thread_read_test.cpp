@@ -307,14 +307,9 @@ TEST_F(TwoThreadRead, GgpFiles) {
                       large = ggp_varied(100000, 6);
     // Block breaks every 300 lines, their headers with a line that reads as
     // data: it is a header line all the same.
-    std::string breaks;
-    const std::string plain = ggp_data(20000, 12);
-    for (size_t pos = 0, n = 0; pos < plain.size(); ++n) {
-        const size_t next = plain.find('\n', pos) + 1;
-        breaks += plain.substr(pos, next - pos);
-        pos = next;
-        if (n % 300 == 299) breaks += "99999999\nBlock " + std::to_string(n) + "\n20170101 000000 1.0 2.0\n77777777\n";
-    }
+    const std::string header = "99999999\nBlock\n20170101 000000 1.0 2.0\n77777777\n";
+    std::string breaks = ggp_data(20000, 12);  // lines of 36 bytes
+    for (size_t at = 300 * 36; at < breaks.size(); at += 300 * 36 + header.size()) breaks.insert(at, header);
     std::string long_header;  // about 1.6 MB
     for (int i = 0; i < 40000; ++i) long_header += "Comment " + std::to_string(i) + " of the second block's header\n";
     const std::vector<Case> cases = {
@@ -359,13 +354,8 @@ TEST_F(TwoThreadRead, GgpFilesChangedAtRandom) {
         std::mt19937 rng(seed);
         std::string data = base;
         for (int k = 0; k < 8; ++k) {
-            const size_t at = rng() % data.size();
-            const std::string_view c = changes[rng() % std::size(changes)];
-            if (rng() % 2) {
-                data.replace(at, 1, c);
-            } else {
-                data.insert(at, c);
-            }
+            const size_t at = rng() % data.size(), replaced = rng() % 2;  // a byte replaced, or one put in
+            data.replace(at, replaced, changes[rng() % std::size(changes)]);
         }
         cases.push_back({"changed at random", ggp_file(data)});
     }
